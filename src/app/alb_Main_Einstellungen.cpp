@@ -1,0 +1,104 @@
+// Tam_Main: base folder, background colour, the settings read at start and written at close.
+#include "app/alb_Main.h"
+
+#include "settings/zpt_Parameter.h"
+#include "settings/zpt_ParameterSpeicher.h"
+#include "settings/zpt_StandardIni.h"
+#include "sys/zpt_Farbe.h"
+#include "sys/zpt_Fehler.h"
+#include "sys/zpt_Interaktion.h"
+#include "sys/zpt_Meldungen.h"
+#include "sys/zpt_Plattform.h"
+#include "sys/zpt_Schalter.h"
+#include "sys/zpt_sys.h"
+#include "widgets/alb_Directory.h"
+#include "widgets/zpt_Dialoge.h"
+#include "widgets/zpt_PfadEdit.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+constexpr quint32 kHintergrundOhneZahl = 12632256; // silver, for a stored value that is no number
+const QString kStandardMasken = QStringLiteral("*.mov;*.avi;*.wav;");
+} // namespace
+
+void Tam_Main::GrundpfadSetzen(const QString& ordner) {
+    QString pfad = AddBackslash(ordner);
+    if (!pfad.isEmpty())
+        pfad = AddBackslash(QDir::toNativeSeparators(QDir::cleanPath(QDir(pfad).absolutePath())));
+    if (pfad != Grundpfad) Grundpfad = pfad;
+}
+
+void Tam_Main::HintergrundSetzen(quint32 farbe) {
+    Hintergrundfarbe = farbe;
+    QPalette p = pa_Bild->palette();
+    p.setColor(QPalette::Window, FarbeAusColorRef(farbe));
+    pa_Bild->setPalette(p);
+}
+
+void Tam_Main::AlbumIndexOeffnen() {
+    AlbumIndexDatei = Grundpfad + QStringLiteral("Pixolud.dat");
+    const QString vorhanden = plattform::NameOhneGrossKlein(Grundpfad, QStringLiteral("Pixolud.dat"));
+    AlbumIndexVorhanden = !vorhanden.isEmpty() && QFileInfo(Grundpfad + vorhanden).isFile();
+    if (AlbumIndexVorhanden) AlbumIndexDatei = Grundpfad + vorhanden;
+}
+
+void Tam_Main::EinstellungenLesen() {
+    Stretch = TextIstJa(PAR->WertLesen(QStringLiteral("Stretch"), QStringLiteral("Nein")));
+    Grossanpassen = TextIstJa(PAR->WertLesen(QStringLiteral("GrossStretch"), QStringLiteral("Ja")));
+    StatusbarVisible = TextIstJa(PAR->WertLesen(QStringLiteral("Info"), QStringLiteral("Ja")));
+    int farbe = 0;
+    if (!ZahlAusText(PAR->WertLesen(QStringLiteral("Hintergrund"), QStringLiteral("0")), farbe))
+        farbe = int(kHintergrundOhneZahl);
+    HintergrundSetzen(quint32(farbe));
+    AndereDateienMaske = PAR->WertLesen(QStringLiteral("AndereDateien"), kStandardMasken);
+    AndereDateienAnzeigen =
+        TextIstJa(PAR->WertLesen(QStringLiteral("AndereDateienAnzeigen"), QStringLiteral("Ja")));
+    m_untenHoehe = PAR->ZahlLesen(QStringLiteral("AndereDateienHoehe"), 46);
+}
+
+void Tam_Main::BeschriftungSetzen() {
+    QString titel = windowTitle();
+    const QString ini = DateinameOhneEndung(StandardIniDateiName());
+    if (!ini.isEmpty()) titel += QStringLiteral(" [") + ini + u']';
+    if (Grundpfad.trimmed().compare(ProgrammVerzeichnis().trimmed(), Qt::CaseInsensitive) != 0)
+        titel += QStringLiteral(" [") + Grundpfad + u']';
+    setWindowTitle(titel);
+}
+
+void Tam_Main::EinstellungenSchreiben() {
+    if (!NurAnzeige) PAR->WertSchreiben(QStringLiteral("Grundpfad"), Grundpfad);
+    PAR->WertSchreiben(QStringLiteral("Stretch"), JaNeinText(Stretch));
+    PAR->WertSchreiben(QStringLiteral("GrossStretch"), JaNeinText(Grossanpassen));
+    PAR->WertSchreiben(QStringLiteral("Info"), JaNeinText(StatusbarVisible));
+    PAR->WertSchreiben(QStringLiteral("Hintergrund"), QString::number(Hintergrundfarbe));
+    PAR->WertSchreiben(QStringLiteral("AndereDateien"), AndereDateienMaske);
+    PAR->WertSchreiben(QStringLiteral("AndereDateienHoehe"), QString::number(AndereDateienHoehe()));
+    PAR->WertSchreiben(QStringLiteral("AndereDateienAnzeigen"), JaNeinText(AndereDateienAnzeigen));
+}
+
+void Tam_Main::closeEvent(QCloseEvent* e) {
+    try {
+        EinstellungenSchreiben();
+    } catch (const std::exception&) {
+        FehlerAnzeigen(QStringLiteral("Sie haben keine Schreibrechte für \r") + PAR->EinstellungsDateiName());
+    }
+    // User data is saved after the settings, also when those could not be written.
+    e->accept();
+    Tak_Form::closeEvent(e);
+}
+
+void Tam_Main::ax_GrundpfadExecute() {
+    auto& dlg = EinzelDialog<Tak_Directory>();
+    dlg.ed->setText(Grundpfad);
+    if (interaktion().ModalZeigen(dlg) != mrOk) return;
+    GrundpfadSetzen(dlg.ed->Text());
+    AlbumIndexOeffnen();
+}
+
+void Tam_Main::ax_HintergrundExecute() {
+    QColor farbe = FarbeAusColorRef(Hintergrundfarbe);
+    if (interaktion().FarbeWaehlen(farbe)) HintergrundSetzen(ColorRefAusFarbe(farbe));
+}

@@ -1,0 +1,24 @@
+#include "app/alb_Main.h"
+#include "app/zpt_Anwendung.h"
+#include "settings/zpt_StandardIni.h"
+#include "sys/zpt_QtInteraktion.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0) {
+            std::fputs(Hilfetext().toLocal8Bit().constData(), stdout);
+            return 0;
+        }
+    TAnwendung app(argc, argv);
+    QtInteraktion dialoge;
+    InteraktionSetzen(&dialoge);
+    StandardIniOrtSetzen(IniOrt::ProBenutzer);
+
+    Tam_Main fenster;
+    fenster.showMaximized();
+    const int ergebnis = app.exec();
+    InteraktionSetzen(nullptr);
+    return ergebnis;
+}

@@ -1,0 +1,105 @@
+#include "settings/zpt_Parameter.h"
+
+#include "sys/zpt_Schalter.h"
+#include "sys/zpt_sys.h"
+#include "sys/zpt_sysWidgets.h"
+
+#include <QFileInfo>
+#include <QWidget>
+
+bool FesteFenstergroesse(int& breite, int& hoehe) {
+    if (SchalterVorhanden(QStringLiteral("/8X6")) || SchalterVorhanden(QStringLiteral("8X6"))) {
+        breite = 800;
+        hoehe = 600;
+        return true;
+    }
+    if (SchalterVorhanden(QStringLiteral("/10X7")) || SchalterVorhanden(QStringLiteral("10X7"))) {
+        breite = 1024;
+        hoehe = 768;
+        return true;
+    }
+    return false;
+}
+
+TzptParameter::TzptParameter(QWidget* besitzer) : QObject(besitzer), m_besitzer(besitzer) {
+    setObjectName(QStringLiteral("PAR"));
+}
+
+TParameterSpeicher TzptParameter::Speicher() const {
+    TParameterSpeicher s(m_besitzer ? QString::fromLatin1(m_besitzer->metaObject()->className())
+                                    : QStringLiteral("Standard"));
+    s.setDateiName(DateiName);
+    return s;
+}
+
+QString TzptParameter::WertLesen(const QString& schluessel, const QString& vorgabe) const {
+    return Speicher().WertLesen(schluessel, vorgabe);
+}
+
+int TzptParameter::ZahlLesen(const QString& schluessel, int vorgabe) const {
+    return Speicher().ZahlLesen(schluessel, vorgabe);
+}
+
+void TzptParameter::WertSchreiben(const QString& schluessel, const QString& wert) {
+    TParameterSpeicher s = Speicher();
+    s.WertSchreiben(schluessel, wert);
+}
+
+QString TzptParameter::EinstellungsDateiName() const {
+    return Speicher().EinstellungsDateiName();
+}
+
+void TzptParameter::Laden() {
+    if (!m_besitzer) return;
+    if (!DateiName.trimmed().isEmpty() && !QFileInfo::exists(DateiName.trimmed())) return;
+    if (OnBeforeLaden) OnBeforeLaden(this);
+    TParameterSpeicher s = Speicher();
+    if (FormPosSizeSave) PlatzLaden(s);
+    if (OnLaden) OnLaden(this);
+    if (OnAfterLaden) OnAfterLaden(this);
+}
+
+void TzptParameter::Speichern() {
+    if (!m_besitzer) return;
+    if (OnBeforeSpeichern) OnBeforeSpeichern(this);
+    TParameterSpeicher s = Speicher();
+    s.SektionLoeschen();
+    if (FormPosSizeSave) PlatzSpeichern(s);
+    if (OnSpeichern) OnSpeichern(this);
+    if (OnAfterSpeichern) OnAfterSpeichern(this);
+}
+
+void TzptParameter::PlatzSpeichern(TParameterSpeicher& s) {
+    // The 800x600 test size of the main window is never stored.
+    if (m_besitzer == Hauptfenster() &&
+        (SchalterVorhanden(QStringLiteral("/8X6")) || SchalterVorhanden(QStringLiteral("8X6"))))
+        return;
+    const bool maximiert = m_besitzer->isMaximized();
+    s.BoolSchreiben(QStringLiteral("__MAXIMIZED"), maximiert);
+    // Qt windows are never docked to a screen edge.
+    s.BoolSchreiben(QStringLiteral("__ALIGNLEFT"), false);
+    s.BoolSchreiben(QStringLiteral("__ALIGNRIGHT"), false);
+    if (maximiert) return;
+    const QRect g = m_besitzer->geometry();
+    s.ZahlSchreiben(QStringLiteral("__TOP"), g.top());
+    s.ZahlSchreiben(QStringLiteral("__LEFT"), g.left());
+    s.ZahlSchreiben(QStringLiteral("__WIDTH"), g.width());
+    s.ZahlSchreiben(QStringLiteral("__HEIGHT"), g.height());
+}
+
+void TzptParameter::PlatzLaden(TParameterSpeicher& s) {
+    int b = 0, h = 0;
+    if (FesteFenstergroesse(b, h) && (m_besitzer == Hauptfenster() || !Hauptfenster())) {
+        m_besitzer->setWindowState(Qt::WindowNoState);
+        m_besitzer->resize(b, h);
+        Zentrieren(m_besitzer);
+        return;
+    }
+    const bool maximiert = s.BoolLesen(QStringLiteral("__MAXIMIZED"), m_besitzer->isMaximized());
+    const QRect g = m_besitzer->geometry();
+    m_besitzer->setGeometry(s.ZahlLesen(QStringLiteral("__LEFT"), g.left()),
+                            s.ZahlLesen(QStringLiteral("__TOP"), g.top()),
+                            s.ZahlLesen(QStringLiteral("__WIDTH"), g.width()),
+                            s.ZahlLesen(QStringLiteral("__HEIGHT"), g.height()));
+    if (maximiert) m_besitzer->setWindowState(m_besitzer->windowState() | Qt::WindowMaximized);
+}

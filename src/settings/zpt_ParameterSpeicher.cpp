@@ -1,0 +1,73 @@
+#include "settings/zpt_ParameterSpeicher.h"
+
+#include "settings/zpt_ProfilDatei.h"
+#include "settings/zpt_StandardIni.h"
+#include "sys/zpt_Fehler.h"
+
+bool ZahlAusText(const QString& text, int& zahl) {
+    bool ok = false;
+    int wert = 0;
+    if (text.size() >= 3 && (text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X")))) {
+        const qlonglong v = text.mid(2).toLongLong(&ok, 16);
+        ok = ok && v <= 0xFFFFFFFFLL && !text.mid(2).startsWith(u'-') && !text.mid(2).startsWith(u'+');
+        wert = static_cast<int>(static_cast<quint32>(v));
+    } else {
+        wert = text.toInt(&ok, 10);
+    }
+    if (ok) zahl = wert;
+    return ok;
+}
+
+bool TagGewaehlt(int tag, int tagInclusive, int tagExclusive) {
+    if (tagInclusive == 0 && tagExclusive == 0) return true;
+    if (tagInclusive != 0 && tag == tagInclusive) return true;
+    return tagExclusive != 0 && tag != tagExclusive;
+}
+
+QString TParameterSpeicher::EinstellungsDateiName() const {
+    const QString eigener = m_dateiName.trimmed();
+    return eigener.isEmpty() ? StandardIniDateiName() : eigener;
+}
+
+TProfilDatei TParameterSpeicher::Datei() const {
+    return TProfilDatei(EinstellungsDateiName());
+}
+
+void TParameterSpeicher::SchreibFehler() const {
+    throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(EinstellungsDateiName()));
+}
+
+QString TParameterSpeicher::WertLesen(const QString& schluessel, const QString& vorgabe) const {
+    if (schluessel.isEmpty()) return vorgabe;
+    return Datei().LeseString(m_sektion, schluessel, vorgabe);
+}
+
+int TParameterSpeicher::ZahlLesen(const QString& schluessel, int vorgabe) const {
+    if (schluessel.isEmpty()) return vorgabe;
+    int zahl = vorgabe;
+    return ZahlAusText(WertLesen(schluessel), zahl) ? zahl : vorgabe;
+}
+
+void TParameterSpeicher::WertSchreiben(const QString& schluessel, const QString& wert) {
+    if (schluessel.isEmpty()) return;
+    TProfilDatei d = Datei();
+    if (!d.SchreibeString(m_sektion, schluessel, wert)) SchreibFehler();
+}
+
+bool TParameterSpeicher::BoolLesen(const QString& schluessel, bool vorgabe) const {
+    return ZahlLesen(schluessel, vorgabe ? 1 : 0) != 0;
+}
+
+void TParameterSpeicher::BoolSchreiben(const QString& schluessel, bool wert) {
+    WertSchreiben(schluessel, wert ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TParameterSpeicher::ZahlSchreiben(const QString& schluessel, int wert) {
+    WertSchreiben(schluessel, QString::number(wert));
+}
+
+void TParameterSpeicher::SektionLoeschen() {
+    TProfilDatei d = Datei();
+    if (!d.SektionVorhanden(m_sektion)) return;
+    if (!d.LoescheSektion(m_sektion)) SchreibFehler();
+}

@@ -1,0 +1,44 @@
+#pragma once
+// Named settings of one window: the section bearing the window's class name in the
+// window's settings file (its own DateiName, or the program's default file).
+#include <QString>
+
+class TProfilDatei;
+
+class TParameterSpeicher {
+public:
+    TParameterSpeicher() = default;
+    explicit TParameterSpeicher(const QString& sektion) : m_sektion(sektion) {}
+
+    QString Sektion() const { return m_sektion; }
+    void setSektion(const QString& s) { m_sektion = s; }
+    QString DateiName() const { return m_dateiName; }
+    void setDateiName(const QString& n) { m_dateiName = n; }
+
+    // DateiName when set, else the default settings file.
+    QString EinstellungsDateiName() const;
+
+    QString WertLesen(const QString& schluessel, const QString& vorgabe = {}) const;
+    int ZahlLesen(const QString& schluessel, int vorgabe) const;
+    // Throws EFehler "nach <file> kann nicht geschrieben werden" when the file refuses.
+    void WertSchreiben(const QString& schluessel, const QString& wert);
+
+    // The typed values of the store: booleans as "1"/"0", integers as decimal text.
+    bool BoolLesen(const QString& schluessel, bool vorgabe) const;
+    void BoolSchreiben(const QString& schluessel, bool wert);
+    void ZahlSchreiben(const QString& schluessel, int wert);
+    void SektionLoeschen();
+
+private:
+    TProfilDatei Datei() const;
+    [[noreturn]] void SchreibFehler() const;
+    QString m_sektion;
+    QString m_dateiName;
+};
+
+// Integer as the settings read it: decimal with optional sign, or hexadecimal after
+// "0x"/"0X" (three characters or more). False when the text is no such number.
+bool ZahlAusText(const QString& text, int& zahl);
+
+// Marked-control selection by tag.
+bool TagGewaehlt(int tag, int tagInclusive, int tagExclusive);

@@ -1,0 +1,248 @@
+#include "settings/zpt_ProfilDatei.h"
+
+#include <QSet>
+
+namespace {
+
+bool IstLeer(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+QString Getrimmt(QStringView s) {
+    qsizetype a = 0, e = s.size();
+    while (a < e && IstLeer(s[a]))
+        ++a;
+    while (e > a && IstLeer(s[e - 1]))
+        --e;
+    return s.mid(a, e - a).toString();
+}
+
+bool SektionsName(const QString& zeile, QString& name) {
+    const QString t = Getrimmt(zeile);
+    if (!t.startsWith(u'[')) return false;
+    const qsizetype zu = t.indexOf(u']');
+    name = Getrimmt(QStringView(t).mid(1, zu < 0 ? -1 : zu - 1));
+    return true;
+}
+
+bool SchluesselName(const QString& zeile, QString& name) {
+    const qsizetype gleich = zeile.indexOf(u'=');
+    if (gleich < 0) return false;
+    name = Getrimmt(QStringView(zeile).left(gleich));
+    return true;
+}
+
+QString WertAus(const QString& zeile) {
+    QString wert = Getrimmt(QStringView(zeile).mid(zeile.indexOf(u'=') + 1));
+    if (wert.size() >= 2) {
+        const QChar a = wert.front();
+        if ((a == u'"' || a == u'\'') && wert.back() == a) wert = wert.mid(1, wert.size() - 2);
+    }
+    if (wert.size() > TProfilDokument::kMaxWertLaenge) wert.truncate(TProfilDokument::kMaxWertLaenge);
+    return wert;
+}
+
+bool Gleich(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Line breaks inside a value would split it into lines of their own.
+QString Einzeilig(QString wert) {
+    wert.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    wert.replace(u'\r', u' ');
+    wert.replace(u'\n', u' ');
+    return wert;
+}
+
+QString OhneEndLeer(QString s) {
+    while (!s.isEmpty() && IstLeer(s.back()))
+        s.chop(1);
+    return s;
+}
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+} // namespace
+
+TProfilDokument::TProfilDokument(const QString& inhalt) {
+    qsizetype start = 0;
+    const qsizetype n = inhalt.size();
+    while (start < n) {
+        qsizetype i = start;
+        while (i < n && inhalt[i] != u'\r' && inhalt[i] != u'\n')
+            ++i;
+        Zeile z{inhalt.mid(start, i - start), {}};
+        if (i < n) {
+            const qsizetype laenge = (inhalt[i] == u'\r' && i + 1 < n && inhalt[i + 1] == u'\n') ? 2 : 1;
+            z.ende = inhalt.mid(i, laenge);
+            i += laenge;
+        }
+        m_zeilen.append(std::move(z));
+        start = i;
+    }
+}
+
+QString TProfilDokument::Text() const {
+    QString s;
+    for (const Zeile& z : m_zeilen)
+        s += z.text + z.ende;
+    return s;
+}
+
+int TProfilDokument::SektionsKopf(const QString& sektion) const {
+    const QString gesucht = Getrimmt(sektion);
+    QString name;
+    for (int i = 0; i < m_zeilen.size(); ++i)
+        if (SektionsName(m_zeilen[i].text, name) && Gleich(name, gesucht)) return i;
+    return -1;
+}
+
+int TProfilDokument::SektionsEnde(int kopf) const {
+    QString name;
+    int i = kopf + 1;
+    while (i < m_zeilen.size() && !SektionsName(m_zeilen[i].text, name))
+        ++i;
+    return i;
+}
+
+int TProfilDokument::SchluesselZeile(int kopf, const QString& schluessel) const {
+    const QString gesucht = Getrimmt(schluessel);
+    const int ende = SektionsEnde(kopf);
+    QString name;
+    for (int i = kopf + 1; i < ende; ++i)
+        if (SchluesselName(m_zeilen[i].text, name) && Gleich(name, gesucht)) return i;
+    return -1;
+}
+
+QString TProfilDokument::LeseString(const QString& sektion, const QString& schluessel,
+                                    const QString& vorgabe) const {
+    const int kopf = SektionsKopf(sektion);
+    const int zeile = kopf < 0 ? -1 : SchluesselZeile(kopf, schluessel);
+    if (zeile < 0) return OhneEndLeer(vorgabe);
+    return WertAus(m_zeilen[zeile].text);
+}
+
+bool TProfilDokument::SchluesselVorhanden(const QString& sektion, const QString& schluessel) const {
+    const int kopf = SektionsKopf(sektion);
+    return kopf >= 0 && SchluesselZeile(kopf, schluessel) >= 0;
+}
+
+bool TProfilDokument::SektionVorhanden(const QString& sektion) const {
+    return SektionsKopf(sektion) >= 0;
+}
+
+QStringList TProfilDokument::Sektionen() const {
+    QStringList namen;
+    QSet<QString> gesehen;
+    QString name;
+    for (const Zeile& z : m_zeilen)
+        if (SektionsName(z.text, name) && !gesehen.contains(name.toLower())) {
+            gesehen.insert(name.toLower());
+            namen << name;
+        }
+    return namen;
+}
+
+QVector<std::pair<QString, QString>> TProfilDokument::Werte(const QString& sektion) const {
+    QVector<std::pair<QString, QString>> werte;
+    const int kopf = SektionsKopf(sektion);
+    if (kopf < 0) return werte;
+    const int ende = SektionsEnde(kopf);
+    QSet<QString> gesehen;
+    QString name;
+    for (int i = kopf + 1; i < ende; ++i) {
+        if (!SchluesselName(m_zeilen[i].text, name) || gesehen.contains(name.toLower())) continue;
+        gesehen.insert(name.toLower());
+        werte.append({name, WertAus(m_zeilen[i].text)});
+    }
+    return werte;
+}
+
+QStringList TProfilDokument::Schluessel(const QString& sektion) const {
+    QStringList namen;
+    for (const auto& w : Werte(sektion))
+        namen << w.first;
+    return namen;
+}
+
+void TProfilDokument::SchreibeString(const QString& sektion, const QString& schluessel, const QString& wert) {
+    const QString name = Getrimmt(schluessel);
+    const QString neu = Einzeilig(wert);
+    int kopf = SektionsKopf(sektion);
+    if (kopf < 0) {
+        if (!m_zeilen.isEmpty() && m_zeilen.back().ende.isEmpty()) m_zeilen.back().ende = kCrLf;
+        m_zeilen.append({u'[' + Getrimmt(sektion) + u']', kCrLf});
+        m_zeilen.append({name + u'=' + neu, kCrLf});
+        return;
+    }
+    const int zeile = SchluesselZeile(kopf, schluessel);
+    if (zeile >= 0) {
+        QString gespeichert;
+        SchluesselName(m_zeilen[zeile].text, gespeichert);
+        m_zeilen[zeile].text = gespeichert + u'=' + neu;
+        return;
+    }
+    // After the last key of the section, so comments and blank lines at its end stay there.
+    int nach = kopf;
+    const int ende = SektionsEnde(kopf);
+    QString n;
+    for (int i = kopf + 1; i < ende; ++i)
+        if (SchluesselName(m_zeilen[i].text, n)) nach = i;
+    if (m_zeilen[nach].ende.isEmpty()) m_zeilen[nach].ende = kCrLf;
+    m_zeilen.insert(nach + 1, {name + u'=' + neu, kCrLf});
+}
+
+void TProfilDokument::LoescheSchluessel(const QString& sektion, const QString& schluessel) {
+    const int kopf = SektionsKopf(sektion);
+    const int zeile = kopf < 0 ? -1 : SchluesselZeile(kopf, schluessel);
+    if (zeile >= 0) m_zeilen.remove(zeile);
+}
+
+void TProfilDokument::LoescheSektion(const QString& sektion) {
+    const int kopf = SektionsKopf(sektion);
+    if (kopf < 0) return;
+    m_zeilen.remove(kopf, SektionsEnde(kopf) - kopf);
+}
+
+TProfilDokument TProfilDatei::Laden(text::Gelesen& vorher) const {
+    if (!text::DateiLesen(m_pfad, vorher)) return {};
+    return TProfilDokument(vorher.inhalt);
+}
+
+TProfilDokument TProfilDatei::Lesen() const {
+    text::Gelesen g;
+    return Laden(g);
+}
+
+bool TProfilDatei::Speichern(const TProfilDokument& doc, const text::Gelesen& vorher) {
+    return text::DateiSchreiben(m_pfad, text::Kodieren(doc.Text(), vorher));
+}
+
+QString TProfilDatei::LeseString(const QString& sektion, const QString& schluessel,
+                                 const QString& vorgabe) const {
+    return Lesen().LeseString(sektion, schluessel, vorgabe);
+}
+
+bool TProfilDatei::SektionVorhanden(const QString& sektion) const {
+    return Lesen().SektionVorhanden(sektion);
+}
+
+QStringList TProfilDatei::Schluessel(const QString& sektion) const {
+    return Lesen().Schluessel(sektion);
+}
+
+QVector<std::pair<QString, QString>> TProfilDatei::Werte(const QString& sektion) const {
+    return Lesen().Werte(sektion);
+}
+
+bool TProfilDatei::SchreibeString(const QString& sektion, const QString& schluessel, const QString& wert) {
+    return Aendern([&](TProfilDokument& d) { d.SchreibeString(sektion, schluessel, wert); });
+}
+
+bool TProfilDatei::LoescheSchluessel(const QString& sektion, const QString& schluessel) {
+    return Aendern([&](TProfilDokument& d) { d.LoescheSchluessel(sektion, schluessel); });
+}
+
+bool TProfilDatei::LoescheSektion(const QString& sektion) {
+    return Aendern([&](TProfilDokument& d) { d.LoescheSektion(sektion); });
+}

@@ -1,0 +1,80 @@
+#pragma once
+// INI text files as the settings file and ALBUM.DAT use them: case-insensitive
+// section and key names, blanks and one pair of enclosing quotes removed on reading,
+// values cut at 2047 characters, new keys appended after the last key of their
+// section, new sections at the end, every untouched byte kept, writes in the file
+// when the call returns (replacing it atomically).
+#include "sys/zpt_Text.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <utility>
+
+class TProfilDokument {
+public:
+    TProfilDokument() = default;
+    explicit TProfilDokument(const QString& inhalt);
+
+    QString Text() const;
+
+    QString LeseString(const QString& sektion, const QString& schluessel, const QString& vorgabe = {}) const;
+    bool SchluesselVorhanden(const QString& sektion, const QString& schluessel) const;
+    bool SektionVorhanden(const QString& sektion) const;
+    QStringList Sektionen() const;
+    // Keys of the section in file order (the first of duplicates only).
+    QStringList Schluessel(const QString& sektion) const;
+    // Key/value pairs of the section in file order, values read as LeseString does.
+    QVector<std::pair<QString, QString>> Werte(const QString& sektion) const;
+
+    void SchreibeString(const QString& sektion, const QString& schluessel, const QString& wert);
+    void LoescheSchluessel(const QString& sektion, const QString& schluessel);
+    void LoescheSektion(const QString& sektion);
+
+    static constexpr int kMaxWertLaenge = 2047;
+
+private:
+    struct Zeile {
+        QString text;
+        QString ende; // "\r\n", "\r", "\n" or empty for a last line without break
+    };
+    // Index of the header line of the first matching section, -1 when missing.
+    int SektionsKopf(const QString& sektion) const;
+    // One past the last line of the section whose header is at `kopf`.
+    int SektionsEnde(int kopf) const;
+    int SchluesselZeile(int kopf, const QString& schluessel) const;
+
+    QVector<Zeile> m_zeilen;
+};
+
+class TProfilDatei {
+public:
+    explicit TProfilDatei(const QString& pfad) : m_pfad(pfad) {}
+    const QString& Pfad() const { return m_pfad; }
+
+    QString LeseString(const QString& sektion, const QString& schluessel, const QString& vorgabe = {}) const;
+    bool SektionVorhanden(const QString& sektion) const;
+    QStringList Schluessel(const QString& sektion) const;
+    QVector<std::pair<QString, QString>> Werte(const QString& sektion) const;
+    // The file's content as a document (empty when missing).
+    TProfilDokument Lesen() const;
+
+    // Each write changes the file at once; false when the file cannot be written
+    // (the old file then stays as it was).
+    bool SchreibeString(const QString& sektion, const QString& schluessel, const QString& wert);
+    bool LoescheSchluessel(const QString& sektion, const QString& schluessel);
+    bool LoescheSektion(const QString& sektion);
+    // Several changes in one write.
+    template <typename F> bool Aendern(F&& aenderung) {
+        text::Gelesen vorher;
+        TProfilDokument doc = Laden(vorher);
+        aenderung(doc);
+        return Speichern(doc, vorher);
+    }
+
+private:
+    TProfilDokument Laden(text::Gelesen& vorher) const;
+    bool Speichern(const TProfilDokument& doc, const text::Gelesen& vorher);
+    QString m_pfad;
+};

@@ -1,0 +1,102 @@
+#include "sys/zpt_QtInteraktion.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+QString Titel(MeldungsArt art) {
+    switch (art) {
+    case MeldungsArt::Fehler:
+        return QStringLiteral("Fehler");
+    case MeldungsArt::Information:
+        return QStringLiteral("Information");
+    case MeldungsArt::Bestaetigung:
+        return QStringLiteral("Bestätigung");
+    case MeldungsArt::Warnung:
+        return QStringLiteral("Warnung");
+    }
+    return {};
+}
+
+QMessageBox::Icon Symbol(MeldungsArt art) {
+    switch (art) {
+    case MeldungsArt::Fehler:
+        return QMessageBox::Critical;
+    case MeldungsArt::Information:
+        return QMessageBox::Information;
+    case MeldungsArt::Bestaetigung:
+        return QMessageBox::Question;
+    case MeldungsArt::Warnung:
+        return QMessageBox::Warning;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+int QtInteraktion::Meldung(const MeldungsAnfrage& a) {
+    QMessageBox box(Symbol(a.art), Titel(a.art), QString(a.text).replace(u'\r', u'\n'), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    struct Knopf {
+        int maske;
+        const char* text;
+        int ergebnis;
+        QMessageBox::ButtonRole rolle;
+    };
+    static const Knopf knoepfe[] = {{mbOK, "OK", mrOk, QMessageBox::AcceptRole},
+                                    {mbJa, "&Ja", mrYes, QMessageBox::YesRole},
+                                    {mbNein, "&Nein", mrNo, QMessageBox::NoRole},
+                                    {mbAbbruch, "Abbrechen", mrCancel, QMessageBox::RejectRole}};
+    QList<std::pair<QPushButton*, int>> ergebnisse;
+    for (const Knopf& k : knoepfe) {
+        if (!(a.knoepfe & k.maske)) continue;
+        QPushButton* b = box.addButton(QString::fromUtf8(k.text), k.rolle);
+        ergebnisse.append({b, k.ergebnis});
+        if (k.ergebnis == a.vorgabe)
+            box.setDefaultButton(b);
+        else
+            b->setAutoDefault(false);
+    }
+    if (a.vorgabe == mrNone && !ergebnisse.isEmpty()) ergebnisse.first().first->setAutoDefault(false);
+    box.exec();
+    for (const auto& [b, e] : ergebnisse)
+        if (box.clickedButton() == b) return e;
+    return a.knoepfe & mbNein ? mrNo : mrCancel;
+}
+
+void QtInteraktion::Piep() {
+    QApplication::beep();
+}
+
+bool QtInteraktion::DateiOeffnen(const QString& titel, const QString& filter, const QString& standardEndung,
+                                 QString& name) {
+    QFileDialog dlg(QApplication::activeWindow(), titel, QFileInfo(name).path(), filter);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setDefaultSuffix(standardEndung);
+    dlg.selectFile(QFileInfo(name).fileName());
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
+    name = QDir::toNativeSeparators(dlg.selectedFiles().first());
+    return true;
+}
+
+bool QtInteraktion::OrdnerWaehlen(const QString& titel, QString& ordner) {
+    const QString neu = QFileDialog::getExistingDirectory(QApplication::activeWindow(), titel, ordner);
+    if (neu.isEmpty()) return false;
+    ordner = QDir::toNativeSeparators(neu);
+    return true;
+}
+
+bool QtInteraktion::FarbeWaehlen(QColor& farbe) {
+    const QColor neu = QColorDialog::getColor(farbe, QApplication::activeWindow());
+    if (!neu.isValid()) return false;
+    farbe = neu;
+    return true;
+}
+
+int QtInteraktion::ModalZeigen(QDialog& dialog) {
+    return dialog.exec();
+}

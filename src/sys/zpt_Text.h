@@ -1,0 +1,32 @@
+#pragma once
+// Text files of the album (captions, settings, index, lists) are read as UTF-8 when
+// they are valid UTF-8, otherwise as Windows-1252, and written in Windows-1252 when
+// every character fits, otherwise in UTF-8. A file that already is UTF-8 with
+// non-ASCII text stays UTF-8, so its untouched bytes stay as they were.
+#include <QByteArray>
+#include <QString>
+
+namespace text {
+
+struct Gelesen {
+    QString inhalt;
+    bool utf8 = false; // valid UTF-8 holding at least one non-ASCII character
+    bool bom = false;  // started with a UTF-8 byte order mark
+};
+
+Gelesen Dekodieren(const QByteArray& bytes);
+QString Cp1252Dekodieren(const QByteArray& bytes);
+// True when every character has a Windows-1252 byte.
+bool PasstInCp1252(const QString& s);
+QByteArray Cp1252Kodieren(const QString& s);
+// Encoding for writing `s` back to a file read as `vorher`.
+QByteArray Kodieren(const QString& s, const Gelesen& vorher = {});
+
+// Reads the whole file; false when it cannot be opened (a missing file included).
+bool DateiLesen(const QString& pfad, Gelesen& ergebnis);
+// True when the file exists and carries no write permission at all.
+bool IstSchreibgeschuetzt(const QString& pfad);
+// Replaces the file atomically (temporary file in the same folder, then rename).
+bool DateiSchreiben(const QString& pfad, const QByteArray& bytes, QString* fehler = nullptr);
+
+} // namespace text

@@ -1,0 +1,251 @@
+#include "sys/zpt_sys.h"
+
+#include "sys/zpt_Fehler.h"
+#include "sys/zpt_Meldungen.h"
+#include "sys/zpt_Plattform.h"
+#include "sys/zpt_Text.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+using plattform::PfadTrenner;
+
+namespace {
+QPointer<QObject> hauptfenster;
+
+QString ErzwungenOderLeer(const QString& ordner) {
+    return QDir().mkpath(ordner) ? AddBackslash(ordner) : QString();
+}
+} // namespace
+
+void HauptfensterSetzen(QObject* fenster) {
+    hauptfenster = fenster;
+}
+QObject* Hauptfenster() {
+    return hauptfenster.data();
+}
+
+QString AddBackslash(const QString& text) {
+    if (text.isEmpty() || text.endsWith(PfadTrenner)) return text;
+    return text + PfadTrenner;
+}
+
+QString ProgrammVerzeichnis() {
+    return AddBackslash(plattform::ProgrammOrdner());
+}
+
+QString TempVerzeichnis() {
+    const QString t = plattform::TempOrdner();
+    QDir().mkpath(t);
+    return AddBackslash(t);
+}
+
+QString EigeneDateienVerzeichnis() {
+    const QString d = plattform::DokumenteOrdner();
+    return d.isEmpty() ? QString() : AddBackslash(d);
+}
+
+QString AnwendungsDatenVerzeichnis(const QString& unterName) {
+    const QString basis = plattform::KonfigurationsOrdner();
+    if (!basis.isEmpty()) {
+        QString ordner = AddBackslash(basis) + QStringLiteral("Kefwerk");
+        if (!unterName.isEmpty()) ordner += PfadTrenner + unterName;
+        const QString r = ErzwungenOderLeer(ordner);
+        if (!r.isEmpty()) return r;
+    }
+    const QString home = UmgebungsVariable(QStringLiteral("HOME"));
+    if (!home.isEmpty()) {
+        const QString r = ErzwungenOderLeer(AddBackslash(home) + u'.' +
+                                            (unterName.isEmpty() ? QStringLiteral("Kefwerk") : unterName));
+        if (!r.isEmpty()) return r;
+    }
+    return ProgrammVerzeichnis();
+}
+
+QString EinstellungsVerzeichnis() {
+    const QString basis = plattform::KonfigurationsOrdner();
+    if (!basis.isEmpty()) {
+        const QString r = ErzwungenOderLeer(AddBackslash(basis) + QStringLiteral("Kefwerk"));
+        if (!r.isEmpty()) return r;
+    }
+    return ProgrammVerzeichnis();
+}
+
+QString EindeutigerDateiname(const QString& ordner, const QString& praefix, const QString& endung) {
+    QString ext = endung;
+    if (!ext.isEmpty() && !ext.startsWith(u'.')) ext.prepend(u'.');
+    const QString basis = AddBackslash(ordner);
+    for (qint64 zaehler = 0;; ++zaehler) {
+        const QString name = praefix + QStringLiteral("%1").arg(zaehler, 4, 10, QChar(u'0'));
+        if (!QFileInfo::exists(basis + name + ext)) return name;
+    }
+}
+
+QString GroesseText(qint64 bytes) {
+    if (bytes < 0) return QStringLiteral("??? Byte");
+    const QLocale loc;
+    auto mit = [&](double teiler, const char* einheit) {
+        return loc.toString(double(bytes) / teiler, 'f', 2) + u' ' + QLatin1String(einheit);
+    };
+    if (bytes >= 1073741824) return mit(1073741824.0, "GB");
+    if (bytes >= 1048576) return mit(1048576.0, "MB");
+    if (bytes >= 1024) return mit(1024.0, "KB");
+    return QString::number(bytes) + QStringLiteral(" Byte");
+}
+
+QString DateiGroesseText(const QString& datei) {
+    const QFileInfo fi(datei);
+    return GroesseText(fi.isFile() ? fi.size() : 0);
+}
+
+QString AnzahlText(qint64 anzahl, const QString& einzahl, const QString& mehrzahl) {
+    if (anzahl == 1) return QStringLiteral("1 ") + einzahl;
+    return QString::number(anzahl) + u' ' + mehrzahl;
+}
+
+QString UmgebungsVariable(const QString& name) {
+    return qEnvironmentVariable(qPrintable(name));
+}
+
+bool DateiVorhanden(const QString& datei, bool melden) {
+    if (QFileInfo(datei).isFile()) return true;
+    if (melden)
+        FehlerAnzeigen(QStringLiteral("Datei\r") + datei + QStringLiteral("\r") +
+                       QStringLiteral("nicht vorhanden."));
+    return false;
+}
+
+bool DateiMussVorhandenSein(const QString& datei) {
+    if (!DateiVorhanden(datei, true)) throw EAbbruch();
+    return true;
+}
+
+bool VerzeichnisExistiert(const QString& ordner) {
+    return !ordner.isEmpty() && QFileInfo(AddBackslash(ordner)).isDir();
+}
+
+bool VerzeichnisErzwingen(const QString& ordner) {
+    if (ordner.isEmpty()) return false;
+    if (!VerzeichnisExistiert(ordner)) QDir().mkpath(ordner);
+    QCoreApplication::processEvents();
+    return VerzeichnisExistiert(ordner);
+}
+
+bool VerzeichnisLeer(const QString& ordner) {
+    QDir dir(ordner);
+    if (!dir.exists()) return true;
+    return dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty();
+}
+
+bool DateiKopieren(const QString& quelle, const QString& ziel) {
+    QFile ein(quelle);
+    if (!QFileInfo(quelle).isFile()) return false;
+    auto fehler = [&](const QString& grund) {
+        return EFehler(
+            QStringLiteral("Die Datei %1 kann nicht nach %2 kopiert werden.\r%3").arg(quelle, ziel, grund));
+    };
+    if (!ein.open(QIODevice::ReadOnly)) throw fehler(ein.errorString());
+    if (text::IstSchreibgeschuetzt(ziel)) throw fehler(QStringLiteral("Das Ziel ist schreibgeschützt."));
+    QSaveFile aus(ziel);
+    if (!aus.open(QIODevice::WriteOnly)) throw fehler(aus.errorString());
+    QByteArray puffer;
+    qint64 geschrieben = 0;
+    while (!(puffer = ein.read(1 << 20)).isEmpty()) {
+        if (aus.write(puffer) != puffer.size()) {
+            aus.cancelWriting();
+            throw fehler(aus.errorString());
+        }
+        geschrieben += puffer.size();
+    }
+    // A copy counts as done only when it is complete.
+    if (geschrieben != ein.size()) {
+        aus.cancelWriting();
+        throw fehler(ein.errorString());
+    }
+    if (!aus.commit()) throw fehler(aus.errorString());
+    QFile z(ziel);
+    if (z.open(QIODevice::ReadWrite))
+        z.setFileTime(QFileInfo(quelle).lastModified(), QFileDevice::FileModificationTime);
+    return true;
+}
+
+bool DateiKopierenMitPfad(const QString& quelle, const QString& ziel) {
+    if (!VerzeichnisErzwingen(QFileInfo(ziel).absolutePath())) return false;
+    try {
+        return DateiKopieren(quelle, ziel);
+    } catch (const EFehler&) {
+        return false;
+    }
+}
+
+QDateTime DateiDatum(const QString& datei) {
+    const QFileInfo fi(datei);
+    if (!fi.isFile()) return {};
+    return fi.lastModified();
+}
+
+bool UeberschreibenFrage(const QString& datei) {
+    if (!QFileInfo::exists(datei)) return true;
+    return JaNeinFrageFormat(
+        QStringLiteral("Die Datei %s existiert bereits.\rSoll sie überschrieben werden ?"), {datei});
+}
+
+void DateiInfo(const QString& format, const QString& datei) {
+    if (QFileInfo(datei).isFile())
+        InfoFormat(format, {datei, DateiGroesseText(datei)});
+    else
+        FehlerAnzeigen(QStringLiteral("Die Datei\r") + datei + QStringLiteral("\rwurde nicht gefunden."));
+}
+
+void VerzeichnisseToItems(const QString& ordner, QStringList& liste) {
+    liste.clear();
+    liste = QDir(ordner).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
+}
+
+void DateienToItems(const QString& maske, QStringList& liste) {
+    const int trenner = maske.lastIndexOf(PfadTrenner);
+    const QString ordner = trenner < 0 ? QStringLiteral(".") : maske.left(trenner + 1);
+    const QString muster = trenner < 0 ? maske : maske.mid(trenner + 1);
+    liste.clear();
+    QDir dir(ordner);
+    dir.setNameFilters({muster});
+    dir.setFilter(QDir::Files | QDir::NoDotAndDotDot);
+    dir.setSorting(QDir::Unsorted);
+    liste = dir.entryList();
+}
+
+void DateienToItems(const QString& ordner, const QString& maske, QStringList& liste) {
+    DateienToItems(AddBackslash(ordner) + maske, liste);
+}
+
+void TextDateiToItems(const QString& datei, QStringList& liste) {
+    liste.clear();
+    if (!QFileInfo(datei).isFile()) return;
+    text::Gelesen g;
+    if (!text::DateiLesen(datei, g))
+        throw EFehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(datei));
+    static const QRegularExpression zeilenEnde(QStringLiteral("\r\n|\r|\n"));
+    for (const QString& zeile : g.inhalt.split(zeilenEnde)) {
+        qsizetype a = 0, e = zeile.size();
+        while (a < e && zeile[a] == u' ')
+            ++a;
+        while (e > a && zeile[e - 1] == u' ')
+            --e;
+        if (e > a) liste << zeile.mid(a, e - a);
+    }
+}
+
+void ItemsToTextDatei(const QString& datei, const QStringList& liste) {
+    QString inhalt;
+    for (const QString& zeile : liste)
+        inhalt += zeile + QStringLiteral("\r\n");
+    QString grund;
+    if (!text::DateiSchreiben(datei, text::Kodieren(inhalt), &grund))
+        throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(datei));
+}

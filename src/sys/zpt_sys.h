@@ -1,0 +1,47 @@
+#pragma once
+// File, folder and list helpers used by every window.
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class QObject;
+
+// Paths and names
+QString AddBackslash(const QString& text);
+QString ProgrammVerzeichnis();
+QString TempVerzeichnis();
+QString EigeneDateienVerzeichnis();
+QString AnwendungsDatenVerzeichnis(const QString& unterName = {});
+QString EinstellungsVerzeichnis();
+QString EindeutigerDateiname(const QString& ordner, const QString& praefix, const QString& endung);
+QString DateiGroesseText(const QString& datei);
+QString GroesseText(qint64 bytes);
+QString AnzahlText(qint64 anzahl, const QString& einzahl, const QString& mehrzahl);
+QString UmgebungsVariable(const QString& name);
+
+// Files and folders
+bool DateiVorhanden(const QString& datei, bool melden);
+// As DateiVorhanden with message; a missing file ends the current command.
+bool DateiMussVorhandenSein(const QString& datei);
+bool VerzeichnisExistiert(const QString& ordner);
+bool VerzeichnisErzwingen(const QString& ordner);
+bool VerzeichnisLeer(const QString& ordner);
+// Copies content and modification time; throws EFehler when the target cannot be written.
+bool DateiKopieren(const QString& quelle, const QString& ziel);
+bool DateiKopierenMitPfad(const QString& quelle, const QString& ziel);
+// Modification time; invalid when the file is missing.
+QDateTime DateiDatum(const QString& datei);
+bool UeberschreibenFrage(const QString& datei);
+void DateiInfo(const QString& format, const QString& datei);
+
+// Lists (emptied first)
+void VerzeichnisseToItems(const QString& ordner, QStringList& liste);
+void DateienToItems(const QString& maske, QStringList& liste);
+void DateienToItems(const QString& ordner, const QString& maske, QStringList& liste);
+void TextDateiToItems(const QString& datei, QStringList& liste);
+// Throws EFehler when the file cannot be written; the old file then stays as it was.
+void ItemsToTextDatei(const QString& datei, const QStringList& liste);
+
+// The application's main window, once it exists (for the shell helpers).
+void HauptfensterSetzen(QObject* fenster);
+QObject* Hauptfenster();

@@ -1,0 +1,89 @@
+#include "widgets/alb_Form.h"
+
+#include "sys/zpt_Interaktion.h"
+#include "sys/zpt_Meldungen.h"
+#include "sys/zpt_sys.h"
+
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTreeView>
+
+namespace {
+// One filter for the whole application: it sees Enter before the focused control.
+class EnterAlsTab : public QObject {
+public:
+    static void Installieren() {
+        static EnterAlsTab* filter = nullptr;
+        if (!filter && qApp) {
+            filter = new EnterAlsTab;
+            qApp->installEventFilter(filter);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) return false;
+        if (k->modifiers() & ~Qt::KeypadModifier) return false;
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w != QApplication::focusWidget()) return false;
+        auto* form = qobject_cast<Tak_Form*>(w->window());
+        if (!form || !Tak_Form::EnterWirdTab(w)) return false;
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(w, &tab);
+        return true;
+    }
+};
+} // namespace
+
+Tak_Form::Tak_Form(QWidget* parent) : QDialog(parent) {
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+    EnterAlsTab::Installieren();
+}
+
+bool Tak_Form::EnterWirdTab(const QWidget* w) {
+    if (!w) return false;
+    // An edit field inside a combo box or spin box counts as that control.
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const QCheckBox*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QTreeView*>(w) || qobject_cast<const QTableView*>(w);
+}
+
+void Tak_Form::showEvent(QShowEvent* e) {
+    auto* haupt = qobject_cast<QWidget*>(Hauptfenster());
+    if (haupt && haupt != this && !e->spontaneous()) {
+        const QRect h = haupt->frameGeometry();
+        move(h.left() + (h.width() - width()) / 2, h.top() + (h.height() - height()) / 2);
+    }
+    QDialog::showEvent(e);
+}
+
+void Tak_Form::reject() {
+    done(mrCancel);
+}
+
+QList<QAction*> AktionenAnlegen(QWidget* fenster, const QList<AktionsEintrag>& tabelle) {
+    QList<QAction*> aktionen;
+    for (const AktionsEintrag& e : tabelle) {
+        auto* a = new QAction(e.caption, fenster);
+        a->setObjectName(QString::fromLatin1(e.name));
+        a->setShortcut(e.taste);
+        a->setShortcutContext(Qt::WindowShortcut);
+        a->setToolTip(e.hinweis.isEmpty() ? e.caption : e.hinweis);
+        a->setStatusTip(e.hinweis);
+        if (e.ausfuehren)
+            QObject::connect(a, &QAction::triggered, fenster,
+                             [befehl = e.ausfuehren] { Geschuetzt(befehl); });
+        fenster->addAction(a);
+        aktionen << a;
+    }
+    return aktionen;
+}
