@@ -86,8 +86,8 @@ void Tam_Main::closeEvent(QCloseEvent* e) {
         FehlerAnzeigen(QStringLiteral("Sie haben keine Schreibrechte für \r") + PAR->EinstellungsDateiName());
     }
     // User data is saved after the settings, also when those could not be written.
+    // Closing is never refused.
     e->accept();
-    Tak_Form::closeEvent(e);
 }
 
 void Tam_Main::ax_GrundpfadExecute() {

@@ -1,0 +1,47 @@
+#include "support/TestOrdner.h"
+
+#include "settings/zpt_StandardIni.h"
+#include "sys/zpt_Schalter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TestOrdner::TestOrdner() { m_dir.setAutoRemove(true); }
+
+QString TestOrdner::pfad(const QString& name) const {
+    return QDir::toNativeSeparators(name.isEmpty() ? m_dir.path() : m_dir.filePath(name));
+}
+
+QString TestOrdner::datei(const QString& name, const QByteArray& inhalt) const {
+    const QString p = pfad(name);
+    QDir().mkpath(QFileInfo(p).absolutePath());
+    QFile f(p);
+    if (f.open(QIODevice::WriteOnly)) f.write(inhalt);
+    return p;
+}
+
+QString TestOrdner::ordner(const QString& name) const {
+    const QString p = pfad(name);
+    QDir().mkpath(p);
+    return p;
+}
+
+QByteArray TestOrdner::lesen(const QString& pfad) {
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TestKonfiguration::TestKonfiguration() {
+    m_vorher = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", m_ordner.pfad().toLocal8Bit());
+    StandardIniZuruecksetzen();
+    StandardIniOrtSetzen(IniOrt::ProBenutzer);
+    ProgrammArgumenteSetzen({});
+}
+
+TestKonfiguration::~TestKonfiguration() {
+    qputenv("XDG_CONFIG_HOME", m_vorher);
+    StandardIniZuruecksetzen();
+    ProgrammArgumenteSetzen({});
+}

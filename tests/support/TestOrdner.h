@@ -1,0 +1,32 @@
+#pragma once
+// Temporary folders and files for tests, and a per-test settings location.
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+class TestOrdner {
+public:
+    TestOrdner();
+    // Path inside the folder, with the native separator.
+    QString pfad(const QString& name = {}) const;
+    // Writes the bytes exactly; creates missing folders.
+    QString datei(const QString& name, const QByteArray& inhalt) const;
+    QString ordner(const QString& name) const;
+    static QByteArray lesen(const QString& pfad);
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Points the user's configuration folder (XDG_CONFIG_HOME) at a fresh folder and
+// forgets the default settings file for the time of a test.
+class TestKonfiguration {
+public:
+    TestKonfiguration();
+    ~TestKonfiguration();
+    QString pfad(const QString& name = {}) const { return m_ordner.pfad(name); }
+
+private:
+    TestOrdner m_ordner;
+    QByteArray m_vorher;
+};

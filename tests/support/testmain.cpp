@@ -1,0 +1,17 @@
+// Runs the tests inside a QApplication on the offscreen platform, with a German
+// locale, a scripted user and the program file named as the real one.
+#include "sys/zpt_Plattform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    plattform::ProgrammDateiSetzen(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/Pixolud"));
+    return RUN_ALL_TESTS();
+}

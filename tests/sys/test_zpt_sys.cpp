@@ -1,0 +1,180 @@
+#include "support/ScriptInteraktion.h"
+#include "support/TestOrdner.h"
+#include "sys/zpt_Fehler.h"
+#include "sys/zpt_Plattform.h"
+#include "sys/zpt_sys.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+const QChar S = plattform::PfadTrenner;
+}
+
+TEST(Pfade, AddBackslashLaesstLeeresUndVorhandenesStehen) {
+    EXPECT_EQ(AddBackslash(""), "");
+    EXPECT_EQ(AddBackslash("a"), QString("a") + S);
+    EXPECT_EQ(AddBackslash(QString("a") + S), QString("a") + S);
+    EXPECT_TRUE(ProgrammVerzeichnis().endsWith(S));
+}
+
+TEST(Pfade, EindeutigerDateinameZaehltVierstelligUndUeberspringtVorhandene) {
+    TestOrdner t;
+    EXPECT_EQ(EindeutigerDateiname(t.pfad(), "Bild", "jpg"), "Bild0000");
+    t.datei("Bild0000.jpg", "x");
+    t.datei("Bild0001.JPG", "x"); // other case is another file here
+    EXPECT_EQ(EindeutigerDateiname(t.pfad(), "Bild", ".jpg"), "Bild0001");
+    EXPECT_EQ(EindeutigerDateiname(t.pfad(), "Bild", ""), "Bild0000");
+}
+
+TEST(Pfade, SonderordnerLiegenUnterDerBenutzerKonfiguration) {
+    TestKonfiguration k;
+    const QString basis = AddBackslash(k.pfad()) + "Kefwerk" + S;
+    EXPECT_EQ(EinstellungsVerzeichnis(), basis);
+    EXPECT_EQ(AnwendungsDatenVerzeichnis("Pixolud"), basis + "Pixolud" + S);
+    EXPECT_TRUE(QFileInfo(basis + "Pixolud").isDir());
+    EXPECT_EQ(AnwendungsDatenVerzeichnis(), basis);
+}
+
+TEST(Texte, GroesseTextWaehltDieEinheitAnDenGrenzen) {
+    EXPECT_EQ(GroesseText(0), "0 Byte");
+    EXPECT_EQ(GroesseText(1023), "1023 Byte");
+    EXPECT_EQ(GroesseText(1024), "1,00 KB");
+    EXPECT_EQ(GroesseText(1048575), "1.024,00 KB");
+    EXPECT_EQ(GroesseText(1048576), "1,00 MB");
+    EXPECT_EQ(GroesseText(3LL * 1073741824 / 2), "1,50 GB");
+    EXPECT_EQ(GroesseText(-1), "??? Byte");
+}
+
+TEST(Texte, AnzahlTextUnterscheidetEinzahl) {
+    EXPECT_EQ(AnzahlText(0, "Bild", "Bilder"), "0 Bilder");
+    EXPECT_EQ(AnzahlText(1, "Bild", "Bilder"), "1 Bild");
+    EXPECT_EQ(AnzahlText(12, "Bild", "Bilder"), "12 Bilder");
+}
+
+TEST(Dateien, DateiVorhandenMeldetNurAufWunsch) {
+    ScriptInteraktion ui;
+    TestOrdner t;
+    EXPECT_FALSE(DateiVorhanden(t.pfad("fehlt.txt"), false));
+    EXPECT_TRUE(ui.meldungen.isEmpty());
+    EXPECT_FALSE(DateiVorhanden(t.pfad("fehlt.txt"), true));
+    ASSERT_EQ(ui.meldungen.size(), 1);
+    EXPECT_EQ(ui.meldungen[0].text, "Datei\r" + t.pfad("fehlt.txt") + "\rnicht vorhanden.");
+    EXPECT_EQ(ui.meldungen[0].art, MeldungsArt::Fehler);
+    EXPECT_THROW(DateiMussVorhandenSein(t.pfad("fehlt.txt")), EAbbruch);
+    EXPECT_TRUE(DateiVorhanden(t.datei("da.txt", "1"), true));
+}
+
+TEST(Dateien, VerzeichnisLeerZaehltVersteckteEintraege) {
+    TestOrdner t;
+    EXPECT_TRUE(VerzeichnisLeer(t.pfad("fehlt")));
+    EXPECT_TRUE(VerzeichnisLeer(t.ordner("leer")));
+    t.datei("versteckt/.hidden", "x");
+    EXPECT_FALSE(VerzeichnisLeer(t.pfad("versteckt")));
+}
+
+TEST(Dateien, VerzeichnisErzwingenLegtEltern) {
+    TestOrdner t;
+    const QString tief = t.pfad("a/b/c");
+    EXPECT_TRUE(VerzeichnisErzwingen(tief));
+    EXPECT_TRUE(VerzeichnisExistiert(tief));
+    EXPECT_FALSE(VerzeichnisExistiert(t.pfad("x")));
+}
+
+TEST(Dateien, DateiKopierenUebernimmtInhaltUndZeit) {
+    TestOrdner t;
+    const QString quelle = t.datei("q.jpg", QByteArray(300000, 'q'));
+    QFile q(quelle);
+    ASSERT_TRUE(q.open(QIODevice::ReadWrite));
+    const QDateTime zeit = QDateTime::fromString("2005-01-01T12:00:00", Qt::ISODate);
+    q.setFileTime(zeit, QFileDevice::FileModificationTime);
+    q.close();
+    EXPECT_FALSE(DateiKopieren(t.pfad("fehlt"), t.pfad("z")));
+    ASSERT_TRUE(DateiKopieren(quelle, t.pfad("z.jpg")));
+    EXPECT_EQ(TestOrdner::lesen(t.pfad("z.jpg")), TestOrdner::lesen(quelle));
+    EXPECT_EQ(DateiDatum(t.pfad("z.jpg")), zeit);
+    EXPECT_FALSE(DateiDatum(t.pfad("fehlt")).isValid());
+}
+
+TEST(Dateien, KopieAufSchreibgeschuetztesZielScheitertOhneSchaden) {
+    TestOrdner t;
+    const QString quelle = t.datei("q", "neu");
+    const QString ziel = t.datei("z", "alt");
+    QFile::setPermissions(ziel, QFileDevice::ReadOwner);
+    EXPECT_THROW(DateiKopieren(quelle, ziel), EFehler);
+    EXPECT_FALSE(DateiKopierenMitPfad(quelle, ziel));
+    EXPECT_EQ(TestOrdner::lesen(ziel), "alt");
+    EXPECT_TRUE(DateiKopierenMitPfad(quelle, t.pfad("neu/unter/z")));
+    EXPECT_EQ(TestOrdner::lesen(t.pfad("neu/unter/z")), "neu");
+}
+
+TEST(Dateien, UeberschreibenFrageFragtNurBeiVorhandenerDatei) {
+    ScriptInteraktion ui;
+    TestOrdner t;
+    EXPECT_TRUE(UeberschreibenFrage(t.pfad("neu")));
+    EXPECT_TRUE(ui.meldungen.isEmpty());
+    const QString da = t.datei("da", "x");
+    EXPECT_FALSE(UeberschreibenFrage(da)); // default button is Nein
+    ui.antworten << mrYes;
+    EXPECT_TRUE(UeberschreibenFrage(da));
+    EXPECT_EQ(ui.meldungen[0].text, "Die Datei " + da + " existiert bereits.\rSoll sie überschrieben werden ?");
+    EXPECT_EQ(ui.meldungen[0].vorgabe, mrNo);
+}
+
+TEST(Dateien, DateiInfoZeigtGroesseOderFehler) {
+    ScriptInteraktion ui;
+    TestOrdner t;
+    const QString d = t.datei("d", QByteArray(2048, 'x'));
+    DateiInfo("%s hat %s", d);
+    DateiInfo("%s hat %s", t.pfad("weg"));
+    ASSERT_EQ(ui.meldungen.size(), 2);
+    EXPECT_EQ(ui.meldungen[0].text, d + " hat 2,00 KB");
+    EXPECT_EQ(ui.meldungen[1].text, "Die Datei\r" + t.pfad("weg") + "\rwurde nicht gefunden.");
+}
+
+TEST(Listen, DateienToItemsPasstMaskeOhneGrossKleinUndOhneVersteckte) {
+    TestOrdner t;
+    t.datei("A.JPG", "x");
+    t.datei("b.jpg", "x");
+    t.datei(".c.jpg", "x");
+    t.datei("d.jpeg", "x");
+    t.ordner("ordner.jpg");
+    QStringList l{"alt"};
+    DateienToItems(t.pfad(), "*.jpg", l);
+    l.sort();
+    EXPECT_EQ(l, QStringList({"A.JPG", "b.jpg"}));
+    DateienToItems(t.pfad("fehlt"), "*.jpg", l);
+    EXPECT_TRUE(l.isEmpty());
+}
+
+TEST(Listen, VerzeichnisseToItemsOhneVersteckteUndDateien) {
+    TestOrdner t;
+    t.ordner("2005");
+    t.ordner(".versteckt");
+    t.datei("datei", "x");
+    QStringList l;
+    VerzeichnisseToItems(t.pfad(), l);
+    EXPECT_EQ(l, QStringList({"2005"}));
+}
+
+TEST(Listen, TextDateiToItemsNimmtNurNichtleereZeilenOhneRandleerzeichen) {
+    TestOrdner t;
+    const QString d = t.datei("l.txt", "eins\r\n\r\n   zwei  \n\tdrei\r   \r\nf\xfcnf");
+    QStringList l{"alt"};
+    TextDateiToItems(d, l);
+    EXPECT_EQ(l, QStringList({"eins", "zwei", "\tdrei", QString::fromUtf8("fünf")}));
+    TextDateiToItems(t.pfad("fehlt"), l);
+    EXPECT_TRUE(l.isEmpty());
+}
+
+TEST(Listen, ItemsToTextDateiSchreibtCrLfUndErsetztAtomar) {
+    TestOrdner t;
+    const QString d = t.datei("l.txt", "alter Inhalt, viel laenger als der neue");
+    ItemsToTextDatei(d, {"a", QString::fromUtf8("ä")});
+    EXPECT_EQ(TestOrdner::lesen(d), QByteArray("a\r\n\xe4\r\n"));
+    QFile::setPermissions(d, QFileDevice::ReadOwner);
+    EXPECT_THROW(ItemsToTextDatei(d, {"x"}), EFehler);
+    EXPECT_EQ(TestOrdner::lesen(d), QByteArray("a\r\n\xe4\r\n"));
+}

@@ -1,0 +1,118 @@
+#include "support/ScriptInteraktion.h"
+#include "widgets/alb_Directory.h"
+#include "widgets/alb_FormF2.h"
+#include "widgets/zpt_PfadEdit.h"
+#include "widgets/zpt_SpeicherButtonPanel.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+TEST(ButtonReihe, RechtsMitteLinks) {
+    EXPECT_EQ(ButtonReiheLayout(ButtonAusrichtung::Rechts, 337, {80, 80}), QVector<int>({167, 252}));
+    EXPECT_EQ(ButtonReiheLayout(ButtonAusrichtung::Mitte, 400, {80, 80}), QVector<int>({80, 240}));
+    EXPECT_EQ(ButtonReiheLayout(ButtonAusrichtung::Links, 400, {80, 80}), QVector<int>({5, 90}));
+    EXPECT_EQ(ButtonReiheLayout(ButtonAusrichtung::Rechts, 337, {80}), QVector<int>({252}));
+    EXPECT_TRUE(ButtonReiheLayout(ButtonAusrichtung::Rechts, 337, {}).isEmpty());
+}
+
+TEST(ButtonReihe, F2DialogLegtKnoepfeRechtsUndVersteckteNehmenKeinenPlatz) {
+    Tak_FormF2 f;
+    f.resize(337, 150);
+    f.show();
+    QApplication::processEvents();
+    EXPECT_EQ(f.bp->width(), 337);
+    EXPECT_EQ(f.bp->height(), 28);
+    EXPECT_EQ(f.bp->bbSpeichern()->pos(), QPoint(167, 3));
+    EXPECT_EQ(f.bp->bbAbbruch()->pos(), QPoint(252, 3));
+    f.bp->bbSpeichern()->hide();
+    EXPECT_EQ(f.bp->bbAbbruch()->pos(), QPoint(252, 3));
+    f.bp->bbAbbruch()->hide();
+    f.bp->bbSpeichern()->show();
+    EXPECT_EQ(f.bp->bbSpeichern()->pos(), QPoint(252, 3));
+    EXPECT_EQ(f.bp->bbSpeichern()->focusPolicy(), Qt::NoFocus);
+    f.bp->setButtonAlignment(ButtonAusrichtung::Links);
+    EXPECT_EQ(f.bp->bbSpeichern()->pos(), QPoint(5, 3));
+    f.bp->setFlat(true);
+    EXPECT_TRUE(f.bp->bbSpeichern()->autoRaise());
+}
+
+TEST(Dialoge, F2SpeichertEscBrichtAbKnoepfeEbenso) {
+    Tak_FormF2 f;
+    f.show();
+    QApplication::setActiveWindow(&f);
+    QTest::keyClick(&f, Qt::Key_F2);
+    EXPECT_EQ(f.ModalResult(), mrOk);
+    f.show();
+    QTest::keyClick(&f, Qt::Key_Escape);
+    EXPECT_EQ(f.ModalResult(), mrCancel);
+    EXPECT_FALSE(f.isVisible());
+    f.show();
+    f.bp->bbSpeichern()->click();
+    EXPECT_EQ(f.ModalResult(), mrOk);
+    f.show();
+    f.bp->bbAbbruch()->click();
+    EXPECT_EQ(f.ModalResult(), mrCancel);
+    EXPECT_EQ(f.bp->bbSpeichernCaption(), "Speichern");
+    EXPECT_EQ(f.bp->bbAbbruch()->text(), "Abbruch");
+}
+
+TEST(Dialoge, EnterWechseltInEingabefeldernZumNaechstenFeld) {
+    Tak_FormF2 f;
+    auto* l = new QVBoxLayout(f.Inhalt());
+    auto* e1 = new QLineEdit;
+    auto* cx = new QCheckBox("c");
+    auto* memo = new QTextEdit;
+    auto* e2 = new QLineEdit;
+    for (QWidget* w : std::initializer_list<QWidget*>{e1, cx, memo, e2}) l->addWidget(w);
+    f.show();
+    QApplication::setActiveWindow(&f);
+    e1->setFocus();
+    QTest::keyClick(e1, Qt::Key_Return);
+    EXPECT_TRUE(cx->hasFocus());
+    EXPECT_TRUE(f.isVisible());
+    QTest::keyClick(cx, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(memo->hasFocus());
+    QTest::keyClick(memo, Qt::Key_Return); // a memo takes Enter as a new line
+    EXPECT_TRUE(memo->hasFocus());
+    EXPECT_EQ(memo->toPlainText(), "\n");
+    EXPECT_TRUE(f.isVisible());
+}
+
+TEST(Dialoge, VerzeichnisDialogMitOrdnerfeld) {
+    ScriptInteraktion ui;
+    Tak_Directory d;
+    EXPECT_EQ(d.windowTitle(), "Verzeichnis wählen");
+    EXPECT_EQ(d.ed->Text(), "Verzeichnis wählen");
+    d.ed->setText("/alt");
+    ui.dateien << "" << "/neu/ordner";
+    d.ed->Knopf()->click(); // cancelled
+    EXPECT_EQ(d.ed->Text(), "/alt");
+    d.ed->Knopf()->click();
+    EXPECT_EQ(d.ed->Text(), "/neu/ordner");
+
+    TzptDateinameEdit datei;
+    datei.Filter = "*.txt|*.txt";
+    ui.dateien << "/x/liste.txt";
+    EXPECT_TRUE(datei.Durchsuchen());
+    EXPECT_EQ(datei.Text(), "/x/liste.txt");
+    EXPECT_EQ(ui.dateiFilter, QStringList({"*.txt|*.txt"}));
+}
+
+TEST(Dialoge, AktionstabelleSetztNameBeschriftungUndTaste) {
+    QWidget w;
+    int aufrufe = 0;
+    const auto a = AktionenAnlegen(&w, {{"ax_Test", "Testen", QKeySequence(Qt::Key_F4), [&] { ++aufrufe; }, "Hinweis"}});
+    ASSERT_EQ(a.size(), 1);
+    EXPECT_EQ(a[0]->objectName(), "ax_Test");
+    EXPECT_EQ(a[0]->text(), "Testen");
+    EXPECT_EQ(a[0]->shortcut(), QKeySequence(Qt::Key_F4));
+    EXPECT_EQ(a[0]->toolTip(), "Hinweis");
+    a[0]->trigger();
+    EXPECT_EQ(aufrufe, 1);
+    EXPECT_TRUE(w.actions().contains(a[0]));
+}
