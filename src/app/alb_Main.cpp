@@ -1,5 +1,6 @@
 #include "app/alb_Main.h"
 
+#include "display/zpt_FotoPanel.h"
 #include "settings/zpt_Parameter.h"
 #include "settings/zpt_StandardIni.h"
 #include "sys/TStringlistBox.h"
@@ -102,10 +103,13 @@ void Tam_Main::FensterAufbauen() {
     Splitter1->setChildrenCollapsible(false);
     links->addWidget(Splitter1);
 
-    pa_Bild = new QWidget(Splitter1);
-    pa_Bild->setObjectName(QStringLiteral("pa_Bild"));
-    pa_Bild->setAutoFillBackground(true);
-    Splitter1->addWidget(pa_Bild);
+    foto = new TzptFotoPanel(Splitter1);
+    foto->setObjectName(QStringLiteral("foto"));
+    foto->setStretch(false);
+    foto->setGrossanpassen(false);
+    foto->setStatusbarVisible(true);
+    foto->setAnzeigeEnabled(false);
+    Splitter1->addWidget(foto);
 
     pa_LinksUnten = new QWidget(Splitter1);
     pa_LinksUnten->setObjectName(QStringLiteral("pa_LinksUnten"));

@@ -9,6 +9,7 @@ class QPushButton;
 class QSplitter;
 class QTextEdit;
 class TStringlistBox;
+class TzptFotoPanel;
 class TzptParameter;
 
 class Tam_Main : public Tak_Form {
@@ -24,7 +25,7 @@ public:
     QWidget* pa_Brennliste;
     QWidget* pa_Links;
     QSplitter* Splitter1;
-    QWidget* pa_Bild;
+    TzptFotoPanel* foto;
     QWidget* pa_LinksUnten;
     QTextEdit* re;
     TzptParameter* PAR;
@@ -44,10 +45,6 @@ public:
     bool AlbumIndexVorhanden = false;
     QString BrennlisteDatei;
 
-    // Display settings, read at start and written at close.
-    bool Stretch = false;
-    bool Grossanpassen = true;
-    bool StatusbarVisible = true;
     bool AndereDateienAnzeigen = true;
 
     QAction* Aktion(const char* name) const;

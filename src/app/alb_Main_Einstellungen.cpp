@@ -1,6 +1,7 @@
 // Tam_Main: base folder, background colour, the settings read at start and written at close.
 #include "app/alb_Main.h"
 
+#include "display/zpt_FotoPanel.h"
 #include "settings/zpt_Parameter.h"
 #include "settings/zpt_ParameterSpeicher.h"
 #include "settings/zpt_StandardIni.h"
@@ -33,9 +34,7 @@ void Tam_Main::GrundpfadSetzen(const QString& ordner) {
 
 void Tam_Main::HintergrundSetzen(quint32 farbe) {
     Hintergrundfarbe = farbe;
-    QPalette p = pa_Bild->palette();
-    p.setColor(QPalette::Window, FarbeAusColorRef(farbe));
-    pa_Bild->setPalette(p);
+    foto->setColor(FarbeAusColorRef(farbe));
 }
 
 void Tam_Main::AlbumIndexOeffnen() {
@@ -46,9 +45,9 @@ void Tam_Main::AlbumIndexOeffnen() {
 }
 
 void Tam_Main::EinstellungenLesen() {
-    Stretch = TextIstJa(PAR->WertLesen(QStringLiteral("Stretch"), QStringLiteral("Nein")));
-    Grossanpassen = TextIstJa(PAR->WertLesen(QStringLiteral("GrossStretch"), QStringLiteral("Ja")));
-    StatusbarVisible = TextIstJa(PAR->WertLesen(QStringLiteral("Info"), QStringLiteral("Ja")));
+    foto->setStretch(TextIstJa(PAR->WertLesen(QStringLiteral("Stretch"), QStringLiteral("Nein"))));
+    foto->setGrossanpassen(TextIstJa(PAR->WertLesen(QStringLiteral("GrossStretch"), QStringLiteral("Ja"))));
+    foto->setStatusbarVisible(TextIstJa(PAR->WertLesen(QStringLiteral("Info"), QStringLiteral("Ja"))));
     int farbe = 0;
     if (!ZahlAusText(PAR->WertLesen(QStringLiteral("Hintergrund"), QStringLiteral("0")), farbe))
         farbe = int(kHintergrundOhneZahl);
@@ -70,9 +69,9 @@ void Tam_Main::BeschriftungSetzen() {
 
 void Tam_Main::EinstellungenSchreiben() {
     if (!NurAnzeige) PAR->WertSchreiben(QStringLiteral("Grundpfad"), Grundpfad);
-    PAR->WertSchreiben(QStringLiteral("Stretch"), JaNeinText(Stretch));
-    PAR->WertSchreiben(QStringLiteral("GrossStretch"), JaNeinText(Grossanpassen));
-    PAR->WertSchreiben(QStringLiteral("Info"), JaNeinText(StatusbarVisible));
+    PAR->WertSchreiben(QStringLiteral("Stretch"), JaNeinText(foto->Stretch()));
+    PAR->WertSchreiben(QStringLiteral("GrossStretch"), JaNeinText(foto->Grossanpassen()));
+    PAR->WertSchreiben(QStringLiteral("Info"), JaNeinText(foto->StatusbarVisible()));
     PAR->WertSchreiben(QStringLiteral("Hintergrund"), QString::number(Hintergrundfarbe));
     PAR->WertSchreiben(QStringLiteral("AndereDateien"), AndereDateienMaske);
     PAR->WertSchreiben(QStringLiteral("AndereDateienHoehe"), QString::number(AndereDateienHoehe()));

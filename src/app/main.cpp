@@ -3,6 +3,7 @@
 #include "settings/zpt_StandardIni.h"
 #include "sys/zpt_QtInteraktion.h"
 
+#include <QScreen>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     StandardIniOrtSetzen(IniOrt::ProBenutzer);
 
     Tam_Main fenster;
+    // Without a window manager "maximised" means nothing; fill the screen all the same.
+    if (QScreen* bildschirm = QGuiApplication::primaryScreen())
+        fenster.setGeometry(bildschirm->availableGeometry());
     fenster.showMaximized();
     const int ergebnis = app.exec();
     InteraktionSetzen(nullptr);

@@ -1,4 +1,5 @@
 #include "app/alb_Main.h"
+#include "display/zpt_FotoPanel.h"
 #include "settings/zpt_ProfilDatei.h"
 #include "settings/zpt_StandardIni.h"
 #include "support/ScriptInteraktion.h"
@@ -16,7 +17,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-QString Ini() { return EinstellungsVerzeichnis() + "Pixolud.ini"; }
+QString Ini() {
+    return EinstellungsVerzeichnis() + "Pixolud.ini";
+}
 
 void IniSchreiben(const QByteArray& inhalt) {
     QFile f(Ini());
@@ -24,7 +27,9 @@ void IniSchreiben(const QByteArray& inhalt) {
     f.write(inhalt);
 }
 
-QString Wert(const QString& schluessel) { return TProfilDatei(Ini()).LeseString("Tam_Main", schluessel, "<fehlt>"); }
+QString Wert(const QString& schluessel) {
+    return TProfilDatei(Ini()).LeseString("Tam_Main", schluessel, "<fehlt>");
+}
 } // namespace
 
 TEST(Hauptfenster, OhneArgumenteAnzeigemodusAufDemProgrammordner) {
@@ -50,7 +55,8 @@ TEST(Hauptfenster, EditSchalterGrundpfadUndBeschriftung) {
     TestKonfiguration k;
     TestOrdner album, anderes;
     QFile(album.datei("PIXOLUD.DAT", "[x]\r\n"));
-    ProgrammArgumenteSetzen({"/editor", "/Grundpfad=" + anderes.pfad(), "/GRUNDPFAD=" + album.pfad(), "/Alles"});
+    ProgrammArgumenteSetzen(
+        {"/editor", "/Grundpfad=" + anderes.pfad(), "/GRUNDPFAD=" + album.pfad(), "/Alles"});
     Tam_Main m;
     EXPECT_FALSE(m.NurAnzeige);
     EXPECT_FALSE(m.NurZahlJahre);
@@ -95,11 +101,11 @@ TEST(Hauptfenster, EinstellungenLesen) {
     IniSchreiben("[Tam_Main]\r\nStretch=\" Ja\"\r\nGrossStretch= Nein\r\nInfo=wahr\r\nHintergrund=blau\r\n"
                  "AndereDateien=*.mp4;\r\nAndereDateienAnzeigen=Nein\r\nAndereDateienHoehe=80\r\n");
     Tam_Main m;
-    EXPECT_FALSE(m.Stretch);
-    EXPECT_FALSE(m.Grossanpassen);
-    EXPECT_TRUE(m.StatusbarVisible);
+    EXPECT_FALSE(m.foto->Stretch());
+    EXPECT_FALSE(m.foto->Grossanpassen());
+    EXPECT_TRUE(m.foto->StatusbarVisible());
     EXPECT_EQ(m.Hintergrundfarbe, 12632256u);
-    EXPECT_EQ(m.pa_Bild->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(m.foto->Color(), QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(m.AndereDateienMaske, "*.mp4;");
     EXPECT_FALSE(m.AndereDateienAnzeigen);
     EXPECT_EQ(m.AndereDateienHoehe(), 80);
@@ -108,10 +114,11 @@ TEST(Hauptfenster, EinstellungenLesen) {
 TEST(Hauptfenster, VorgabenOhneEinstellungsdatei) {
     TestKonfiguration k;
     Tam_Main m;
-    EXPECT_FALSE(m.Stretch);
-    EXPECT_TRUE(m.Grossanpassen);
-    EXPECT_TRUE(m.StatusbarVisible);
+    EXPECT_FALSE(m.foto->Stretch());
+    EXPECT_TRUE(m.foto->Grossanpassen());
+    EXPECT_TRUE(m.foto->StatusbarVisible());
     EXPECT_EQ(m.Hintergrundfarbe, 0u);
+    EXPECT_EQ(m.foto->Color(), QColor(Qt::black));
     EXPECT_EQ(m.AndereDateienMaske, "*.mov;*.avi;*.wav;");
     EXPECT_EQ(m.AndereDateienHoehe(), 46);
 }
@@ -128,10 +135,11 @@ TEST(Hauptfenster, SchliessenSchreibtDieSchluesselDerTabelle) {
         EXPECT_EQ(m.Hintergrundfarbe, 0x302010u);
         m.close();
     }
-    EXPECT_EQ(TestOrdner::lesen(Ini()), "[Tam_Main]\r\nGrundpfad=" + AddBackslash(album.pfad()).toUtf8() +
-                                            "\r\nStretch=Nein\r\nGrossStretch=Ja\r\nInfo=Ja\r\nHintergrund=3153936\r\n"
-                                            "AndereDateien=*.mov;*.avi;*.wav;\r\nAndereDateienHoehe=46\r\n"
-                                            "AndereDateienAnzeigen=Ja\r\n");
+    EXPECT_EQ(TestOrdner::lesen(Ini()),
+              "[Tam_Main]\r\nGrundpfad=" + AddBackslash(album.pfad()).toUtf8() +
+                  "\r\nStretch=Nein\r\nGrossStretch=Ja\r\nInfo=Ja\r\nHintergrund=3153936\r\n"
+                  "AndereDateien=*.mov;*.avi;*.wav;\r\nAndereDateienHoehe=46\r\n"
+                  "AndereDateienAnzeigen=Ja\r\n");
     EXPECT_TRUE(ui.meldungen.isEmpty());
 }
 

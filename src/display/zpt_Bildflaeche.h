@@ -1,0 +1,36 @@
+#pragma once
+// The picture control of a photo panel: paints one decoded picture either at natural
+// size centred in its area, or scaled into the rectangle it was given.
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+class TBildflaeche : public QWidget {
+    Q_OBJECT
+public:
+    explicit TBildflaeche(QWidget* parent = nullptr);
+
+    void setBild(const QImage& bild);
+    void Leeren();
+    bool Leer() const { return m_bild.isNull(); }
+    const QImage& Bild() const { return m_bild; }
+
+    // Natural size, centred in `bereich` (cut at its edges when larger).
+    void Zentriert(const QRect& bereich);
+    // Scaled to fill exactly `rechteck`.
+    void Gestreckt(const QRect& rechteck);
+    bool IstGestreckt() const { return m_gestreckt; }
+
+signals:
+    void geklickt();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    void PixmapVorbereiten();
+    QImage m_bild;
+    QPixmap m_pixmap; // ready to paint at the control's size
+    bool m_gestreckt = false;
+};

@@ -1,0 +1,308 @@
+#include "display/zpt_FotoPanel.h"
+
+#include "display/zpt_Bildflaeche.h"
+#include "display/zpt_FotoListe.h"
+#include "sys/zpt_Meldungen.h"
+#include "sys/zpt_Text.h"
+#include "sys/zpt_Warten.h"
+#include "sys/zpt_sys.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+constexpr int kInfoHoehe = 19;
+constexpr int kInfoBreite1 = 80;
+constexpr int kInfoBreite2 = 70;
+} // namespace
+
+TzptFotoPanel::TzptFotoPanel(QWidget* parent) : QFrame(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+
+    m_bild = new TBildflaeche(this);
+    connect(m_bild, &TBildflaeche::geklickt, this, [this] {
+        if (OnClick) OnClick(this);
+    });
+
+    m_info = new QWidget(this);
+    m_info->setObjectName(QStringLiteral("Infozeile"));
+    m_info->setAutoFillBackground(true);
+    m_info->setBackgroundRole(QPalette::Button);
+    for (int i = 0; i < 3; ++i) {
+        m_infoFeld[i] = new QLabel(m_info);
+        m_infoFeld[i]->setFrameShape(QFrame::Panel);
+        m_infoFeld[i]->setFrameShadow(QFrame::Sunken);
+        m_infoFeld[i]->setIndent(2);
+    }
+
+    m_menu = new QMenu(this);
+    AddMenuItem(QStringLiteral("Bild vor"), Qt::Key_Space, [this] { Next(); });
+    AddMenuItem(QStringLiteral("Bild Zurück "), Qt::Key_Backspace, [this] { Prior(); });
+    AddMenuItem(QStringLiteral("Album Anfang"), Qt::Key_Home, [this] { First(); });
+    AddMenuItem(QStringLiteral("Album Ende"), Qt::Key_End, [this] { Last(); });
+    m_axStretch = AddMenuItem(QStringLiteral("Alle Bilder anpassen"), Qt::Key_X, [this] {
+        setStretch(!m_stretch);
+        if (m_stretch) setGrossanpassen(false);
+    });
+    m_axGross = AddMenuItem(QStringLiteral("Zu große Bilder anpassen"), Qt::Key_Y, [this] {
+        setGrossanpassen(!m_grossanpassen);
+        if (m_grossanpassen) setStretch(false);
+    });
+    m_axInfo = AddMenuItem(QStringLiteral("Infozeile anzeigen"), Qt::Key_I,
+                           [this] { setStatusbarVisible(!StatusbarVisible()); });
+    for (QAction* a : {m_axStretch, m_axGross, m_axInfo})
+        a->setCheckable(true);
+    // The check marks follow the flags, not the clicks.
+    for (QAction* a : {m_axStretch, m_axGross, m_axInfo})
+        a->setChecked(false);
+}
+
+void TzptFotoPanel::setGrundpfad(const QString& pfad) {
+    m_grundpfad = AddBackslash(pfad);
+}
+
+void TzptFotoPanel::setStretch(bool an) {
+    if (an == m_stretch) return;
+    m_stretch = an;
+    m_axStretch->setChecked(an);
+    Platzieren();
+}
+
+void TzptFotoPanel::setGrossanpassen(bool an) {
+    if (an == m_grossanpassen) return;
+    m_grossanpassen = an;
+    m_axGross->setChecked(an);
+    Platzieren();
+}
+
+bool TzptFotoPanel::StatusbarVisible() const {
+    return !m_info->isHidden();
+}
+
+void TzptFotoPanel::setStatusbarVisible(bool an) {
+    m_info->setVisible(an);
+    m_axInfo->setChecked(an);
+    Anordnen();
+    if (!m_bild->IstGestreckt()) Platzieren();
+}
+
+QColor TzptFotoPanel::Color() const {
+    return palette().color(QPalette::Window);
+}
+
+void TzptFotoPanel::setColor(const QColor& farbe) {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, farbe);
+    setPalette(p);
+    m_info->setPalette(QPalette()); // the info line keeps the usual colours
+}
+
+QString TzptFotoPanel::CurrentFileName() const {
+    if (m_files.isEmpty() || m_position < 0 || m_position >= Count()) return {};
+    return m_grundpfad + m_files[m_position];
+}
+
+QString TzptFotoPanel::InfoText(int feld) const {
+    return m_infoFeld[feld]->text();
+}
+
+void TzptFotoPanel::InfoSetzen(int feld, const QString& text) {
+    m_infoFeld[feld]->setText(text);
+}
+
+void TzptFotoPanel::SetPosition(int index) {
+    if (index == m_position) return;
+    if (index >= Count()) {
+        if (OnEof) OnEof(this);
+    } else if (index >= 0) {
+        m_position = index;
+        ShowCurrent();
+        if (AfterPositionChanged) AfterPositionChanged(this);
+    } else if (OnBof) {
+        OnBof(this);
+    }
+}
+
+void TzptFotoPanel::ShowCurrent() {
+    if (m_files.isEmpty()) {
+        m_bild->hide();
+        InfoSetzen(0, QStringLiteral("0/0"));
+        InfoSetzen(1, {});
+        InfoSetzen(2, m_grundpfad);
+        return;
+    }
+    if (m_position < 0) m_position = 0;
+    m_bild->show();
+    const QString datei = CurrentFileName();
+    if (!QFileInfo(datei).isFile()) return;
+    WarteBlock warten(QStringLiteral("Laden ") + datei);
+    const QString positionText = QStringLiteral("%1/%2").arg(m_position + 1).arg(Count());
+    if (!m_anzeige) {
+        InfoSetzen(0, positionText);
+        InfoSetzen(1, QStringLiteral("???"));
+        InfoSetzen(2, datei);
+        return;
+    }
+    DekodiertesBild geladen;
+    if (!BildLaden(datei, geladen)) {
+        // An unreadable picture leaves the area empty, without a message.
+        m_bild->Leeren();
+        m_geladen.clear();
+        m_bildGroesse = {};
+        return;
+    }
+    m_bild->setBild(geladen.bild);
+    m_geladen = datei;
+    m_bildGroesse = geladen.originalGroesse;
+    Platzieren();
+    InfoSetzen(1, QStringLiteral("%1x%2").arg(m_bildGroesse.width()).arg(m_bildGroesse.height()));
+    InfoSetzen(0, positionText);
+    InfoSetzen(2, datei);
+}
+
+void TzptFotoPanel::Platzieren() {
+    if (m_bild->Leer() || m_geladen.isEmpty()) return;
+    const QRect client = contentsRect();
+    if (EinpassenNoetig(m_stretch, m_grossanpassen, m_bildGroesse, client.size())) {
+        m_bild->Gestreckt(
+            BildEinpassen(m_bildGroesse, client.size(), kFotoRand).translated(client.topLeft()));
+    } else {
+        QRect frei = client;
+        if (StatusbarVisible()) frei.setBottom(frei.bottom() - kInfoHoehe);
+        m_bild->Zentriert(frei);
+    }
+    m_info->raise();
+}
+
+void TzptFotoPanel::Anordnen() {
+    const QRect c = contentsRect();
+    m_info->setGeometry(c.left(), c.bottom() + 1 - kInfoHoehe, c.width(), kInfoHoehe);
+    m_infoFeld[0]->setGeometry(0, 0, kInfoBreite1, kInfoHoehe);
+    m_infoFeld[1]->setGeometry(kInfoBreite1, 0, kInfoBreite2, kInfoHoehe);
+    m_infoFeld[2]->setGeometry(kInfoBreite1 + kInfoBreite2, 0,
+                               qMax(0, c.width() - kInfoBreite1 - kInfoBreite2), kInfoHoehe);
+}
+
+void TzptFotoPanel::resizeEvent(QResizeEvent* e) {
+    QFrame::resizeEvent(e);
+    Anordnen();
+    // The picture is placed anew for the new size; it was decoded already.
+    if (!m_anzeige) return;
+    if (m_geladen.isEmpty() || m_geladen != CurrentFileName())
+        ShowCurrent();
+    else
+        Platzieren();
+}
+
+void TzptFotoPanel::ReadFolder(bool sortieren) {
+    m_files = FotoDateienLesen(m_grundpfad, sortieren);
+    m_position = -1;
+    if (m_files.isEmpty()) m_bild->hide();
+}
+
+void TzptFotoPanel::ReadFolderAt(bool sortieren, const QString& dateiname) {
+    ReadFolder(sortieren);
+    const int index = FotoIndex(m_files, m_grundpfad, dateiname);
+    if (index == m_position) {
+        ShowCurrent();
+        if (AfterPositionChanged) AfterPositionChanged(this);
+    } else {
+        SetPosition(index);
+    }
+}
+
+void TzptFotoPanel::ShowFile(const QString& dateiname) {
+    m_files = QStringList{dateiname};
+    m_anzeige = true;
+    if (m_position == 0) {
+        ShowCurrent();
+        if (AfterPositionChanged) AfterPositionChanged(this);
+    } else {
+        SetPosition(0);
+    }
+}
+
+bool TzptFotoPanel::DeleteCurrent() {
+    const QString datei = CurrentFileName();
+    if (datei.isEmpty()) return false;
+    // A picture that cannot be deleted stays, entry and all.
+    if (QFileInfo::exists(datei) && (text::IstSchreibgeschuetzt(datei) || !QFile::remove(datei))) {
+        FehlerAnzeigen(QStringLiteral("Das Bild\r") + datei +
+                       QStringLiteral("\rkann nicht gelöscht werden."));
+        return false;
+    }
+    m_files.removeAt(m_position);
+    if (Count() - 1 < m_position) SetPosition(Count() - 1);
+    ShowCurrent();
+    if (AfterPositionChanged) AfterPositionChanged(this);
+    return true;
+}
+
+QAction* TzptFotoPanel::AddMenuItem(const QString& caption, int taste, std::function<void()> klick,
+                                    Qt::KeyboardModifiers modifikatoren) {
+    auto* a = new QAction(caption, m_menu);
+    if (taste) a->setShortcut(QKeySequence(QKeyCombination(modifikatoren, Qt::Key(taste))));
+    if (klick) connect(a, &QAction::triggered, this, [klick] { Geschuetzt(klick); });
+    m_menu->addAction(a);
+    return a;
+}
+
+QAction* TzptFotoPanel::AddAction(QAction* aktion) {
+    m_menu->addAction(aktion);
+    return aktion;
+}
+
+QAction* TzptFotoPanel::AddAction(QAction* aktion, int taste) {
+    // An entry of its own that mirrors the action, so its shortcut can differ.
+    auto* eintrag = new QAction(aktion->text(), m_menu);
+    eintrag->setShortcut(QKeySequence(taste));
+    auto angleichen = [eintrag, aktion] {
+        eintrag->setText(aktion->text());
+        eintrag->setEnabled(aktion->isEnabled());
+        eintrag->setVisible(aktion->isVisible());
+        eintrag->setCheckable(aktion->isCheckable());
+        eintrag->setChecked(aktion->isChecked());
+        eintrag->setIcon(aktion->icon());
+    };
+    angleichen();
+    connect(aktion, &QAction::changed, eintrag, angleichen);
+    connect(eintrag, &QAction::triggered, aktion, [aktion] { aktion->trigger(); });
+    m_menu->addAction(eintrag);
+    return eintrag;
+}
+
+QAction* TzptFotoPanel::MenuEintrag(const QKeySequence& taste) const {
+    for (QAction* a : m_menu->actions())
+        if (a->isEnabled() && a->isVisible() && !a->shortcut().isEmpty() && a->shortcut() == taste) return a;
+    return nullptr;
+}
+
+// The menu's shortcuts work while the panel has the focus, before the window's own.
+bool TzptFotoPanel::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (MenuEintrag(QKeySequence(k->keyCombination()))) {
+            e->accept();
+            return true;
+        }
+    }
+    return QFrame::event(e);
+}
+
+void TzptFotoPanel::keyPressEvent(QKeyEvent* e) {
+    if (QAction* a = MenuEintrag(QKeySequence(e->keyCombination()))) {
+        a->trigger();
+        e->accept();
+        return;
+    }
+    QFrame::keyPressEvent(e);
+}
+
+void TzptFotoPanel::contextMenuEvent(QContextMenuEvent* e) {
+    m_menu->exec(e->globalPos());
+}

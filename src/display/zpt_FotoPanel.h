@@ -1,0 +1,102 @@
+#pragma once
+// Shows one picture at a time out of the JPEG files of a folder, with an info line
+// below it and a context menu for paging and display options. Reports position
+// changes and attempts to page past either end to its owner.
+#include "display/zpt_grafik.h"
+
+#include <QFrame>
+#include <QKeySequence>
+#include <QStringList>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class TBildflaeche;
+
+class TzptFotoPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit TzptFotoPanel(QWidget* parent = nullptr);
+
+    using Ereignis = std::function<void(QObject*)>;
+    Ereignis AfterPositionChanged, OnBof, OnEof, OnClick;
+
+    QString Grundpfad() const { return m_grundpfad; }
+    void setGrundpfad(const QString& pfad);
+    bool Stretch() const { return m_stretch; }
+    void setStretch(bool an);
+    bool Grossanpassen() const { return m_grossanpassen; }
+    void setGrossanpassen(bool an);
+    bool AnzeigeEnabled() const { return m_anzeige; }
+    void setAnzeigeEnabled(bool an) { m_anzeige = an; }
+    bool StatusbarVisible() const;
+    void setStatusbarVisible(bool an);
+    // BOF and EOF (named so because EOF is a C macro).
+    bool Bof() const { return m_position < 1; }
+    void setBof(bool) { First(); }
+    bool Eof() const { return m_position == Count() - 1 || Count() == 0; }
+    void setEof(bool) { Last(); }
+    QColor Color() const;
+    void setColor(const QColor& farbe);
+
+    const QStringList& Files() const { return m_files; }
+    int Position() const { return m_position; }
+    int Count() const { return int(m_files.size()); }
+    QString CurrentFileName() const;
+
+    void SetPosition(int index);
+    void First() { SetPosition(0); }
+    void Last() { SetPosition(Count() - 1); }
+    void Next() { SetPosition(m_position + 1); }
+    void Prior() { SetPosition(m_position - 1); }
+    void ShowCurrent();
+    void ReadFolder(bool sortieren);
+    void ReadFolderAt(bool sortieren, const QString& dateiname);
+    void ReadFolderFirst(bool sortieren) { ReadFolderAt(sortieren, {}); }
+    void ShowFile(const QString& dateiname);
+    // Deletes the current picture's file and entry. When the file cannot be deleted
+    // it says so, keeps entry and picture, and returns false.
+    bool DeleteCurrent();
+
+    QAction* AddMenuItem(const QString& caption, int taste, std::function<void()> klick,
+                         Qt::KeyboardModifiers modifikatoren = Qt::NoModifier);
+    // An entry bound to the action: caption, shortcut, state and handler follow it.
+    QAction* AddAction(QAction* aktion);
+    // As above, with the entry's own shortcut (the bare key).
+    QAction* AddAction(QAction* aktion, int taste);
+
+    QMenu* Menu() const { return m_menu; }
+    QString InfoText(int feld) const;
+    TBildflaeche* Bildflaeche() const { return m_bild; }
+    // Size of the picture as the info line reports it (0x0 when none is loaded).
+    QSize BildGroesse() const { return m_bildGroesse; }
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    QAction* MenuEintrag(const QKeySequence& taste) const;
+    void InfoSetzen(int feld, const QString& text);
+    void Anordnen();
+    void Platzieren();
+
+    QString m_grundpfad;
+    QStringList m_files;
+    int m_position = -1;
+    bool m_stretch = false;
+    bool m_grossanpassen = false;
+    bool m_anzeige = false;
+    TBildflaeche* m_bild;
+    QWidget* m_info;
+    QLabel* m_infoFeld[3];
+    QMenu* m_menu;
+    QAction* m_axStretch;
+    QAction* m_axGross;
+    QAction* m_axInfo;
+    QString m_geladen; // file whose picture m_bild holds
+    QSize m_bildGroesse;
+};

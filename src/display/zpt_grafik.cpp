@@ -1,0 +1,166 @@
+#include "display/zpt_grafik.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+namespace {
+
+struct Fehlerziel {
+    jpeg_error_mgr mgr;
+    std::jmp_buf sprung;
+    char text[JMSG_LENGTH_MAX];
+};
+
+// libjpeg's default handler ends the process: ours jumps back to the decoder.
+void FehlerZurueck(j_common_ptr info) {
+    auto* ziel = reinterpret_cast<Fehlerziel*>(info->err);
+    (*info->err->format_message)(info, ziel->text);
+    std::longjmp(ziel->sprung, 1);
+}
+
+// Warnings (a truncated file, say) are not printed; decoding goes on.
+void StilleMeldung(j_common_ptr) {}
+
+// All state that must survive the jump lives outside the function that calls setjmp.
+struct Dekoder {
+    jpeg_decompress_struct cinfo{};
+    Fehlerziel fehler{};
+    QByteArray daten;
+    QImage bild;
+    bool angelegt = false;
+    ~Dekoder() {
+        if (angelegt) jpeg_destroy_decompress(&cinfo);
+    }
+};
+
+bool Dekodieren(Dekoder& d, DekodiertesBild& ergebnis) {
+    d.cinfo.err = jpeg_std_error(&d.fehler.mgr);
+    d.fehler.mgr.error_exit = FehlerZurueck;
+    d.fehler.mgr.output_message = StilleMeldung;
+    if (setjmp(d.fehler.sprung)) return false;
+    jpeg_create_decompress(&d.cinfo);
+    d.angelegt = true;
+    d.cinfo.mem->max_memory_to_use = kMaxJpegSpeicher;
+    jpeg_mem_src(&d.cinfo, reinterpret_cast<const unsigned char*>(d.daten.constData()),
+                 static_cast<unsigned long>(d.daten.size()));
+    jpeg_read_header(&d.cinfo, TRUE);
+    d.cinfo.out_color_space = JCS_RGB;
+    d.cinfo.dct_method = JDCT_ISLOW;
+    d.cinfo.do_fancy_upsampling = TRUE;
+    ergebnis.originalGroesse = QSize(int(d.cinfo.image_width), int(d.cinfo.image_height));
+    // Reduce only as far as needed to stay inside the pixel bound.
+    const qint64 pixel = qint64(d.cinfo.image_width) * d.cinfo.image_height;
+    unsigned nenner = 1;
+    while (nenner < 8 && pixel / (qint64(nenner) * nenner) > kMaxDekodierPixel)
+        nenner *= 2;
+    if (pixel / (qint64(nenner) * nenner) > kMaxDekodierPixel) {
+        std::snprintf(d.fehler.text, sizeof d.fehler.text, "Bild zu groß (%ux%u)", d.cinfo.image_width,
+                      d.cinfo.image_height);
+        return false;
+    }
+    d.cinfo.scale_num = 1;
+    d.cinfo.scale_denom = nenner;
+    jpeg_start_decompress(&d.cinfo);
+    if (d.cinfo.output_components != 3) return false;
+    d.bild = QImage(int(d.cinfo.output_width), int(d.cinfo.output_height), QImage::Format_RGB888);
+    if (d.bild.isNull()) {
+        std::snprintf(d.fehler.text, sizeof d.fehler.text, "zu wenig Speicher");
+        return false;
+    }
+    while (d.cinfo.output_scanline < d.cinfo.output_height) {
+        JSAMPROW zeile = d.bild.scanLine(int(d.cinfo.output_scanline));
+        if (jpeg_read_scanlines(&d.cinfo, &zeile, 1) != 1) break; // truncated: keep what decoded
+    }
+    jpeg_finish_decompress(&d.cinfo);
+    return true;
+}
+
+} // namespace
+
+bool IstJpegName(const QString& pfad) {
+    const QString endung = QFileInfo(pfad).suffix().toLower();
+    return endung == u"jpg" || endung == u"jpeg";
+}
+
+bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler) {
+    ergebnis = {};
+    Dekoder d;
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (fehler) *fehler = f.errorString();
+        return false;
+    }
+    d.daten = f.readAll();
+    if (d.daten.isEmpty()) {
+        if (fehler) *fehler = QStringLiteral("leere Datei");
+        return false;
+    }
+    if (!Dekodieren(d, ergebnis)) {
+        if (fehler) *fehler = QString::fromLocal8Bit(d.fehler.text);
+        ergebnis = {};
+        return false;
+    }
+    ergebnis.bild = std::move(d.bild);
+    return true;
+}
+
+bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler) {
+    if (IstJpegName(pfad)) return JpegDekodieren(pfad, ergebnis, fehler);
+    ergebnis = {};
+    QImageReader leser(pfad);
+    leser.setDecideFormatFromContent(false);
+    const QByteArray endung = QFileInfo(pfad).suffix().toLower().toLatin1();
+    if (endung.isEmpty() || !QImageReader::supportedImageFormats().contains(endung)) {
+        if (fehler) *fehler = QStringLiteral("unbekanntes Bildformat");
+        return false;
+    }
+    leser.setFormat(endung);
+    const QSize groesse = leser.size();
+    if (groesse.isValid() && qint64(groesse.width()) * groesse.height() > kMaxDekodierPixel) {
+        if (fehler) *fehler = QStringLiteral("Bild zu groß");
+        return false;
+    }
+    QImage bild = leser.read();
+    if (bild.isNull()) {
+        if (fehler) *fehler = leser.errorString();
+        return false;
+    }
+    ergebnis.originalGroesse = bild.size();
+    ergebnis.bild = std::move(bild);
+    return true;
+}
+
+bool EinpassenNoetig(bool stretch, bool grossanpassen, QSize bild, QSize client) {
+    if (stretch && bild.width() > 0 && bild.height() > 0) return true;
+    return grossanpassen && (bild.width() > client.width() || bild.height() > client.height());
+}
+
+QRect BildEinpassen(QSize bild, QSize client, int rand) {
+    const double h = bild.height();
+    const double w = bild.width();
+    if (h <= 0 || w <= 0) return {};
+    const double m = rand;
+    const double availH = client.height() - 2 * m;
+    const double availW = client.width() - 2 * m;
+    // No usable area: nothing to divide by, nothing to show.
+    if (availH <= 0 || availW <= 0) return QRect(rand, rand, 0, 0);
+    double newW = 0, newH = 0;
+    if (w / h >= availW / availH) {
+        newW = availW;
+        newH = h / (w / availW);
+    } else {
+        newH = availH;
+        newW = w / (h / availH);
+    }
+    if (newW > availW) newW = availW;
+    if (newH > availH) newH = availH;
+    const int top = newH < availH ? int((2 * m + availH - newH) / 2) : rand;
+    const int left = newW < availW ? int((2 * m + availW - newW) / 2) : rand;
+    return QRect(left, top, int(newW), int(newH));
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Decoding picture files and the arithmetic of placing a picture in its area.
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+// A picture as decoded for display. `originalGroesse` is the picture's true size;
+// `bild` may be smaller when the picture is too large to decode whole (see below).
+struct DekodiertesBild {
+    QImage bild;
+    QSize originalGroesse;
+    bool verkleinert() const { return !bild.isNull() && bild.size() != originalGroesse; }
+};
+
+// Pictures above this many pixels are decoded at libjpeg's reduced scale (1/2, 1/4,
+// 1/8) so that they fit; one that does not fit even at 1/8 is a load failure.
+inline constexpr qint64 kMaxDekodierPixel = 80'000'000;
+// Memory libjpeg may use for its own buffers (progressive pictures, say).
+inline constexpr long kMaxJpegSpeicher = 1L << 30;
+
+// JPEG through libjpeg: full size, 24-bit colour, accurate DCT, fancy upsampling.
+// A corrupt file is a failure (never an exit); a truncated one gives what decodes.
+bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler = nullptr);
+// ".jpg"/".jpeg" (any case) through libjpeg, other extensions through Qt's image
+// reader; an unknown extension or a rejected file is a failure.
+bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler = nullptr);
+bool IstJpegName(const QString& pfad);
+
+inline constexpr int kFotoRand = 5;
+
+// The placement decision: true when the picture is fitted, false when it is shown at
+// natural size, centred.
+bool EinpassenNoetig(bool stretch, bool grossanpassen, QSize bild, QSize client);
+// Fits a picture of size `bild` into `client` with margin `rand`, keeping the aspect
+// ratio, centred; double precision, every conversion truncates. An area not larger
+// than twice the margin gives an empty rectangle.
+QRect BildEinpassen(QSize bild, QSize client, int rand);
