@@ -1,5 +1,6 @@
 #include "display/zpt_Bildflaeche.h"
 
+#include "display/zpt_grafik.h"
 #include <QMouseEvent>
 #include <QPainter>
 

@@ -15,7 +15,7 @@ struct DekodiertesBild {
 
 // Pictures above this many pixels are decoded at libjpeg's reduced scale (1/2, 1/4,
 // 1/8) so that they fit; one that does not fit even at 1/8 is a load failure.
-inline constexpr qint64 kMaxDekodierPixel = 80'000'000;
+inline constexpr qint64 kMaxDekodierPixel = 60'000'000;
 // Memory libjpeg may use for its own buffers (progressive pictures, say).
 inline constexpr long kMaxJpegSpeicher = 1L << 30;
 
@@ -26,6 +26,10 @@ bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* feh
 // reader; an unknown extension or a rejected file is a failure.
 bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler = nullptr);
 bool IstJpegName(const QString& pfad);
+
+// Scales a picture to the display size: fast 2x2 averaging down to at most twice the
+// target, then smooth scaling.
+QImage BildVerkleinern(const QImage& bild, QSize ziel);
 
 inline constexpr int kFotoRand = 5;
 

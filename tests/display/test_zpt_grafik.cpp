@@ -1,0 +1,118 @@
+#include "display/zpt_FotoListe.h"
+#include "display/zpt_grafik.h"
+#include "support/TestOrdner.h"
+#include "support/Testbilder.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+TEST(Einpassen, BeispieleMitGleichstandUndHochformat) {
+    EXPECT_EQ(BildEinpassen({640, 480}, {810, 610}, 5), QRect(5, 5, 800, 600));
+    EXPECT_EQ(BildEinpassen({480, 640}, {810, 610}, 5), QRect(180, 5, 450, 600));
+    EXPECT_EQ(BildEinpassen({1000, 200}, {810, 610}, 5), QRect(5, 225, 800, 160));
+}
+
+TEST(Einpassen, BruechteWerdenAbgeschnittenNichtGerundet) {
+    // 640x481 in 800x600: height rules, newW = 798.336..., left = 5.83...
+    EXPECT_EQ(BildEinpassen({640, 481}, {810, 610}, 5), QRect(5, 5, 798, 600));
+    // 3x2 in a 100x100 area with margin 0: newH = 66.66 -> 66, top = 16.66 -> 16
+    EXPECT_EQ(BildEinpassen({3, 2}, {100, 100}, 0), QRect(0, 16, 100, 66));
+}
+
+TEST(Einpassen, ZuKleineFlaecheUndLeeresBild) {
+    EXPECT_EQ(BildEinpassen({640, 480}, {10, 610}, 5), QRect(5, 5, 0, 0));
+    EXPECT_EQ(BildEinpassen({640, 480}, {3, 3}, 5), QRect(5, 5, 0, 0));
+    EXPECT_TRUE(BildEinpassen({0, 480}, {810, 610}, 5).isNull());
+}
+
+TEST(Einpassen, Entscheidung) {
+    const QSize client(810, 610);
+    EXPECT_TRUE(EinpassenNoetig(true, false, {300, 200}, client));
+    EXPECT_FALSE(EinpassenNoetig(false, true, {300, 200}, client));
+    EXPECT_TRUE(EinpassenNoetig(false, true, {1000, 200}, client));
+    EXPECT_TRUE(EinpassenNoetig(false, true, {200, 611}, client));
+    EXPECT_FALSE(EinpassenNoetig(false, false, {5000, 5000}, client));
+    EXPECT_FALSE(EinpassenNoetig(true, false, {0, 0}, client));
+}
+
+TEST(Dekodieren, JpegInVollerGroesseUndFarbe) {
+    TestOrdner t;
+    DekodiertesBild b;
+    ASSERT_TRUE(BildLaden(JpegEinfarbig(t.pfad("a.JPEG"), 641, 481, QColor(0, 0, 255)), b));
+    EXPECT_EQ(b.bild.size(), QSize(641, 481));
+    EXPECT_EQ(b.originalGroesse, QSize(641, 481));
+    EXPECT_FALSE(b.verkleinert());
+    const QColor mitte = b.bild.pixelColor(320, 240);
+    EXPECT_LE(mitte.red(), 8);
+    EXPECT_GE(mitte.blue(), 245);
+}
+
+TEST(Dekodieren, KaputteDateienSindLadefehlerOhneAbsturz) {
+    TestOrdner t;
+    DekodiertesBild b;
+    QString fehler;
+    EXPECT_FALSE(BildLaden(t.datei("leer.jpg", ""), b, &fehler));
+    EXPECT_FALSE(BildLaden(t.datei("text.jpg", "kein Bild, nur Text"), b, &fehler));
+    EXPECT_FALSE(fehler.isEmpty());
+    EXPECT_FALSE(
+        BildLaden(t.datei("muell.jpg", QByteArray("\xFF\xD8\xFF\xE0") + QByteArray(5000, '\x17')), b));
+    EXPECT_FALSE(BildLaden(t.pfad("fehlt.jpg"), b));
+    EXPECT_TRUE(b.bild.isNull());
+    EXPECT_FALSE(BildLaden(t.datei("x.unbekannt", "x"), b));
+}
+
+TEST(Dekodieren, AbgeschnitteneDateiZeigtWasDaIst) {
+    TestOrdner t;
+    const QString voll = JpegEinfarbig(t.pfad("voll.jpg"), 400, 300, Qt::green);
+    const QByteArray daten = TestOrdner::lesen(voll);
+    DekodiertesBild b;
+    ASSERT_TRUE(BildLaden(t.datei("halb.jpg", daten.left(daten.size() / 2)), b));
+    EXPECT_EQ(b.bild.size(), QSize(400, 300));
+    EXPECT_FALSE(BildLaden(t.datei("kopf.jpg", daten.left(20)), b));
+}
+
+TEST(Dekodieren, AndereFormateUeberQt) {
+    TestOrdner t;
+    QImage png(30, 20, QImage::Format_RGB32);
+    png.fill(Qt::yellow);
+    ASSERT_TRUE(png.save(t.pfad("b.png")));
+    DekodiertesBild b;
+    ASSERT_TRUE(BildLaden(t.pfad("b.png"), b));
+    EXPECT_EQ(b.originalGroesse, QSize(30, 20));
+    // A JPEG named .png is not read as JPEG: the name decides.
+    EXPECT_FALSE(BildLaden(JpegEinfarbig(t.pfad("falsch.png"), 8, 8), b));
+}
+
+TEST(Dekodieren, RiesigeBilderWerdenVerkleinertOderAbgelehnt) {
+    TestOrdner t;
+    DekodiertesBild b;
+    // 12000x9000 = 108 Mpx: decoded at half size, true size kept.
+    ASSERT_TRUE(BildLaden(JpegMitKopfgroesse(t.pfad("gross.jpg"), 12000, 9000), b));
+    EXPECT_EQ(b.originalGroesse, QSize(12000, 9000));
+    EXPECT_EQ(b.bild.size(), QSize(6000, 4500));
+    EXPECT_TRUE(b.verkleinert());
+    // 65000x65000 would need 12 GB; even at 1/8 it stays above the bound.
+    EXPECT_FALSE(BildLaden(JpegMitKopfgroesse(t.pfad("riesig.jpg"), 65000, 65000), b));
+    EXPECT_TRUE(b.bild.isNull());
+}
+
+TEST(FotoListe, NurJpgOhneVersteckteSortiertOhneGrossKlein) {
+    TestOrdner t;
+    for (const char* n : {"b.JPG", "A.jpg", "c.Jpg", ".x.jpg", "d.jpeg", "e.png", "Ärger.jpg"})
+        t.datei(n, "x");
+    t.ordner("ordner.jpg");
+    EXPECT_EQ(FotoDateienLesen(t.pfad() + "/", true), QStringList({"A.jpg", "Ärger.jpg", "b.JPG", "c.Jpg"}));
+    EXPECT_TRUE(FotoDateienLesen({}, true).isEmpty());
+    EXPECT_TRUE(FotoDateienLesen(t.pfad("fehlt/"), true).isEmpty());
+}
+
+TEST(FotoListe, IndexVonNamenAnderenOrdnernUndGrossKlein) {
+    const QStringList l{"A.jpg", "b.JPG", "c.jpg"};
+    EXPECT_EQ(FotoIndex(l, "/album/", "/album/B.jpg"), 1);
+    EXPECT_EQ(FotoIndex(l, "/album/", "/album/c.jpg"), 2);
+    EXPECT_EQ(FotoIndex(l, "/album/", "/anders/c.jpg"), 0);
+    EXPECT_EQ(FotoIndex(l, "/album/", "/ALBUM/c.jpg"), 0); // the folder prefix is exact
+    EXPECT_EQ(FotoIndex(l, "/album/", "/album/fehlt.jpg"), 0);
+    EXPECT_EQ(FotoIndex(l, "", "c.jpg"), 0);
+    EXPECT_EQ(FotoIndex(l, "/album/", ""), 0);
+}
