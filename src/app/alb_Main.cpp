@@ -1,6 +1,7 @@
 #include "app/alb_Main.h"
 
 #include "display/zpt_FotoPanel.h"
+#include "settings/BigIni.h"
 #include "settings/zpt_Parameter.h"
 #include "settings/zpt_StandardIni.h"
 #include "sys/TStringlistBox.h"

@@ -4,7 +4,10 @@
 
 #include <QColor>
 
+#include <memory>
+
 class QAction;
+class TBigIniFile;
 class QPushButton;
 class QSplitter;
 class QTextEdit;
@@ -43,6 +46,7 @@ public:
     bool MitBildUnterschrift = false;
     QString AlbumIndexDatei;
     bool AlbumIndexVorhanden = false;
+    std::unique_ptr<TBigIniFile> AlbumIndex;
     QString BrennlisteDatei;
 
     bool AndereDateienAnzeigen = true;

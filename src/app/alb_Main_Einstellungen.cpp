@@ -2,6 +2,7 @@
 #include "app/alb_Main.h"
 
 #include "display/zpt_FotoPanel.h"
+#include "settings/BigIni.h"
 #include "settings/zpt_Parameter.h"
 #include "settings/zpt_ParameterSpeicher.h"
 #include "settings/zpt_StandardIni.h"
@@ -42,6 +43,8 @@ void Tam_Main::AlbumIndexOeffnen() {
     const QString vorhanden = plattform::NameOhneGrossKlein(Grundpfad, QStringLiteral("Pixolud.dat"));
     AlbumIndexVorhanden = !vorhanden.isEmpty() && QFileInfo(Grundpfad + vorhanden).isFile();
     if (AlbumIndexVorhanden) AlbumIndexDatei = Grundpfad + vorhanden;
+    AlbumIndex.reset(); // flushes the old index before the new one is read
+    AlbumIndex = std::make_unique<TBigIniFile>(AlbumIndexDatei);
 }
 
 void Tam_Main::EinstellungenLesen() {

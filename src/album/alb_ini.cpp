@@ -1,0 +1,116 @@
+#include "album/alb_ini.h"
+
+#include "settings/zpt_ProfilDatei.h"
+#include "sys/zpt_Plattform.h"
+#include "sys/zpt_sys.h"
+
+#include <QHash>
+
+using plattform::PfadTrenner;
+
+namespace {
+const QString kTitel = QStringLiteral("TITEL");
+const QString kTitelName = QStringLiteral("TITELNAME");
+
+QString Sektion(const QString& dateiname) {
+    return QStringLiteral("BILD ") + dateiname;
+}
+
+// Folder part of a path: everything up to the last separator.
+QString OrdnerVon(const QString& pfad) {
+    return pfad.left(pfad.lastIndexOf(PfadTrenner) + 1);
+}
+QString NameVon(const QString& pfad) {
+    return pfad.mid(pfad.lastIndexOf(PfadTrenner) + 1);
+}
+
+// Number of a caption key ("ZEILE07" -> 7), -1 for other keys.
+int ZeilenNummer(const QString& schluessel) {
+    if (!schluessel.startsWith(QLatin1String("ZEILE"), Qt::CaseInsensitive)) return -1;
+    bool ok = false;
+    const int n = schluessel.mid(5).toInt(&ok);
+    return ok && n >= 0 && schluessel.size() > 5 && schluessel[5].isDigit() ? n : -1;
+}
+} // namespace
+
+QString ZeilenSchluessel(int i) {
+    return QStringLiteral("ZEILE%1").arg(i, 2, 10, QChar(u'0'));
+}
+
+QString AlbumDatei(const QString& ordner) {
+    const QString basis = AddBackslash(ordner);
+    const QString vorhanden = plattform::NameOhneGrossKlein(basis.isEmpty() ? QStringLiteral(".") : basis,
+                                                            QStringLiteral("ALBUM.DAT"));
+    return basis + (vorhanden.isEmpty() ? QStringLiteral("ALBUM.DAT") : vorhanden);
+}
+
+QString TitelLesen(const QString& pfad, const QString& vorgabe) {
+    return TProfilDatei(AlbumDatei(OrdnerVon(pfad))).LeseString(kTitel, kTitelName, vorgabe);
+}
+
+bool TitelSchreiben(const QString& ordner, const QString& titel) {
+    return TProfilDatei(AlbumDatei(ordner)).SchreibeString(kTitel, kTitelName, titel);
+}
+
+void BildtextLesen(const QString& ordner, const QString& dateiname, QStringList& zeilen) {
+    zeilen.clear();
+    // One read of the section, then the lines in order up to the first missing or empty one.
+    QHash<int, QString> werte;
+    for (const auto& [schluessel, wert] : TProfilDatei(AlbumDatei(ordner)).Werte(Sektion(dateiname))) {
+        const int n = ZeilenNummer(schluessel);
+        if (n >= 0 && ZeilenSchluessel(n).compare(schluessel, Qt::CaseInsensitive) == 0 && !werte.contains(n))
+            werte.insert(n, wert);
+    }
+    for (int i = 0;; ++i) {
+        const QString wert = werte.value(i);
+        if (wert.isEmpty()) break;
+        zeilen << wert;
+    }
+}
+
+void BildtextLesen(const QString& pfad, QStringList& zeilen) {
+    BildtextLesen(OrdnerVon(pfad), NameVon(pfad), zeilen);
+}
+
+bool BildtextSchreiben(const QString& ordner, const QString& dateiname, const QStringList& zeilen) {
+    const QString sektion = Sektion(dateiname);
+    return TProfilDatei(AlbumDatei(ordner)).Aendern([&](TProfilDokument& d) {
+        for (int i = 0; i < zeilen.size(); ++i)
+            d.SchreibeString(sektion, ZeilenSchluessel(i), zeilen[i]);
+        // A shorter caption must not read back with lines of the longer one.
+        for (const QString& schluessel : d.Schluessel(sektion))
+            if (ZeilenNummer(schluessel) >= zeilen.size()) d.LoescheSchluessel(sektion, schluessel);
+        if (d.SektionVorhanden(sektion) && d.Schluessel(sektion).isEmpty()) d.LoescheSektion(sektion);
+    });
+}
+
+bool BildtextSchreiben(const QString& pfad, const QStringList& zeilen) {
+    return BildtextSchreiben(OrdnerVon(pfad), NameVon(pfad), zeilen);
+}
+
+QString TagDatumText(const QString& tagName) {
+    QString s = tagName.left(tagName.indexOf(u' ') < 0 ? tagName.size() : tagName.indexOf(u' '));
+    s.remove(u'_');
+    s.remove(u'-');
+    bool ok = false;
+    const int zahl = s.toInt(&ok);
+    if (!ok || zahl < 0) return {};
+    if (s.size() == 6) {
+        const int jahr = s.left(2).toInt();
+        return s.mid(4, 2) + u'.' + s.mid(2, 2) + u'.' +
+               QString::number(jahr < 50 ? 2000 + jahr : 1900 + jahr);
+    }
+    if (s.size() == 8) return s.mid(6, 2) + u'.' + s.mid(4, 2) + u'.' + s.left(4);
+    return s;
+}
+
+QString VerzeichnisDatumText(const QString& pfad) {
+    QString p = pfad;
+    if (p.endsWith(PfadTrenner)) p.chop(1);
+    return TagDatumText(p.mid(p.lastIndexOf(PfadTrenner) + 1));
+}
+
+QString TagBeschriftung(const QString& jahrOrdner, const QString& tagName) {
+    return TagDatumText(tagName) + QStringLiteral(" - ") +
+           TitelLesen(AddBackslash(jahrOrdner) + tagName + PfadTrenner, {});
+}

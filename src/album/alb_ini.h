@@ -1,0 +1,25 @@
+#pragma once
+// The caption file ALBUM.DAT of a day folder: the series title and the picture
+// captions, and the date texts and labels of day folders.
+#include <QString>
+#include <QStringList>
+
+// ALBUM.DAT of a folder, in whatever case it is spelt there ("ALBUM.DAT" when missing).
+QString AlbumDatei(const QString& ordner);
+
+QString TitelLesen(const QString& pfad, const QString& vorgabe = {});
+// False when the file cannot be written (the old one then stays as it was).
+bool TitelSchreiben(const QString& ordner, const QString& titel);
+void BildtextLesen(const QString& ordner, const QString& dateiname, QStringList& zeilen);
+void BildtextLesen(const QString& pfad, QStringList& zeilen);
+// Writes the caption; lines of an earlier, longer caption are removed, and an empty
+// caption removes the picture's section. False when the file cannot be written.
+bool BildtextSchreiben(const QString& ordner, const QString& dateiname, const QStringList& zeilen);
+bool BildtextSchreiben(const QString& pfad, const QStringList& zeilen);
+
+QString TagDatumText(const QString& tagName);
+QString VerzeichnisDatumText(const QString& pfad);
+QString TagBeschriftung(const QString& jahrOrdner, const QString& tagName);
+
+// Key of caption line `i`: "ZEILE00", "ZEILE01", ..., "ZEILE100".
+QString ZeilenSchluessel(int i);

@@ -1,0 +1,138 @@
+#include "widgets/zpt_KeyComboBox.h"
+
+#include "sys/zpt_sys.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+TzptKeyComboBox::TzptKeyComboBox(QWidget* parent) : QComboBox(parent) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    setMaxVisibleItems(8);
+    lineEdit()->installEventFilter(this);
+    connect(this, &QComboBox::textActivated, this, [this](const QString& t) { AuswahlGeaendert(t); });
+    connect(this, &QComboBox::editTextChanged, this, [this](const QString& t) {
+        if (!m_intern) AuswahlGeaendert(t);
+    });
+}
+
+// Shows the current key's entry without raising any change.
+void TzptKeyComboBox::Anzeigen() {
+    m_intern = true;
+    const int i = m_liste.Index();
+    setCurrentIndex(i);
+    setEditText(m_liste.AnzeigeText());
+    m_intern = false;
+}
+
+void TzptKeyComboBox::setKey(const QString& key) {
+    if (m_liste.KeySetzen(key)) Anzeigen();
+}
+
+void TzptKeyComboBox::setErsterEintrag(const QString& text) {
+    if (text == m_liste.ErsterEintrag) return;
+    m_liste.ErsterEintrag = text;
+    m_intern = true;
+    setEditText(text);
+    m_intern = false;
+}
+
+void TzptKeyComboBox::AddKey(const QString& key, const QString& text) {
+    if (!m_liste.AddKey(key, text)) return;
+    m_intern = true;
+    addItem(text);
+    m_intern = false;
+    // A new entry never changes the selection, but the combo box would pick its first item.
+    Anzeigen();
+}
+
+void TzptKeyComboBox::Leeren() {
+    m_liste.Leeren();
+    m_intern = true;
+    clear();
+    setEditText(m_liste.ErsterEintrag);
+    m_intern = false;
+}
+
+bool TzptKeyComboBox::NaechsterKey() {
+    const int i = m_liste.Index();
+    if (i >= m_liste.Count() - 1) return false;
+    setKey(m_liste.KeyList()[i + 1]);
+    Geaendert();
+    return true;
+}
+
+bool TzptKeyComboBox::VorigerKey() {
+    const int i = m_liste.Index();
+    if (i <= 0) return false;
+    setKey(m_liste.KeyList()[i - 1]);
+    Geaendert();
+    return true;
+}
+
+void TzptKeyComboBox::Geaendert() {
+    if (OnChange) OnChange(this);
+}
+
+void TzptKeyComboBox::AuswahlGeaendert(const QString& text) {
+    const int i = m_liste.IndexVonText(text);
+    m_liste.KeySetzen(i >= 0 && i < m_liste.Count() ? m_liste.KeyList()[i] : QString());
+    Geaendert();
+}
+
+void TzptKeyComboBox::DateienEinlesen(const QString& ordner, const QString& masken, bool ohneEndung,
+                                      bool mitPfad, bool mitNichtZugeordnet, bool leeren) {
+    if (leeren) Leeren();
+    if (mitNichtZugeordnet) AddKey({}, QStringLiteral("(nicht zugeordnet)"));
+    const QString basis = AddBackslash(ordner);
+    for (const QString& maske : MaskenAusText(masken)) {
+        QStringList dateien;
+        DateienToItems(basis, maske, dateien);
+        for (const QString& datei : dateien)
+            AddKey(mitPfad ? basis + datei : datei, ohneEndung ? QFileInfo(datei).completeBaseName() : datei);
+    }
+}
+
+bool TzptKeyComboBox::TasteBehandeln(QKeyEvent* k) {
+    if (k->key() == Qt::Key_Backspace) {
+        m_liste.SuchtextLeeren();
+        lineEdit()->setSelection(0, 0);
+        lineEdit()->setCursorPosition(0);
+        return true;
+    }
+    const QString t = k->text();
+    if (t.size() != 1 || t[0].unicode() < 32 || t[0].unicode() > 255 ||
+        (k->modifiers() & Qt::ControlModifier))
+        return false;
+    int markiert = 0;
+    if (m_liste.Tippen(t[0], &markiert) >= 0) {
+        Anzeigen();
+        if (!m_liste.Wraparound) lineEdit()->setSelection(0, markiert);
+        AuswahlGeaendert(currentText());
+    }
+    return true; // typed characters never reach the edit text
+}
+
+void TzptKeyComboBox::keyPressEvent(QKeyEvent* e) {
+    if (!TasteBehandeln(e)) QComboBox::keyPressEvent(e);
+}
+
+bool TzptKeyComboBox::eventFilter(QObject* o, QEvent* e) {
+    if (o == lineEdit() && e->type() == QEvent::KeyPress && TasteBehandeln(static_cast<QKeyEvent*>(e)))
+        return true;
+    return QComboBox::eventFilter(o, e);
+}
+
+void TzptKeyComboBox::focusInEvent(QFocusEvent* e) {
+    QComboBox::focusInEvent(e);
+    if (OnEnter) OnEnter(this);
+}
+
+void TzptKeyComboBox::focusOutEvent(QFocusEvent* e) {
+    m_liste.SuchtextLeeren();
+    QComboBox::focusOutEvent(e);
+    if (OnExit) OnExit(this);
+}

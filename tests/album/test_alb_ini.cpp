@@ -1,0 +1,119 @@
+#include "album/alb_ini.h"
+#include "support/TestOrdner.h"
+#include "sys/zpt_sys.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+TEST(TagDatum, NamenFormenUndFremdes) {
+    EXPECT_EQ(TagDatumText("20050101"), "01.01.2005");
+    EXPECT_EQ(TagDatumText("050101"), "01.01.2005");
+    EXPECT_EQ(TagDatumText("991231"), "31.12.1999");
+    EXPECT_EQ(TagDatumText("491231"), "31.12.2049");
+    EXPECT_EQ(TagDatumText("2005_01_01"), "01.01.2005");
+    EXPECT_EQ(TagDatumText("2005-01-01"), "01.01.2005");
+    EXPECT_EQ(TagDatumText("20050101 Urlaub"), "01.01.2005");
+    EXPECT_EQ(TagDatumText("2005"), "2005");
+    EXPECT_EQ(TagDatumText("Urlaub"), "");
+    EXPECT_EQ(TagDatumText("20051399"), "99.13.2005");
+    EXPECT_EQ(TagDatumText(""), "");
+    EXPECT_EQ(TagDatumText("99999999999"), ""); // too large for a number
+    const QString s = QString(QChar(u'/'));
+    EXPECT_EQ(VerzeichnisDatumText(s + "album" + s + "2005" + s + "050102" + s), "02.01.2005");
+    EXPECT_EQ(VerzeichnisDatumText("050102"), "02.01.2005");
+}
+
+TEST(AlbumDat, TitelUndBeschriftungAusWindows1252) {
+    TestOrdner t;
+    t.datei("2005/20050101/ALBUM.DAT", "[TITEL]\r\nTITELNAME=Gr\xfc\xdf"
+                                       "e aus K\xf6ln\r\n");
+    t.ordner("2005/20050102");
+    const QString jahr = t.pfad("2005");
+    EXPECT_EQ(TitelLesen(AddBackslash(t.pfad("2005/20050101"))), QString::fromUtf8("Grüße aus Köln"));
+    EXPECT_EQ(TitelLesen(t.pfad("2005/20050101/bild.jpg")), QString::fromUtf8("Grüße aus Köln"));
+    EXPECT_EQ(TagBeschriftung(jahr, "20050101"), QString::fromUtf8("01.01.2005 - Grüße aus Köln"));
+    EXPECT_EQ(TagBeschriftung(jahr, "20050102"), "02.01.2005 - ");
+    EXPECT_EQ(TagBeschriftung(jahr, "Urlaub"), " - ");
+}
+
+TEST(AlbumDat, DateinameInAnderemFallIstDieselbeDatei) {
+    TestOrdner t;
+    const QString ordner = t.ordner("tag");
+    t.datei("tag/Album.dat", "[titel]\r\ntitelname=Export\r\n[bild img_0001.jpg]\r\nzeile00=klein\r\n");
+    EXPECT_EQ(TitelLesen(AddBackslash(ordner)), "Export");
+    QStringList z;
+    BildtextLesen(ordner, "IMG_0001.JPG", z);
+    EXPECT_EQ(z, QStringList({"klein"}));
+    ASSERT_TRUE(TitelSchreiben(ordner, "Neu"));
+    EXPECT_FALSE(QFile::exists(t.pfad("tag/ALBUM.DAT")));
+    EXPECT_EQ(TestOrdner::lesen(t.pfad("tag/Album.dat")),
+              "[titel]\r\ntitelname=Neu\r\n[bild img_0001.jpg]\r\nzeile00=klein\r\n");
+}
+
+TEST(AlbumDat, BildtextEndetAnDerErstenLueckeUndNutztDreistelligeSchluessel) {
+    TestOrdner t;
+    const QString ordner = t.ordner("tag");
+    QStringList lang;
+    for (int i = 0; i <= 100; ++i)
+        lang << QString("Zeile %1").arg(i);
+    ASSERT_TRUE(BildtextSchreiben(ordner, "A.JPG", lang));
+    const QByteArray datei = TestOrdner::lesen(t.pfad("tag/ALBUM.DAT"));
+    EXPECT_TRUE(datei.contains("ZEILE00=Zeile 0\r\n"));
+    EXPECT_TRUE(datei.contains("ZEILE99=Zeile 99\r\nZEILE100=Zeile 100\r\n"));
+    QStringList z;
+    BildtextLesen(AddBackslash(ordner) + "a.jpg", z);
+    EXPECT_EQ(z, lang);
+
+    t.datei("tag2/ALBUM.DAT", "[BILD X.JPG]\r\nZEILE00=eins\r\nZEILE01=\r\nZEILE02=drei\r\n");
+    BildtextLesen(t.pfad("tag2"), "X.JPG", z);
+    EXPECT_EQ(z, QStringList({"eins"}));
+    BildtextLesen(t.pfad("fehlt"), "X.JPG", z);
+    EXPECT_TRUE(z.isEmpty());
+}
+
+TEST(AlbumDat, KuerzererOderGeleerterBildtextLiestSichWieGeschrieben) {
+    TestOrdner t;
+    const QString ordner = t.ordner("tag");
+    t.datei("tag/ALBUM.DAT",
+            "[TITEL]\r\nTITELNAME=T\r\n[BILD A.JPG]\r\nZEILE00=a\r\nZEILE01=b\r\nZEILE02=c\r\n"
+            "[BILD B.JPG]\r\nZEILE00=anderes\r\n");
+    ASSERT_TRUE(BildtextSchreiben(ordner, "A.JPG", {"neu"}));
+    QStringList z;
+    BildtextLesen(ordner, "A.JPG", z);
+    EXPECT_EQ(z, QStringList({"neu"}));
+    ASSERT_TRUE(BildtextSchreiben(ordner, "a.jpg", {}));
+    BildtextLesen(ordner, "A.JPG", z);
+    EXPECT_TRUE(z.isEmpty());
+    EXPECT_EQ(TestOrdner::lesen(t.pfad("tag/ALBUM.DAT")),
+              "[TITEL]\r\nTITELNAME=T\r\n[BILD B.JPG]\r\nZEILE00=anderes\r\n");
+}
+
+TEST(AlbumDat, Windows1252BytesBleibenBeimSchreibenAndererSchluessel) {
+    TestOrdner t;
+    const QString ordner = t.ordner("tag");
+    const QByteArray vorher = "[TITEL]\r\nTITELNAME=M\xe4rz\r\n[BILD A.JPG]\r\nZEILE00=S\xfc\xdf\r\n";
+    t.datei("tag/ALBUM.DAT", vorher);
+    ASSERT_TRUE(BildtextSchreiben(ordner, "B.JPG", {QString::fromUtf8("Bär")}));
+    EXPECT_EQ(TestOrdner::lesen(t.pfad("tag/ALBUM.DAT")), vorher + "[BILD B.JPG]\r\nZEILE00=B\xe4r\r\n");
+}
+
+TEST(AlbumDat, UnsinnigeDateienOhneAbsturzUndInVertretbarerZeit) {
+    TestOrdner t;
+    QByteArray muell;
+    for (int i = 0; i < 200000; ++i)
+        muell.append(char((i * 7919) % 256));
+    t.datei("a/ALBUM.DAT", muell);
+    QStringList z;
+    BildtextLesen(t.pfad("a"), "X.JPG", z);
+    TitelLesen(t.pfad("a/x.jpg"));
+
+    QByteArray serie = "[BILD X.JPG]\r\n";
+    for (int i = 0; i < 20000; ++i)
+        serie += ZeilenSchluessel(i).toLatin1() + "=z\r\n";
+    t.datei("b/ALBUM.DAT", serie);
+    BildtextLesen(t.pfad("b"), "X.JPG", z);
+    EXPECT_EQ(z.size(), 20000);
+
+    t.datei("c/ALBUM.DAT", QByteArray(10 << 20, 'x') + QByteArray("\0\0\r\n[TITEL]\r\nTITELNAME=da\r\n", 28));
+    EXPECT_EQ(TitelLesen(t.pfad("c/x.jpg")), "da");
+}

@@ -1,0 +1,146 @@
+#include "support/TestOrdner.h"
+#include "widgets/zpt_KeyComboBox.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+struct KeyBox : ::testing::Test {
+    TzptKeyComboBox box;
+    int aenderungen = 0;
+    void SetUp() override {
+        box.OnChange = [this](QObject*) { ++aenderungen; };
+        box.setErsterEintrag("(kein Jahr)");
+    }
+    void Tippen(const QString& text) {
+        for (QChar c : text)
+            QTest::keyClick(&box, c.toLatin1());
+    }
+};
+} // namespace
+
+TEST_F(KeyBox, AddKeyBehaeltDenErstenText) {
+    box.AddKey("a", "Erster");
+    box.AddKey("a", "Zweiter");
+    box.AddKeyKey("b");
+    box.AddKeyNZ("c");
+    box.AddKeyString({"d", "Vierter"});
+    EXPECT_EQ(box.KeyList(), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(box.itemText(0), "Erster");
+    EXPECT_EQ(box.itemText(2), "[nicht zugeordnet]");
+    EXPECT_EQ(box.Text(), "(kein Jahr)");
+    EXPECT_TRUE(box.KeyLeer());
+}
+
+TEST_F(KeyBox, KeySchreibenTrimmtFindetOhneGrossKleinUndFeuertNicht) {
+    box.AddKey("2005", "Jahr 2005");
+    box.AddKey("Urlaub", "Urlaub");
+    box.setKey("  2005\t");
+    EXPECT_EQ(box.Key(), "2005");
+    EXPECT_EQ(box.Text(), "Jahr 2005");
+    box.setKey("URLAUB");
+    EXPECT_EQ(box.Key(), "URLAUB");
+    EXPECT_EQ(box.Text(), "Urlaub");
+    box.setKey("fehlt");
+    EXPECT_EQ(box.Key(), "");
+    EXPECT_EQ(box.Text(), "(kein Jahr)");
+    EXPECT_EQ(aenderungen, 0);
+}
+
+TEST_F(KeyBox, LeerenBehaeltDenSchluesselFuerDieNeueFuellung) {
+    box.AddKey("20050101", "alt");
+    box.setKey("20050101");
+    box.Leeren();
+    EXPECT_EQ(box.Key(), "20050101");
+    EXPECT_EQ(box.count(), 0);
+    EXPECT_EQ(box.Text(), "(kein Jahr)");
+    box.AddKey("20050101", "01.01.2005 - neuer Titel");
+    EXPECT_EQ(box.Text(), "01.01.2005 - neuer Titel");
+    EXPECT_EQ(box.currentIndex(), 0);
+}
+
+TEST_F(KeyBox, NaechsterUndVorigerKeyAnDenEnden) {
+    for (const char* k : {"a", "b", "c"})
+        box.AddKeyKey(k);
+    EXPECT_TRUE(box.NaechsterKey()); // from none to the first
+    EXPECT_EQ(box.Key(), "a");
+    EXPECT_FALSE(box.VorigerKey());
+    EXPECT_TRUE(box.NaechsterKey());
+    EXPECT_TRUE(box.NaechsterKey());
+    EXPECT_FALSE(box.NaechsterKey());
+    EXPECT_EQ(box.Key(), "c");
+    EXPECT_TRUE(box.VorigerKey());
+    EXPECT_EQ(box.Key(), "b");
+    EXPECT_EQ(aenderungen, 4);
+}
+
+TEST_F(KeyBox, AuswahlMitDerMausNimmtDenErstenGleichenText) {
+    box.AddKey("k1", "gleich");
+    box.AddKey("k2", "gleich");
+    box.AddKey("k3", "anders");
+    emit box.textActivated("gleich");
+    EXPECT_EQ(box.Key(), "k1");
+    box.setCurrentIndex(2);
+    emit box.textActivated("anders");
+    EXPECT_EQ(box.Key(), "k3");
+    EXPECT_GE(aenderungen, 2);
+}
+
+TEST_F(KeyBox, PraefixModusFaelltZurueck) {
+    box.AddKeyKey("2005");
+    box.AddKeyKey("2010");
+    box.show();
+    box.setFocus();
+    Tippen("2");
+    EXPECT_EQ(box.Key(), "2005");
+    Tippen("009");
+    EXPECT_EQ(box.Key(), "2005");
+    EXPECT_EQ(box.Suchtext(), "200");
+    EXPECT_EQ(box.lineEdit()->selectedText(), "200");
+    EXPECT_EQ(box.Text(), "2005");
+    Tippen("1"); // "2001" has no entry: back to "200"
+    EXPECT_EQ(box.Key(), "2005");
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(box.Suchtext(), "");
+    Tippen("201");
+    EXPECT_EQ(box.Key(), "2010");
+}
+
+TEST_F(KeyBox, EinBuchstabenModusKreistUndSuchtextEndetMitDemFokus) {
+    box.setWraparound(true);
+    for (const char* t : {"Anna", "Bert", "anton", "Axel"})
+        box.AddKeyKey(t);
+    box.show();
+    box.setFocus();
+    QStringList folge;
+    for (int i = 0; i < 4; ++i) {
+        Tippen("a");
+        folge << box.Key();
+    }
+    // The search starts after the last match (0 at first) and wraps to the top.
+    EXPECT_EQ(folge, QStringList({"anton", "Axel", "Anna", "anton"}));
+    EXPECT_EQ(box.Suchtext(), "A");
+    QFocusEvent raus(QEvent::FocusOut);
+    QApplication::sendEvent(&box, &raus);
+    EXPECT_EQ(box.Suchtext(), "");
+}
+
+TEST_F(KeyBox, DateienEinlesenMitMaskenregel) {
+    TestOrdner t;
+    for (const char* n : {"CLIP01.AVI", "ton.wav", "film.MOV", "bild.jpg", ".versteckt.avi", "notiz.txt"})
+        t.datei(n, "x");
+    box.DateienEinlesen(t.pfad(), "*.mov;*.avi; *.wav ;*.AVI;", false, false, false, true);
+    QStringList k = box.KeyList();
+    k.sort();
+    EXPECT_EQ(k, QStringList({"CLIP01.AVI", "film.MOV", "ton.wav"}));
+    box.DateienEinlesen(t.pfad(), "*.avi;*.txt", true, true, true, true);
+    ASSERT_EQ(box.count(), 2); // "*.txt" has no final ";": not used
+    EXPECT_EQ(box.KeyList()[0], "");
+    EXPECT_EQ(box.itemText(0), "(nicht zugeordnet)");
+    EXPECT_EQ(box.KeyList()[1], t.pfad() + "/CLIP01.AVI");
+    EXPECT_EQ(box.itemText(1), "CLIP01");
+    box.DateienEinlesen(t.pfad(), "", false, false, false, true);
+    EXPECT_EQ(box.count(), 0);
+    EXPECT_TRUE(MaskenAusText("*.a").isEmpty());
+}
