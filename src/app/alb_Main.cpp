@@ -9,6 +9,7 @@
 #include "sys/zpt_Plattform.h"
 #include "sys/zpt_Schalter.h"
 #include "sys/zpt_sys.h"
+#include "widgets/zpt_KeyComboBox.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -32,7 +33,6 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
     resize(819, 494);
     HauptfensterSetzen(this);
     FensterAufbauen();
-    AktionenAufbauen();
 
     HilfeDatei = QFileInfo(plattform::ProgrammDatei()).path() + plattform::PfadTrenner +
                  QFileInfo(plattform::ProgrammDatei()).completeBaseName() + QStringLiteral(".hlp");
@@ -41,14 +41,19 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
     NurZahlJahre = !SchalterVorhanden(QStringLiteral("/Alles"));
     JpegtranDatei = ProgrammVerzeichnis() + QStringLiteral("jpegtran.exe");
 
+    AktionenAufbauen();
+    KontextmenuAufbauen();
+    // Editing commands are disabled in viewer mode; nothing else is.
+    for (const char* name : {"ax_Titel", "ax_Text"})
+        Aktion(name)->setEnabled(!NurAnzeige);
+
     // The settings file: "/Ini=" without folder lies in the program's data folder.
     const QString ini = SchalterWert(QStringLiteral("/Ini="));
     if (!ini.isEmpty()) {
         QString name = ini;
-        if (!name.contains(plattform::PfadTrenner)) {
+        if (!name.contains(plattform::PfadTrenner))
             name = AnwendungsDatenVerzeichnis(QStringLiteral("Pixolud")) + DateinameOhneEndung(name) +
                    QStringLiteral(".ini");
-        }
         StandardIniDateiNameSetzen(name);
     }
 
@@ -61,10 +66,23 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
         GrundpfadSetzen(PAR->WertLesen(QStringLiteral("Grundpfad"), ProgrammVerzeichnis()));
 
     AlbumIndexOeffnen();
+    JahreLesen();
+    if (NurAnzeige) {
+        if (!cb_Jahr->KeyList().isEmpty()) cb_Jahr->setKey(cb_Jahr->KeyList().last());
+    } else {
+        cb_Jahr->setKey(PAR->WertLesen(QStringLiteral("cb_Jahr")));
+    }
+    TageLesen();
+    if (NurAnzeige) {
+        if (!cb_Tage->KeyList().isEmpty()) cb_Tage->setKey(cb_Tage->KeyList().last());
+    } else {
+        cb_Tage->setKey(PAR->WertLesen(QStringLiteral("cb_Tage")));
+    }
     EinstellungenLesen();
     BeschriftungSetzen();
     BildUnterschriftSetzen(false);
-    FensterteileAnpassen();
+    TagAnzeigen();
+    foto->First();
 }
 
 Tam_Main::~Tam_Main() {
@@ -88,6 +106,24 @@ void Tam_Main::FensterAufbauen() {
         b->setFixedSize(75, kTopHoehe);
         b->setFocusPolicy(Qt::NoFocus);
     }
+    cb_Jahr = new TzptKeyComboBox(pa_Top);
+    cb_Jahr->setObjectName(QStringLiteral("cb_Jahr"));
+    cb_Jahr->setFixedSize(161, kTopHoehe);
+    cb_Jahr->setMaxVisibleItems(20);
+    cb_Tage = new TzptKeyComboBox(pa_Top);
+    cb_Tage->setObjectName(QStringLiteral("cb_Tage"));
+    cb_Tage->setFixedHeight(kTopHoehe);
+    cb_Tage->setMaxVisibleItems(40);
+    cb_Jahr->OnChange = [this](QObject*) { Geschuetzt([this] { cb_JahrChange(); }); };
+    cb_Tage->OnChange = [this](QObject*) { Geschuetzt([this] { cb_TageChange(); }); };
+    connect(ll_Zur, &QPushButton::clicked, this, [this] {
+        Befehl("ax_Zur");
+        FotoFokus();
+    });
+    connect(ll_Vor, &QPushButton::clicked, this, [this] {
+        Befehl("ax_Vor");
+        FotoFokus();
+    });
     haupt->addWidget(pa_Top);
 
     auto* mitte = new QHBoxLayout;
@@ -110,6 +146,9 @@ void Tam_Main::FensterAufbauen() {
     foto->setGrossanpassen(false);
     foto->setStatusbarVisible(true);
     foto->setAnzeigeEnabled(false);
+    foto->AfterPositionChanged = [this](QObject*) { fotoAfterPositionChanged(); };
+    foto->OnEof = [this](QObject*) { fotoEof(); };
+    foto->OnBof = [this](QObject*) { fotoBof(); };
     Splitter1->addWidget(foto);
 
     pa_LinksUnten = new QWidget(Splitter1);
@@ -121,7 +160,6 @@ void Tam_Main::FensterAufbauen() {
     re->setReadOnly(true);
     re->setFrameShape(QFrame::NoFrame);
     re->setFocusPolicy(Qt::NoFocus);
-    re->setAlignment(Qt::AlignCenter);
     re->setMinimumHeight(kReHoehe);
     QPalette p = re->palette();
     p.setColor(QPalette::Base, palette().color(QPalette::Button));
@@ -144,25 +182,91 @@ void Tam_Main::FensterAufbauen() {
     PAR = new TzptParameter(this);
     sl_Jahr = new TStringlistBox(this);
     sl_Jahr->setObjectName(QStringLiteral("sl_Jahr"));
+    sl_Jahr->setSorted(true);
     sl_Tage = new TStringlistBox(this);
     sl_Tage->setObjectName(QStringLiteral("sl_Tage"));
+    sl_Tage->setSorted(true);
 }
 
 void Tam_Main::AktionenAufbauen() {
-    AktionenAnlegen(
-        this, {
-                  {"ax_minmax", QStringLiteral("ax_minmax"), QKeySequence(Qt::Key_F5),
-                   [this] { ax_minmaxExecute(); }},
-                  {"ax_Close", QStringLiteral("ax_Close"), QKeySequence(Qt::Key_Escape), [this] { close(); }},
-                  {"ax_Hintergrund", QStringLiteral("Hintergrundfarbe"), QKeySequence(Qt::Key_H),
-                   [this] { ax_HintergrundExecute(); }},
-                  {"ax_Grundpfad", QStringLiteral("Grundpfad"), QKeySequence(Qt::CTRL | Qt::Key_G),
-                   [this] { ax_GrundpfadExecute(); }},
-              });
+    const QList<AktionsEintrag> tabelle = {
+        {"ax_Anf", QStringLiteral("<<"), QKeySequence(Qt::Key_A), [this] { foto->First(); }},
+        {"ax_Zur", QStringLiteral("<"), QKeySequence(Qt::Key_Z), [this] { foto->Prior(); }},
+        {"ax_Vor", QStringLiteral(">"), QKeySequence(), [this] { foto->Next(); }},
+        {"ax_End", QStringLiteral(">>"), QKeySequence(Qt::Key_E), [this] { foto->Last(); }},
+        {"ax_Info", QStringLiteral("i"), QKeySequence(Qt::Key_I),
+         [this] { foto->setStatusbarVisible(!foto->StatusbarVisible()); }},
+        {"ax_Stretch", QStringLiteral("Xx"), QKeySequence(Qt::Key_X),
+         [this] { foto->setStretch(!foto->Stretch()); }},
+        {"ax_minmax", QStringLiteral("ax_minmax"), QKeySequence(Qt::Key_F5), [this] { ax_minmaxExecute(); }},
+        {"ax_Close", QStringLiteral("ax_Close"), QKeySequence(Qt::Key_Escape), [this] { close(); }},
+        {"ax_MitBildUnterschrift", QStringLiteral("Bildunterschrift anzeigen"), QKeySequence(Qt::Key_F6),
+         [this] { ax_MitBildUnterschriftExecute(); }},
+        {"ax_Titel", QStringLiteral("Titel der Fotoserie"), QKeySequence(Qt::Key_F4),
+         [this] { ax_TitelExecute(); }},
+        {"ax_Text", QStringLiteral("Bildtext"), QKeySequence(Qt::Key_F3), [this] { ax_TextExecute(); }},
+        {"ax_Hintergrund", QStringLiteral("Hintergrundfarbe"), QKeySequence(Qt::Key_H),
+         [this] { ax_HintergrundExecute(); }},
+        {"ax_Grundpfad", QStringLiteral("Grundpfad"), QKeySequence(Qt::CTRL | Qt::Key_G),
+         [this] { ax_GrundpfadExecute(); }},
+        {"ax_NextDay", QStringLiteral("Nächster Tag"), QKeySequence(Qt::Key_N),
+         [this] { ax_NextDayExecute(); }},
+        {"ax_PrevDay", QStringLiteral("voriger Tag"), QKeySequence(Qt::Key_V),
+         [this] { ax_PrevDayExecute(); }},
+    };
+    AktionenAnlegen(this, tabelle);
+    for (const AktionsEintrag& e : tabelle)
+        m_befehle.insert(QString::fromLatin1(e.name), e.ausfuehren);
+    Aktion("ax_MitBildUnterschrift")->setCheckable(true);
+}
+
+void Tam_Main::KontextmenuAufbauen() {
+    // Linked entries follow their action; copied ones take caption and key now and
+    // run the command. Editing entries are left out in viewer mode.
+    enum Art { Verknuepft, Kopiert };
+    struct Eintrag {
+        const char* aktion;
+        Art art;
+        bool nurBearbeiten;
+        int eigeneTaste = 0;
+    };
+    static const Eintrag eintraege[] = {
+        {"ax_PrevDay", Verknuepft, false, Qt::Key_PageUp},
+        {"ax_NextDay", Verknuepft, false, Qt::Key_PageDown},
+        {"ax_MitBildUnterschrift", Kopiert, false},
+        {"ax_Hintergrund", Kopiert, false},
+        {"ax_Text", Kopiert, true},
+        {"ax_Titel", Kopiert, true},
+        {"ax_Grundpfad", Kopiert, false},
+    };
+    for (const Eintrag& e : eintraege) {
+        if (e.nurBearbeiten && NurAnzeige) continue;
+        QAction* a = Aktion(e.aktion);
+        if (e.art == Verknuepft) {
+            if (e.eigeneTaste)
+                foto->AddAction(a, e.eigeneTaste);
+            else
+                foto->AddAction(a);
+        } else {
+            const QKeyCombination taste = a->shortcut().isEmpty() ? QKeyCombination() : a->shortcut()[0];
+            const char* name = e.aktion;
+            foto->AddMenuItem(
+                a->text(), taste.key(), [this, name] { Befehl(name); }, taste.keyboardModifiers());
+        }
+    }
 }
 
 QAction* Tam_Main::Aktion(const char* name) const {
     return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
+void Tam_Main::Befehl(const char* name) {
+    const auto befehl = m_befehle.value(QString::fromLatin1(name));
+    if (befehl) Geschuetzt(befehl);
+}
+
+void Tam_Main::FotoFokus() {
+    foto->setFocus();
 }
 
 void Tam_Main::ax_minmaxExecute() {
@@ -172,31 +276,20 @@ void Tam_Main::ax_minmaxExecute() {
         showMaximized();
 }
 
-void Tam_Main::BildUnterschriftSetzen(bool mit) {
-    MitBildUnterschrift = mit;
-    re->setVisible(mit);
-}
-
-void Tam_Main::FensterteileAnpassen() {
-    const bool unten = !re->isHidden();
-    pa_LinksUnten->setVisible(unten);
-    if (unten) Splitter1->setSizes({qMax(0, Splitter1->height() - m_untenHoehe), m_untenHoehe});
-    pa_Brennliste->setVisible(!BrennlisteDatei.isEmpty());
-    pa_TopResize();
-}
-
 int Tam_Main::AndereDateienHoehe() const {
     return m_untenHoehe;
-}
-
-void Tam_Main::pa_TopResize() {
-    ll_Zur->move(0, 0);
-    ll_Vor->move(pa_Top->width() - ll_Vor->width(), 0);
 }
 
 bool Tam_Main::eventFilter(QObject* o, QEvent* e) {
     if (o == pa_Top && e->type() == QEvent::Resize) pa_TopResize();
     return Tak_Form::eventFilter(o, e);
+}
+
+bool Tam_Main::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) {
+        FotoFokus();
+    }
+    return Tak_Form::event(e);
 }
 
 void Tam_Main::reject() {

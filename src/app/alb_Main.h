@@ -3,16 +3,18 @@
 #include "widgets/alb_Form.h"
 
 #include <QColor>
-
+#include <QHash>
+#include <functional>
 #include <memory>
 
 class QAction;
-class TBigIniFile;
 class QPushButton;
 class QSplitter;
 class QTextEdit;
+class TBigIniFile;
 class TStringlistBox;
 class TzptFotoPanel;
+class TzptKeyComboBox;
 class TzptParameter;
 
 class Tam_Main : public Tak_Form {
@@ -24,6 +26,8 @@ public:
     // Controls
     QWidget* pa_Top;
     QPushButton* ll_Zur;
+    TzptKeyComboBox* cb_Jahr;
+    TzptKeyComboBox* cb_Tage;
     QPushButton* ll_Vor;
     QWidget* pa_Brennliste;
     QWidget* pa_Links;
@@ -48,34 +52,60 @@ public:
     bool AlbumIndexVorhanden = false;
     std::unique_ptr<TBigIniFile> AlbumIndex;
     QString BrennlisteDatei;
-
     bool AndereDateienAnzeigen = true;
 
     QAction* Aktion(const char* name) const;
 
+    // Settings and base folder (alb_Main_Einstellungen.cpp)
     void GrundpfadSetzen(const QString& ordner);
     void HintergrundSetzen(quint32 farbe);
-    void BildUnterschriftSetzen(bool mit);
-    void FensterteileAnpassen();
     int AndereDateienHoehe() const;
-
     void ax_GrundpfadExecute();
     void ax_HintergrundExecute();
+
+    // Years and days (alb_Main_Tage.cpp)
+    void JahreLesen();
+    void TageLesen();
+    void TagAnzeigen();
+    // Day folder shown in the panel; empty when no listed day is selected.
+    QString TagOrdnerAktuell() const;
+    void cb_JahrChange();
+    void cb_TageChange();
+    void ax_NextDayExecute();
+    void ax_PrevDayExecute();
+
+    // Paging, captions, keys and layout (alb_Main_Navigation.cpp)
+    void fotoAfterPositionChanged();
+    void fotoEof();
+    void fotoBof();
+    void BildUnterschriftSetzen(bool mit);
+    void FensterteileAnpassen();
+    void ax_MitBildUnterschriftExecute();
     void ax_minmaxExecute();
+    void ax_TitelExecute();
+    void ax_TextExecute();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool event(QEvent* e) override;
 
 private:
     void FensterAufbauen();
     void AktionenAufbauen();
+    void KontextmenuAufbauen();
     void EinstellungenLesen();
     void BeschriftungSetzen();
     void AlbumIndexOeffnen();
     void EinstellungenSchreiben();
     void pa_TopResize();
+    void FotoFokus();
+    // Runs a command of the table by name (for the copied menu entries).
+    void Befehl(const char* name);
 
+    QHash<QString, std::function<void()>> m_befehle;
     int m_untenHoehe = 46;
+    bool m_tagZurueck = false; // inside "voriger Tag"
 };

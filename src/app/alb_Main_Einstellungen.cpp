@@ -15,6 +15,7 @@
 #include "sys/zpt_sys.h"
 #include "widgets/alb_Directory.h"
 #include "widgets/zpt_Dialoge.h"
+#include "widgets/zpt_KeyComboBox.h"
 #include "widgets/zpt_PfadEdit.h"
 
 #include <QCloseEvent>
@@ -71,7 +72,11 @@ void Tam_Main::BeschriftungSetzen() {
 }
 
 void Tam_Main::EinstellungenSchreiben() {
-    if (!NurAnzeige) PAR->WertSchreiben(QStringLiteral("Grundpfad"), Grundpfad);
+    if (!NurAnzeige) {
+        PAR->WertSchreiben(QStringLiteral("Grundpfad"), Grundpfad);
+        PAR->WertSchreiben(QStringLiteral("cb_Jahr"), cb_Jahr->Text());
+        PAR->WertSchreiben(QStringLiteral("cb_Tage"), cb_Tage->Key());
+    }
     PAR->WertSchreiben(QStringLiteral("Stretch"), JaNeinText(foto->Stretch()));
     PAR->WertSchreiben(QStringLiteral("GrossStretch"), JaNeinText(foto->Grossanpassen()));
     PAR->WertSchreiben(QStringLiteral("Info"), JaNeinText(foto->StatusbarVisible()));
@@ -98,6 +103,14 @@ void Tam_Main::ax_GrundpfadExecute() {
     if (interaktion().ModalZeigen(dlg) != mrOk) return;
     GrundpfadSetzen(dlg.ed->Text());
     AlbumIndexOeffnen();
+    JahreLesen();
+    if (cb_Jahr->KeyList().isEmpty()) return;
+    cb_Jahr->setKey(cb_Jahr->KeyList().last());
+    TageLesen();
+    if (cb_Tage->KeyList().isEmpty()) return;
+    cb_Tage->setKey(cb_Tage->KeyList().first());
+    TagAnzeigen();
+    foto->First();
 }
 
 void Tam_Main::ax_HintergrundExecute() {

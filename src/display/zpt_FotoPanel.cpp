@@ -22,6 +22,7 @@ constexpr int kInfoBreite2 = 70;
 
 TzptFotoPanel::TzptFotoPanel(QWidget* parent) : QFrame(parent) {
     setFocusPolicy(Qt::StrongFocus);
+    setBackgroundRole(QPalette::Window); // the background colour, whatever the owner's role
     setAutoFillBackground(true);
 
     m_bild = new TBildflaeche(this);
@@ -202,7 +203,13 @@ void TzptFotoPanel::resizeEvent(QResizeEvent* e) {
 void TzptFotoPanel::ReadFolder(bool sortieren) {
     m_files = FotoDateienLesen(m_grundpfad, sortieren);
     m_position = -1;
-    if (m_files.isEmpty()) m_bild->hide();
+    if (m_files.isEmpty()) {
+        // An empty folder also clears the info line, so it does not tell of the last one.
+        m_bild->hide();
+        InfoSetzen(0, QStringLiteral("0/0"));
+        InfoSetzen(1, {});
+        InfoSetzen(2, m_grundpfad);
+    }
 }
 
 void TzptFotoPanel::ReadFolderAt(bool sortieren, const QString& dateiname) {

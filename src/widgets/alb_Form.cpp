@@ -44,8 +44,7 @@ protected:
 } // namespace
 
 Tak_Form::Tak_Form(QWidget* parent) : QDialog(parent) {
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Button);
+    // Qt's window colour is the platform's dialog face already.
     EnterAlsTab::Installieren();
 }
 

@@ -135,11 +135,11 @@ TEST(Hauptfenster, SchliessenSchreibtDieSchluesselDerTabelle) {
         EXPECT_EQ(m.Hintergrundfarbe, 0x302010u);
         m.close();
     }
-    EXPECT_EQ(TestOrdner::lesen(Ini()),
-              "[Tam_Main]\r\nGrundpfad=" + AddBackslash(album.pfad()).toUtf8() +
-                  "\r\nStretch=Nein\r\nGrossStretch=Ja\r\nInfo=Ja\r\nHintergrund=3153936\r\n"
-                  "AndereDateien=*.mov;*.avi;*.wav;\r\nAndereDateienHoehe=46\r\n"
-                  "AndereDateienAnzeigen=Ja\r\n");
+    EXPECT_EQ(TestOrdner::lesen(Ini()), "[Tam_Main]\r\nGrundpfad=" + AddBackslash(album.pfad()).toUtf8() +
+                                            "\r\ncb_Jahr=\r\ncb_Tage=\r\nStretch=Nein\r\nGrossStretch="
+                                            "Ja\r\nInfo=Ja\r\nHintergrund=3153936\r\n"
+                                            "AndereDateien=*.mov;*.avi;*.wav;\r\nAndereDateienHoehe=46\r\n"
+                                            "AndereDateienAnzeigen=Ja\r\n");
     EXPECT_TRUE(ui.meldungen.isEmpty());
 }
 

@@ -1,0 +1,44 @@
+#include "album/alb_Text.h"
+
+#include "album/alb_ini.h"
+#include "sys/zpt_Interaktion.h"
+#include "sys/zpt_Meldungen.h"
+
+#include <QPlainTextEdit>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+Tam_Text::Tam_Text(QWidget* parent) : Tak_FormF2(parent) {
+    setObjectName(QStringLiteral("Tam_Text"));
+    setWindowTitle(QStringLiteral("Bildunterschrift"));
+    re = new QPlainTextEdit(Inhalt());
+    re->setObjectName(QStringLiteral("re"));
+    auto* layout = new QVBoxLayout(Inhalt());
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->addWidget(re);
+}
+
+QStringList Tam_Text::Zeilen() const {
+    QStringList zeilen = re->toPlainText().split(u'\n');
+    // Empty lines at the end are no part of the caption.
+    while (!zeilen.isEmpty() && zeilen.back().trimmed().isEmpty())
+        zeilen.removeLast();
+    return zeilen;
+}
+
+bool Tam_Text::Ausfuehren(const QString& bildPfad) {
+    QStringList zeilen;
+    BildtextLesen(bildPfad, zeilen);
+    re->setPlainText(zeilen.join(u'\n'));
+    if (interaktion().ModalZeigen(*this) != mrOk) return false;
+    if (!BildtextSchreiben(bildPfad, Zeilen())) {
+        FehlerAnzeigen(QStringLiteral("Die Bildunterschrift konnte nicht gespeichert werden:\r") + bildPfad);
+        return false;
+    }
+    return true;
+}
+
+void Tam_Text::showEvent(QShowEvent* e) {
+    Tak_FormF2::showEvent(e);
+    re->setFocus();
+}

@@ -1,0 +1,141 @@
+// Tam_Main: paging across days, the caption area, the keys, the top bar and the
+// title and caption commands.
+#include "app/alb_Main.h"
+
+#include "album/alb_Text.h"
+#include "album/alb_Titel.h"
+#include "album/alb_ini.h"
+#include "display/zpt_FotoPanel.h"
+#include "sys/zpt_Meldungen.h"
+#include "widgets/zpt_Dialoge.h"
+#include "widgets/zpt_KeyComboBox.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+void Tam_Main::fotoAfterPositionChanged() {
+    re->clear();
+    if (!MitBildUnterschrift) return;
+    QStringList zeilen;
+    BildtextLesen(foto->Grundpfad(), QFileInfo(foto->CurrentFileName()).fileName(), zeilen);
+    re->setPlainText(zeilen.join(u'\n'));
+    QTextCursor c(re->document());
+    c.select(QTextCursor::Document);
+    QTextBlockFormat mitte;
+    mitte.setAlignment(Qt::AlignHCenter);
+    c.mergeBlockFormat(mitte);
+}
+
+void Tam_Main::fotoEof() {
+    const int i = int(cb_Tage->KeyList().indexOf(cb_Tage->Key()));
+    if (m_tagZurueck) {
+        // "voriger Tag" landed on a day without pictures: keep going backwards.
+        if (i > 0) {
+            cb_Tage->setKey(cb_Tage->KeyList()[i - 1]);
+            TagAnzeigen();
+            foto->First();
+        }
+        return;
+    }
+    if (i + 1 < cb_Tage->KeyList().size()) {
+        cb_Tage->setKey(cb_Tage->KeyList()[i + 1]);
+        TagAnzeigen();
+        foto->First(); // an empty day pages past its end at once
+    } else {
+        Piep();
+    }
+}
+
+void Tam_Main::fotoBof() {
+    const int i = int(cb_Tage->KeyList().indexOf(cb_Tage->Key()));
+    if (i > 0) {
+        cb_Tage->setKey(cb_Tage->KeyList()[i - 1]);
+        TagAnzeigen();
+        foto->Last();
+    }
+}
+
+void Tam_Main::BildUnterschriftSetzen(bool mit) {
+    MitBildUnterschrift = mit;
+    re->setVisible(mit);
+}
+
+void Tam_Main::ax_MitBildUnterschriftExecute() {
+    // The caption text is not read here: it appears with the next picture.
+    const bool neu = !MitBildUnterschrift;
+    Aktion("ax_MitBildUnterschrift")->setChecked(neu);
+    BildUnterschriftSetzen(neu);
+    FensterteileAnpassen();
+}
+
+void Tam_Main::FensterteileAnpassen() {
+    const bool unten = !re->isHidden();
+    pa_LinksUnten->setVisible(unten);
+    if (unten) Splitter1->setSizes({qMax(0, Splitter1->height() - m_untenHoehe), m_untenHoehe});
+    pa_Brennliste->setVisible(!BrennlisteDatei.isEmpty());
+    pa_TopResize();
+}
+
+void Tam_Main::pa_TopResize() {
+    const int frei = pa_Top->width() - ll_Zur->width() - ll_Vor->width() - cb_Jahr->width();
+    ll_Zur->move(0, 0);
+    cb_Jahr->move(ll_Zur->width(), 0);
+    cb_Tage->setFixedWidth(qMax(0, frei));
+    cb_Tage->move(cb_Jahr->geometry().right() + 1, 0);
+    ll_Vor->move(pa_Top->width() - ll_Vor->width(), 0);
+}
+
+void Tam_Main::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_PageDown:
+    case Qt::Key_Down:
+        Befehl("ax_Vor");
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_Up:
+        Befehl("ax_Zur");
+        break;
+    case Qt::Key_Home:
+        Befehl("ax_Anf");
+        break;
+    case Qt::Key_End:
+        Befehl("ax_End");
+        break;
+    default:
+        break;
+    }
+    Tak_Form::keyPressEvent(e);
+}
+
+void Tam_Main::ax_TitelExecute() {
+    const QString ordner = foto->Grundpfad();
+    if (ordner.isEmpty()) {
+        Piep(); // no day shown: no series to name
+        return;
+    }
+    QString titel = TitelLesen(ordner, {});
+    if (!EinzelDialog<Tam_Titel>().Ausfuehren(titel)) return;
+    if (!TitelSchreiben(ordner, titel)) {
+        FehlerAnzeigen(QStringLiteral("Der Titel konnte nicht gespeichert werden:\r") + ordner);
+        return;
+    }
+    TageLesen();
+    FotoFokus();
+}
+
+void Tam_Main::ax_TextExecute() {
+    const QString datei = foto->CurrentFileName();
+    if (datei.isEmpty()) {
+        Piep(); // no picture shown: nothing to caption
+        return;
+    }
+    if (EinzelDialog<Tam_Text>().Ausfuehren(datei)) fotoAfterPositionChanged();
+    FotoFokus();
+}

@@ -1,0 +1,77 @@
+// Tam_Main: the year and day lists and the day shown in the photo panel.
+#include "app/alb_Main.h"
+
+#include "app/alb_Tagesindex.h"
+#include "display/zpt_FotoPanel.h"
+#include "settings/BigIni.h"
+#include "sys/TStringlistBox.h"
+#include "sys/zpt_Meldungen.h"
+#include "sys/zpt_sys.h"
+#include "widgets/zpt_KeyComboBox.h"
+
+void Tam_Main::JahreLesen() {
+    cb_Jahr->Leeren();
+    cb_Tage->Leeren();
+    const QStringList jahre =
+        JahreAuflisten(Grundpfad, AlbumIndexVorhanden ? AlbumIndex.get() : nullptr, NurZahlJahre);
+    sl_Jahr->setStrings(jahre);
+    for (const QString& jahr : jahre)
+        cb_Jahr->AddKey(jahr, jahr);
+}
+
+void Tam_Main::TageLesen() {
+    cb_Tage->Leeren();
+    const QString jahr = cb_Jahr->KeyList().contains(cb_Jahr->Key()) ? cb_Jahr->Key() : QString();
+    const auto tage = TageAuflisten(Grundpfad, jahr, AlbumIndexVorhanden ? AlbumIndex.get() : nullptr);
+    QStringList namen;
+    for (const TzptKeyString& t : tage) {
+        cb_Tage->AddKey(t.key, t.text);
+        namen << t.key;
+    }
+    sl_Tage->setStrings(namen);
+}
+
+QString Tam_Main::TagOrdnerAktuell() const {
+    // Only a listed day of a listed year is shown; anything else shows nothing.
+    const int jahr = int(cb_Jahr->KeyList().indexOf(cb_Jahr->Key()));
+    if (jahr < 0) return {};
+    for (const QString& tag : cb_Tage->KeyList())
+        if (tag.compare(cb_Tage->Key(), Qt::CaseInsensitive) == 0)
+            return TagOrdner(Grundpfad, cb_Jahr->KeyList()[jahr], tag);
+    return {};
+}
+
+void Tam_Main::TagAnzeigen() {
+    foto->setAnzeigeEnabled(false);
+    foto->setGrundpfad(TagOrdnerAktuell());
+    FensterteileAnpassen();
+    foto->ReadFolder(true);
+    foto->setAnzeigeEnabled(true);
+}
+
+void Tam_Main::cb_JahrChange() {
+    TageLesen();
+    if (!cb_Tage->KeyList().isEmpty()) cb_Tage->setKey(cb_Tage->KeyList().first());
+    TagAnzeigen();
+    foto->First();
+    FotoFokus();
+}
+
+void Tam_Main::cb_TageChange() {
+    TagAnzeigen();
+    foto->First();
+    FotoFokus();
+}
+
+void Tam_Main::ax_NextDayExecute() {
+    if (!cb_Tage->NaechsterKey()) Piep();
+}
+
+void Tam_Main::ax_PrevDayExecute() {
+    // Days without pictures are passed over backwards, not bounced off forwards.
+    m_tagZurueck = true;
+    Geschuetzt([this] {
+        if (!cb_Tage->VorigerKey()) Piep();
+    });
+    m_tagZurueck = false;
+}

@@ -1,0 +1,58 @@
+#include "app/alb_Tagesindex.h"
+
+#include "album/alb_ini.h"
+#include "display/zpt_FotoListe.h"
+#include "settings/BigIni.h"
+#include "sys/zpt_Plattform.h"
+#include "sys/zpt_sys.h"
+
+void NamenSortieren(QStringList& namen) {
+    FotoDateienSortieren(namen);
+}
+
+bool IstZahlName(const QString& name) {
+    if (name.isEmpty()) return false;
+    for (QChar c : name)
+        if (!c.isDigit() || c.unicode() > 127) return false;
+    return true;
+}
+
+QString TagOrdner(const QString& grundpfad, const QString& jahr, const QString& tag) {
+    return AddBackslash(AddBackslash(grundpfad) + jahr) + tag + plattform::PfadTrenner;
+}
+
+QStringList JahreAuflisten(const QString& grundpfad, const TBigIniFile* index, bool nurZahlJahre) {
+    QStringList roh;
+    if (!VerzeichnisExistiert(grundpfad)) return roh;
+    if (index)
+        index->ReadSections(roh);
+    else
+        VerzeichnisseToItems(grundpfad, roh);
+    NamenSortieren(roh);
+    QStringList jahre;
+    for (const QString& name : roh)
+        if (!nurZahlJahre || IstZahlName(name)) jahre << name;
+    return jahre;
+}
+
+QVector<TzptKeyString> TageAuflisten(const QString& grundpfad, const QString& jahr,
+                                     const TBigIniFile* index) {
+    QVector<TzptKeyString> tage;
+    const QString jahrOrdner = AddBackslash(AddBackslash(grundpfad) + jahr);
+    // No year chosen means no days, not the days of the base folder.
+    if (jahr.isEmpty() || !VerzeichnisExistiert(jahrOrdner)) return tage;
+    QStringList namen;
+    if (index) {
+        index->ReadSection(jahr, namen);
+        NamenSortieren(namen);
+        for (const QString& tag : namen)
+            tage.append({tag, VerzeichnisDatumText(jahrOrdner + tag + plattform::PfadTrenner) +
+                                  QStringLiteral(" - ") + index->ReadString(jahr, tag, {})});
+        return tage;
+    }
+    VerzeichnisseToItems(jahrOrdner, namen);
+    NamenSortieren(namen);
+    for (const QString& tag : namen)
+        tage.append({tag, TagBeschriftung(jahrOrdner, tag)});
+    return tage;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The years and days of an album, from its folder tree or from the album index
+// file "Pixolud.dat" of the base folder.
+#include "widgets/zpt_KeyListe.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class TBigIniFile;
+
+// Sorted as the lists show them: alphabetically without regard to case.
+void NamenSortieren(QStringList& namen);
+// True for a whole number of at least 0 ("2005", not "2005a" or "Urlaub").
+bool IstZahlName(const QString& name);
+
+// Year keys: the index file's sections (when `index` is given) or the base folder's
+// subfolders; only numeric names when `nurZahlJahre`.
+QStringList JahreAuflisten(const QString& grundpfad, const TBigIniFile* index, bool nurZahlJahre);
+// Day keys and labels of one year; empty when the year folder does not exist.
+QVector<TzptKeyString> TageAuflisten(const QString& grundpfad, const QString& jahr, const TBigIniFile* index);
+// Folder of a day: base + year + day, with a final separator.
+QString TagOrdner(const QString& grundpfad, const QString& jahr, const QString& tag);

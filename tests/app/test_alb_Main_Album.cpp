@@ -1,0 +1,328 @@
+#include "album/alb_Text.h"
+#include "album/alb_Titel.h"
+#include "album/alb_ini.h"
+#include "app/alb_Main.h"
+#include "app/alb_Tagesindex.h"
+#include "display/zpt_FotoPanel.h"
+#include "support/ScriptInteraktion.h"
+#include "support/TestAlbum.h"
+#include "sys/zpt_Schalter.h"
+#include "sys/zpt_sys.h"
+#include "widgets/zpt_KeyComboBox.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+// Two years: 2004 with one day; 2005 with a picture day, an empty day and two more.
+struct Album : ::testing::Test {
+    TestKonfiguration konfiguration;
+    ScriptInteraktion ui;
+    TestAlbum album;
+
+    void SetUp() override {
+        album.tag("2004", "20041231", {"silvester.jpg"}, "Silvester");
+        album.tag("2005", "20050101", {"a.jpg", "b.jpg"}, "Neujahr");
+        album.tag("2005", "20050102", {});
+        album.tag("2005", "2005_01_03", {"c.jpg"}, QString::fromUtf8("Schnee in Köln"));
+        album.tag("2005", "20050104", {"d.jpg", "e.jpg"});
+        album.ordner.ordner("Urlaub");
+    }
+    std::unique_ptr<Tam_Main> Fenster(QStringList argumente = {}) {
+        argumente << "/Grundpfad=" + album.pfad();
+        ProgrammArgumenteSetzen(argumente);
+        auto m = std::make_unique<Tam_Main>();
+        m->resize(900, 600);
+        m->show();
+        QApplication::setActiveWindow(m.get());
+        return m;
+    }
+    void TagWaehlen(Tam_Main& m, const QString& jahr, const QString& tag) {
+        m.cb_Jahr->setKey(jahr);
+        m.cb_JahrChange();
+        m.cb_Tage->setKey(tag);
+        m.cb_TageChange();
+        ui.piepse = 0;
+    }
+    static QString Bild(const Tam_Main& m) { return QFileInfo(m.foto->CurrentFileName()).fileName(); }
+    static void Taste(Tam_Main& m, int taste, Qt::KeyboardModifiers mod = Qt::NoModifier) {
+        QWidget* ziel = QApplication::focusWidget() ? QApplication::focusWidget() : &m;
+        QTest::keyClick(ziel, Qt::Key(taste), mod);
+    }
+};
+} // namespace
+
+TEST_F(Album, AnzeigemodusStartetAmNeuestenTag) {
+    auto m = Fenster();
+    EXPECT_EQ(m->cb_Jahr->KeyList(), QStringList({"2004", "2005"}));
+    EXPECT_EQ(m->cb_Jahr->Key(), "2005");
+    EXPECT_EQ(m->cb_Tage->KeyList().size(), 4);
+    EXPECT_EQ(m->cb_Tage->Key(), m->cb_Tage->KeyList().last());
+    EXPECT_EQ(Bild(*m), m->cb_Tage->Key() == "20050104" ? "d.jpg" : "c.jpg");
+    EXPECT_TRUE(m->re->isHidden());
+}
+
+TEST_F(Album, TageSortiertMitBeschriftung) {
+    auto m = Fenster();
+    // Alphabetical without regard to case: punctuation sorts before digits.
+    EXPECT_EQ(m->cb_Tage->KeyList(), QStringList({"2005_01_03", "20050101", "20050102", "20050104"}));
+    m->cb_Tage->setKey("2005_01_03");
+    EXPECT_EQ(m->cb_Tage->Text(), QString::fromUtf8("03.01.2005 - Schnee in Köln"));
+    m->cb_Tage->setKey("20050102");
+    EXPECT_EQ(m->cb_Tage->Text(), "02.01.2005 - ");
+}
+
+TEST_F(Album, AllesSchalterZeigtAuchNichtnumerischeJahre) {
+    auto m = Fenster({"/Alles"});
+    EXPECT_TRUE(m->cb_Jahr->KeyList().contains("Urlaub"));
+    auto n = Fenster();
+    EXPECT_FALSE(n->cb_Jahr->KeyList().contains("Urlaub"));
+}
+
+TEST_F(Album, BlaetternUeberTagesgrenzenUndLeereTage) {
+    auto m = Fenster({"/Edit"});
+    TagWaehlen(*m, "2005", "20050101");
+    QStringList folge{m->cb_Tage->Key() + "/" + Bild(*m)};
+    for (int i = 0; i < 4; ++i) {
+        m->Aktion("ax_Vor")->trigger();
+        folge << m->cb_Tage->Key() + "/" + Bild(*m);
+    }
+    // The empty 20050102 is skipped; the last day of the year ends with one beep.
+    EXPECT_EQ(folge, QStringList({"20050101/a.jpg", "20050101/b.jpg", "20050104/d.jpg", "20050104/e.jpg",
+                                  "20050104/e.jpg"}));
+    EXPECT_EQ(ui.piepse, 1);
+    EXPECT_EQ(m->cb_Jahr->Key(), "2005");
+    ui.piepse = 0;
+
+    // Back from the first picture of a day: the day before at its last picture.
+    TagWaehlen(*m, "2005", "20050101");
+    m->Aktion("ax_Zur")->trigger();
+    EXPECT_EQ(m->cb_Tage->Key() + "/" + Bild(*m), "2005_01_03/c.jpg");
+
+    // Before the first picture of the first day: nothing, no beep.
+    m->Aktion("ax_Zur")->trigger();
+    EXPECT_EQ(m->cb_Tage->Key() + "/" + Bild(*m), "2005_01_03/c.jpg");
+    EXPECT_EQ(ui.piepse, 0);
+}
+
+TEST_F(Album, ZurueckAufEinenLeerenTagBleibtDort) {
+    auto m = Fenster({"/Edit"});
+    TagWaehlen(*m, "2005", "20050104");
+    ASSERT_EQ(Bild(*m), "d.jpg");
+    m->Aktion("ax_Zur")->trigger();
+    EXPECT_EQ(m->cb_Tage->Key(), "20050102");
+    EXPECT_EQ(m->foto->Count(), 0);
+    EXPECT_EQ(m->foto->InfoText(0), "0/0");
+}
+
+TEST_F(Album, NaechsterUndVorigerTagMitPiepAmJahresende) {
+    auto m = Fenster({"/Edit"});
+    TagWaehlen(*m, "2005", "2005_01_03");
+    Taste(*m, Qt::Key_V);
+    EXPECT_EQ(ui.piepse, 1);
+    Taste(*m, Qt::Key_N);
+    EXPECT_EQ(m->cb_Tage->Key(), "20050101");
+    Taste(*m, Qt::Key_N); // 20050102 has no pictures: passed over
+    EXPECT_EQ(m->cb_Tage->Key(), "20050104");
+    EXPECT_EQ(Bild(*m), "d.jpg");
+    Taste(*m, Qt::Key_N);
+    Taste(*m, Qt::Key_N);
+    EXPECT_EQ(m->cb_Tage->Key(), "20050104");
+    EXPECT_EQ(m->cb_Jahr->Key(), "2005");
+    EXPECT_EQ(ui.piepse, 3);
+    Taste(*m, Qt::Key_V); // backwards over the empty day, too
+    EXPECT_EQ(m->cb_Tage->Key(), "20050101");
+    EXPECT_EQ(Bild(*m), "a.jpg");
+    EXPECT_EQ(ui.piepse, 3);
+}
+
+TEST_F(Album, TastenDerBildflaecheUndDesFensters) {
+    auto m = Fenster({"/Edit"});
+    TagWaehlen(*m, "2005", "20050101");
+    ASSERT_TRUE(m->foto->hasFocus());
+    Taste(*m, Qt::Key_Space);
+    EXPECT_EQ(Bild(*m), "b.jpg");
+    Taste(*m, Qt::Key_Home);
+    EXPECT_EQ(Bild(*m), "a.jpg");
+    Taste(*m, Qt::Key_Down); // not the panel's: the window pages
+    EXPECT_EQ(Bild(*m), "b.jpg");
+    Taste(*m, Qt::Key_Up);
+    EXPECT_EQ(Bild(*m), "a.jpg");
+    Taste(*m, Qt::Key_E);
+    EXPECT_EQ(Bild(*m), "b.jpg");
+    Taste(*m, Qt::Key_A);
+    EXPECT_EQ(Bild(*m), "a.jpg");
+    Taste(*m, Qt::Key_PageDown); // the menu's "Nächster Tag"
+    EXPECT_EQ(m->cb_Tage->Key(), "20050104");
+    Taste(*m, Qt::Key_PageUp);
+    EXPECT_EQ(m->cb_Tage->Key(), "20050101");
+    m->ll_Vor->click();
+    EXPECT_EQ(Bild(*m), "b.jpg");
+    EXPECT_TRUE(m->foto->hasFocus());
+    m->ll_Zur->click();
+    EXPECT_EQ(Bild(*m), "a.jpg");
+}
+
+TEST_F(Album, BildunterschriftErstNachDemNaechstenBild) {
+    album.ordner.datei(
+        "2005/20050101/ALBUM.DAT",
+        "[TITEL]\r\nTITELNAME=Neujahr\r\n[BILD B.JPG]\r\nZEILE00=Feuerwerk\r\nZEILE01=um Mitternacht\r\n");
+    auto m = Fenster({"/Edit"});
+    TagWaehlen(*m, "2005", "20050101");
+    Taste(*m, Qt::Key_F6);
+    EXPECT_TRUE(m->MitBildUnterschrift);
+    EXPECT_FALSE(m->re->isHidden());
+    EXPECT_FALSE(m->pa_LinksUnten->isHidden());
+    EXPECT_TRUE(m->Aktion("ax_MitBildUnterschrift")->isChecked());
+    EXPECT_EQ(m->re->toPlainText(), "");
+    Taste(*m, Qt::Key_Space);
+    EXPECT_EQ(m->re->toPlainText(), "Feuerwerk\num Mitternacht");
+    EXPECT_EQ(m->re->document()->firstBlock().blockFormat().alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+    Taste(*m, Qt::Key_Home);
+    EXPECT_EQ(m->re->toPlainText(), "");
+    m->Aktion("ax_MitBildUnterschrift")->trigger();
+    EXPECT_TRUE(m->re->isHidden());
+    EXPECT_FALSE(m->Aktion("ax_MitBildUnterschrift")->isChecked());
+}
+
+TEST_F(Album, TitelDialogSchreibtUndBeschriftetNeu) {
+    auto m = Fenster({"/Edit"});
+    TagWaehlen(*m, "2005", "20050101");
+    QString vorher;
+    ui.dialoge << [&](QDialog& d) {
+        auto& t = dynamic_cast<Tam_Titel&>(d);
+        vorher = t.ed->text();
+        t.ed->setText(QString::fromUtf8("Neujahr in Überlingen"));
+        return int(mrOk);
+    };
+    Taste(*m, Qt::Key_F4);
+    EXPECT_EQ(vorher, "Neujahr");
+    EXPECT_EQ(m->cb_Tage->Key(), "20050101");
+    EXPECT_EQ(m->cb_Tage->Text(), QString::fromUtf8("01.01.2005 - Neujahr in Überlingen"));
+    EXPECT_EQ(TitelLesen(album.pfad() + "/2005/20050101/"), QString::fromUtf8("Neujahr in Überlingen"));
+    // Cancelled: nothing written.
+    const QByteArray datei = TestOrdner::lesen(album.pfad() + "/2005/20050101/ALBUM.DAT");
+    ui.dialoge << [](QDialog& d) {
+        dynamic_cast<Tam_Titel&>(d).ed->setText("verworfen");
+        return int(mrCancel);
+    };
+    Taste(*m, Qt::Key_F4);
+    EXPECT_EQ(TestOrdner::lesen(album.pfad() + "/2005/20050101/ALBUM.DAT"), datei);
+}
+
+TEST_F(Album, BildtextDialogSchreibtUndZeigtDenText) {
+    auto m = Fenster({"/Edit"});
+    TagWaehlen(*m, "2005", "20050101");
+    Taste(*m, Qt::Key_F6);
+    ui.dialoge << [](QDialog& d) {
+        dynamic_cast<Tam_Text&>(d).re->setPlainText(QString::fromUtf8("Erste Zeile\nzweite Zeile mit ä\n\n"));
+        return int(mrOk);
+    };
+    Taste(*m, Qt::Key_F3);
+    EXPECT_EQ(m->re->toPlainText(), QString::fromUtf8("Erste Zeile\nzweite Zeile mit ä"));
+    QStringList z;
+    BildtextLesen(m->foto->CurrentFileName(), z);
+    EXPECT_EQ(z.size(), 2);
+    QString geladen;
+    ui.dialoge << [&](QDialog& d) {
+        geladen = dynamic_cast<Tam_Text&>(d).re->toPlainText();
+        return int(mrCancel);
+    };
+    Taste(*m, Qt::Key_F3);
+    EXPECT_EQ(geladen, QString::fromUtf8("Erste Zeile\nzweite Zeile mit ä"));
+}
+
+TEST_F(Album, AnzeigemodusIgnoriertTitelUndBildtext) {
+    auto m = Fenster();
+    EXPECT_FALSE(m->Aktion("ax_Titel")->isEnabled());
+    EXPECT_FALSE(m->Aktion("ax_Text")->isEnabled());
+    Taste(*m, Qt::Key_F4);
+    Taste(*m, Qt::Key_F3);
+    EXPECT_EQ(ui.modalGezeigt, 0);
+    QStringList texte;
+    for (QAction* a : m->foto->Menu()->actions())
+        texte << a->text();
+    EXPECT_FALSE(texte.contains("Bildtext"));
+    EXPECT_FALSE(texte.contains("Titel der Fotoserie"));
+}
+
+TEST_F(Album, KontextmenueInTabellenreihenfolge) {
+    auto m = Fenster({"/Edit"});
+    QStringList texte;
+    for (QAction* a : m->foto->Menu()->actions().mid(7))
+        texte << a->text();
+    EXPECT_EQ(texte,
+              QStringList({"voriger Tag", QString::fromUtf8("Nächster Tag"), "Bildunterschrift anzeigen",
+                           "Hintergrundfarbe", "Bildtext", "Titel der Fotoserie", "Grundpfad"}));
+    EXPECT_EQ(m->foto->Menu()->actions()[7]->shortcut(), QKeySequence(Qt::Key_PageUp));
+    EXPECT_EQ(m->foto->Menu()->actions()[8]->shortcut(), QKeySequence(Qt::Key_PageDown));
+    EXPECT_EQ(m->foto->Menu()->actions()[9]->shortcut(), QKeySequence(Qt::Key_F6));
+}
+
+TEST_F(Album, AuswahlWirdGespeichertUndImBearbeitungsmodusWiederhergestellt) {
+    {
+        auto m = Fenster({"/Edit"});
+        m->cb_Jahr->setKey("2004");
+        m->cb_JahrChange();
+        m->close();
+    }
+    auto m = Fenster({"/Edit"});
+    EXPECT_EQ(m->cb_Jahr->Key(), "2004");
+    EXPECT_EQ(m->cb_Tage->Key(), "20041231");
+    EXPECT_EQ(Bild(*m), "silvester.jpg");
+}
+
+TEST_F(Album, AlbumIndexDateiStattOrdnerbaum) {
+    album.ordner.datei("Pixolud.dat", "[2005]\r\n20050101=Aus dem Index\r\n20059999=ohne Ordner\r\n"
+                                      "[2003]\r\n20030101=fehlendes Jahr\r\n");
+    auto m = Fenster({"/Edit"});
+    EXPECT_TRUE(m->AlbumIndexVorhanden);
+    EXPECT_EQ(m->cb_Jahr->KeyList(), QStringList({"2003", "2005"}));
+    m->cb_Jahr->setKey("2005");
+    m->cb_JahrChange();
+    EXPECT_EQ(m->cb_Tage->KeyList(), QStringList({"20050101", "20059999"}));
+    EXPECT_EQ(m->cb_Tage->Text(), "01.01.2005 - Aus dem Index");
+    EXPECT_EQ(m->foto->Count(), 2);
+    m->cb_Tage->setKey("20059999");
+    m->cb_TageChange();
+    EXPECT_EQ(m->foto->Count(), 0);
+    m->cb_Jahr->setKey("2003"); // the year folder is missing
+    m->cb_JahrChange();
+    EXPECT_TRUE(m->cb_Tage->KeyList().isEmpty());
+    EXPECT_EQ(m->foto->Count(), 0);
+}
+
+TEST_F(Album, KopfleisteVerteiltDieBreite) {
+    auto m = Fenster();
+    m->resize(1000, 600);
+    QApplication::processEvents();
+    const int b = m->pa_Top->width();
+    EXPECT_EQ(m->cb_Jahr->x(), 75);
+    EXPECT_EQ(m->cb_Jahr->width(), 161);
+    EXPECT_EQ(m->cb_Tage->x(), 75 + 161);
+    EXPECT_EQ(m->cb_Tage->width(), b - 75 - 75 - 161);
+    EXPECT_EQ(m->ll_Vor->x(), b - 75);
+}
+
+TEST(Tagesindex, JahreUndTageOhneFenster) {
+    TestAlbum a;
+    a.tag("2005", "20050101", {}, "T");
+    a.ordner.ordner("2005a");
+    EXPECT_EQ(JahreAuflisten(a.pfad(), nullptr, true), QStringList({"2005"}));
+    EXPECT_EQ(JahreAuflisten(a.pfad(), nullptr, false), QStringList({"2005", "2005a"}));
+    EXPECT_TRUE(JahreAuflisten(a.pfad() + "/fehlt", nullptr, true).isEmpty());
+    EXPECT_TRUE(TageAuflisten(a.pfad(), "", nullptr).isEmpty()); // no year: no days
+    const auto tage = TageAuflisten(a.pfad(), "2005", nullptr);
+    ASSERT_EQ(tage.size(), 1);
+    EXPECT_EQ(tage[0].text, "01.01.2005 - T");
+    EXPECT_FALSE(IstZahlName("-1"));
+    EXPECT_FALSE(IstZahlName(QString::fromUtf8("２００５")));
+}
