@@ -17,7 +17,9 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,12 +41,16 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
     setWindowTitle(QStringLiteral("Pixoluda 2.42"));
     NurAnzeige = !SchalterVorhanden(QStringLiteral("/Edit"));
     NurZahlJahre = !SchalterVorhanden(QStringLiteral("/Alles"));
-    JpegtranDatei = ProgrammVerzeichnis() + QStringLiteral("jpegtran.exe");
+    JpegtranDatei = ProgrammVerzeichnis() + QString::fromLatin1(plattform::JpegtranName);
 
     AktionenAufbauen();
+    // The rotate commands need the lossless tool next to the program.
+    const bool mitJpegtran = QFileInfo(JpegtranDatei).isFile();
+    for (const char* name : {"ax_Rotate_R", "ax_Rotate_L"})
+        Aktion(name)->setVisible(mitJpegtran);
     KontextmenuAufbauen();
     // Editing commands are disabled in viewer mode; nothing else is.
-    for (const char* name : {"ax_Titel", "ax_Text"})
+    for (const char* name : {"ax_Titel", "ax_Text", "ax_BildDel"})
         Aktion(name)->setEnabled(!NurAnzeige);
 
     // The settings file: "/Ini=" without folder lies in the program's data folder.
@@ -114,6 +120,21 @@ void Tam_Main::FensterAufbauen() {
     cb_Tage->setObjectName(QStringLiteral("cb_Tage"));
     cb_Tage->setFixedHeight(kTopHoehe);
     cb_Tage->setMaxVisibleItems(40);
+    pa_Andere = new QWidget(pa_Top);
+    pa_Andere->setObjectName(QStringLiteral("pa_Andere"));
+    cb_Andere = new TzptKeyComboBox(pa_Andere);
+    cb_Andere->setObjectName(QStringLiteral("cb_Andere"));
+    cb_Andere->setGeometry(0, 0, 145, kTopHoehe);
+    bb_Andere = new QToolButton(pa_Andere);
+    bb_Andere->setObjectName(QStringLiteral("bb_Andere"));
+    bb_Andere->setGeometry(145, 0, 23, kTopHoehe);
+    bb_Andere->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    bb_Andere->setToolTip(QStringLiteral("Datei öffnen"));
+    bb_Andere->setFocusPolicy(Qt::NoFocus);
+    bb_Andere->setEnabled(false);
+    pa_Andere->setFixedSize(145 + 23, kTopHoehe);
+    cb_Andere->OnChange = [this](QObject*) { Geschuetzt([this] { cb_AndereChange(); }); };
+    connect(bb_Andere, &QToolButton::clicked, this, [this] { Geschuetzt([this] { bb_AndereClick(); }); });
     cb_Jahr->OnChange = [this](QObject*) { Geschuetzt([this] { cb_JahrChange(); }); };
     cb_Tage->OnChange = [this](QObject*) { Geschuetzt([this] { cb_TageChange(); }); };
     connect(ll_Zur, &QPushButton::clicked, this, [this] {
@@ -213,11 +234,33 @@ void Tam_Main::AktionenAufbauen() {
          [this] { ax_NextDayExecute(); }},
         {"ax_PrevDay", QStringLiteral("voriger Tag"), QKeySequence(Qt::Key_V),
          [this] { ax_PrevDayExecute(); }},
+        {"ax_Status", QStringLiteral("Programminformation"), QKeySequence(Qt::ALT | Qt::Key_F1),
+         [this] { ax_StatusExecute(); }},
+        {"ax_DateiStarten", QStringLiteral("Das angezeigte Bild zur Bearbeitung öffnen"),
+         QKeySequence(Qt::CTRL | Qt::Key_F9), [this] { ax_DateiStartenExecute(); }},
+        {"ax_Refresh", QStringLiteral("Refresh"), QKeySequence(Qt::CTRL | Qt::Key_R),
+         [this] { ax_RefreshExecute(); }, QStringLiteral("Bilder neu laden")},
+        {"ax_BildDel", QStringLiteral("Angezeigtes Bild löschen"), QKeySequence(Qt::Key_Delete),
+         [this] { ax_BildDelExecute(); }},
+        {"ax_AndereDateien", QStringLiteral("Andere Dateien ..."), QKeySequence(),
+         [this] { ax_AndereDateienExecute(); },
+         QStringLiteral("Welche anderen Dateien sollen angezeigt werden ?")},
+        {"ax_AndereDateienAnzeigen", QStringLiteral("Andere Dateien anzeigen"), QKeySequence(),
+         [this] { ax_AndereDateienAnzeigenExecute(); }},
+        {"ax_Rotate_R", QStringLiteral("Bild nach rechts drehen"),
+         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R), [this] { Drehen(90); },
+         QStringLiteral("Bild wird im Uhrzeigersinn um 90° gedreht")},
+        {"ax_Rotate_L", QStringLiteral("Bild nach links drehen"),
+         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L), [this] { Drehen(270); },
+         QStringLiteral("Bild wird entgegen dem Uhrzeigersinn um 90° gedreht")},
+        {"ax_DateiNameInsClipBoard", QStringLiteral("Dateiname in die Zwischenablage"),
+         QKeySequence(Qt::CTRL | Qt::Key_C), [this] { ax_DateiNameInsClipBoardExecute(); }},
     };
     AktionenAnlegen(this, tabelle);
     for (const AktionsEintrag& e : tabelle)
         m_befehle.insert(QString::fromLatin1(e.name), e.ausfuehren);
     Aktion("ax_MitBildUnterschrift")->setCheckable(true);
+    Aktion("ax_AndereDateienAnzeigen")->setCheckable(true);
 }
 
 void Tam_Main::KontextmenuAufbauen() {
@@ -233,11 +276,20 @@ void Tam_Main::KontextmenuAufbauen() {
     static const Eintrag eintraege[] = {
         {"ax_PrevDay", Verknuepft, false, Qt::Key_PageUp},
         {"ax_NextDay", Verknuepft, false, Qt::Key_PageDown},
+        {"ax_Refresh", Verknuepft, false},
         {"ax_MitBildUnterschrift", Kopiert, false},
         {"ax_Hintergrund", Kopiert, false},
         {"ax_Text", Kopiert, true},
         {"ax_Titel", Kopiert, true},
+        {"ax_DateiStarten", Verknuepft, true},
+        {"ax_BildDel", Verknuepft, true},
+        {"ax_Rotate_R", Verknuepft, true},
+        {"ax_Rotate_L", Verknuepft, true},
+        {"ax_DateiNameInsClipBoard", Verknuepft, false},
+        {"ax_AndereDateien", Verknuepft, false},
+        {"ax_AndereDateienAnzeigen", Verknuepft, false},
         {"ax_Grundpfad", Kopiert, false},
+        {"ax_Status", Verknuepft, false},
     };
     for (const Eintrag& e : eintraege) {
         if (e.nurBearbeiten && NurAnzeige) continue;

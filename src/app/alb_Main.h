@@ -9,6 +9,7 @@
 
 class QAction;
 class QPushButton;
+class QToolButton;
 class QSplitter;
 class QTextEdit;
 class TBigIniFile;
@@ -28,6 +29,9 @@ public:
     QPushButton* ll_Zur;
     TzptKeyComboBox* cb_Jahr;
     TzptKeyComboBox* cb_Tage;
+    QWidget* pa_Andere;
+    TzptKeyComboBox* cb_Andere;
+    QToolButton* bb_Andere;
     QPushButton* ll_Vor;
     QWidget* pa_Brennliste;
     QWidget* pa_Links;
@@ -52,7 +56,6 @@ public:
     bool AlbumIndexVorhanden = false;
     std::unique_ptr<TBigIniFile> AlbumIndex;
     QString BrennlisteDatei;
-    bool AndereDateienAnzeigen = true;
 
     QAction* Aktion(const char* name) const;
 
@@ -85,6 +88,23 @@ public:
     void ax_TitelExecute();
     void ax_TextExecute();
 
+    // Commands on the current picture (alb_Main_Befehle.cpp)
+    void ax_BildDelExecute();
+    void Drehen(int grad);
+    void ax_DateiStartenExecute();
+    void ax_DateiNameInsClipBoardExecute();
+    void ax_RefreshExecute();
+    void ax_StatusExecute();
+    QString StatusText() const;
+
+    // Other files of a day (alb_Main_Andere.cpp)
+    void AndereDateienLesen();
+    bool AndereDateienAnzeigen() const;
+    void ax_AndereDateienExecute();
+    void ax_AndereDateienAnzeigenExecute();
+    void cb_AndereChange();
+    void bb_AndereClick();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
@@ -108,4 +128,6 @@ private:
     QHash<QString, std::function<void()>> m_befehle;
     int m_untenHoehe = 46;
     bool m_tagZurueck = false; // inside "voriger Tag"
+    bool m_andereAnzeigen = true;
+    bool m_loeschen = false; // inside "Angezeigtes Bild löschen"
 };

@@ -18,6 +18,7 @@
 #include "widgets/zpt_KeyComboBox.h"
 #include "widgets/zpt_PfadEdit.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -57,8 +58,9 @@ void Tam_Main::EinstellungenLesen() {
         farbe = int(kHintergrundOhneZahl);
     HintergrundSetzen(quint32(farbe));
     AndereDateienMaske = PAR->WertLesen(QStringLiteral("AndereDateien"), kStandardMasken);
-    AndereDateienAnzeigen =
+    m_andereAnzeigen =
         TextIstJa(PAR->WertLesen(QStringLiteral("AndereDateienAnzeigen"), QStringLiteral("Ja")));
+    Aktion("ax_AndereDateienAnzeigen")->setChecked(m_andereAnzeigen);
     m_untenHoehe = PAR->ZahlLesen(QStringLiteral("AndereDateienHoehe"), 46);
 }
 
@@ -83,7 +85,7 @@ void Tam_Main::EinstellungenSchreiben() {
     PAR->WertSchreiben(QStringLiteral("Hintergrund"), QString::number(Hintergrundfarbe));
     PAR->WertSchreiben(QStringLiteral("AndereDateien"), AndereDateienMaske);
     PAR->WertSchreiben(QStringLiteral("AndereDateienHoehe"), QString::number(AndereDateienHoehe()));
-    PAR->WertSchreiben(QStringLiteral("AndereDateienAnzeigen"), JaNeinText(AndereDateienAnzeigen));
+    PAR->WertSchreiben(QStringLiteral("AndereDateienAnzeigen"), JaNeinText(AndereDateienAnzeigen()));
 }
 
 void Tam_Main::closeEvent(QCloseEvent* e) {

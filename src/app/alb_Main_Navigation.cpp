@@ -18,6 +18,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QToolButton>
 
 void Tam_Main::fotoAfterPositionChanged() {
     re->clear();
@@ -34,6 +35,7 @@ void Tam_Main::fotoAfterPositionChanged() {
 
 void Tam_Main::fotoEof() {
     const int i = int(cb_Tage->KeyList().indexOf(cb_Tage->Key()));
+    if (m_loeschen) return; // deleting the last picture of a day leaves the day shown, empty
     if (m_tagZurueck) {
         // "voriger Tag" landed on a day without pictures: keep going backwards.
         if (i > 0) {
@@ -47,12 +49,13 @@ void Tam_Main::fotoEof() {
         cb_Tage->setKey(cb_Tage->KeyList()[i + 1]);
         TagAnzeigen();
         foto->First(); // an empty day pages past its end at once
-    } else {
-        Piep();
+    } else if (!cb_Tage->KeyList().isEmpty()) {
+        Piep(); // the end of the year; with no days at all there is nothing to announce
     }
 }
 
 void Tam_Main::fotoBof() {
+    if (m_loeschen) return;
     const int i = int(cb_Tage->KeyList().indexOf(cb_Tage->Key()));
     if (i > 0) {
         cb_Tage->setKey(cb_Tage->KeyList()[i - 1]);
@@ -75,6 +78,7 @@ void Tam_Main::ax_MitBildUnterschriftExecute() {
 }
 
 void Tam_Main::FensterteileAnpassen() {
+    pa_Andere->setVisible(cb_Andere->count() >= 1 && AndereDateienAnzeigen());
     const bool unten = !re->isHidden();
     pa_LinksUnten->setVisible(unten);
     if (unten) Splitter1->setSizes({qMax(0, Splitter1->height() - m_untenHoehe), m_untenHoehe});
@@ -83,11 +87,14 @@ void Tam_Main::FensterteileAnpassen() {
 }
 
 void Tam_Main::pa_TopResize() {
-    const int frei = pa_Top->width() - ll_Zur->width() - ll_Vor->width() - cb_Jahr->width();
+    int frei = pa_Top->width() - ll_Zur->width() - ll_Vor->width() - cb_Jahr->width();
+    pa_Andere->setFixedWidth(cb_Andere->width() + bb_Andere->width());
+    if (!pa_Andere->isHidden()) frei -= pa_Andere->width();
     ll_Zur->move(0, 0);
     cb_Jahr->move(ll_Zur->width(), 0);
     cb_Tage->setFixedWidth(qMax(0, frei));
-    cb_Tage->move(cb_Jahr->geometry().right() + 1, 0);
+    cb_Tage->move(cb_Jahr->x() + cb_Jahr->width(), 0);
+    pa_Andere->move(cb_Tage->x() + cb_Tage->width(), 0);
     ll_Vor->move(pa_Top->width() - ll_Vor->width(), 0);
 }
 

@@ -44,6 +44,7 @@ QString Tam_Main::TagOrdnerAktuell() const {
 void Tam_Main::TagAnzeigen() {
     foto->setAnzeigeEnabled(false);
     foto->setGrundpfad(TagOrdnerAktuell());
+    AndereDateienLesen();
     FensterteileAnpassen();
     foto->ReadFolder(true);
     foto->setAnzeigeEnabled(true);

@@ -12,6 +12,13 @@ inline constexpr QChar PfadTrenner = u'\\';
 inline constexpr QChar PfadTrenner = u'/';
 #endif
 
+// File name of the lossless rotation tool in the program folder.
+#ifdef Q_OS_WIN
+inline constexpr const char* JpegtranName = "jpegtran.exe";
+#else
+inline constexpr const char* JpegtranName = "jpegtran";
+#endif
+
 // Folder of the running program file, without final separator.
 QString ProgrammOrdner();
 // Full path of the running program file.

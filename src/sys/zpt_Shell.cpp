@@ -85,13 +85,14 @@ bool zptDateiStarten(const QString& datei, bool melden) {
     return zptDateiStarten(datei, {}, {}, melden);
 }
 
-bool ProgrammStartenUndWarten(const QString& programm, const QString& parameter, const QString& ordner,
-                              bool melden, int* exitCode) {
+namespace {
+bool Ausfuehren(const QString& programm, const QStringList& argumente, const QString& parameterText,
+                const QString& ordner, bool melden, int* exitCode) {
     int code = kNichtStartbar;
     if (!programm.trimmed().isEmpty()) {
         QProcess p;
         p.setProgram(programm);
-        p.setArguments(QProcess::splitCommand(parameter));
+        p.setArguments(argumente);
         p.setProcessChannelMode(QProcess::ForwardedChannels);
         p.start();
         if (p.waitForStarted(-1)) {
@@ -105,8 +106,22 @@ bool ProgrammStartenUndWarten(const QString& programm, const QString& parameter,
     if (!ok && melden)
         InfoFormat(
             QStringLiteral("Bei der Ausführung von \r%s\r%s\r%s\rist folgender Fehler aufgetreten :\r%s"),
-            {programm, parameter, ordner, ShellFehlerText(code)});
+            {programm, parameterText, ordner, ShellFehlerText(code)});
     return ok;
+}
+} // namespace
+
+bool ProgrammStartenUndWarten(const QString& programm, const QString& parameter, const QString& ordner,
+                              bool melden, int* exitCode) {
+    return Ausfuehren(programm, QProcess::splitCommand(parameter), parameter, ordner, melden, exitCode);
+}
+
+bool ProgrammStartenUndWarten(const QString& programm, const QStringList& argumente, const QString& ordner,
+                              bool melden, int* exitCode) {
+    QStringList text;
+    for (const QString& a : argumente)
+        text << (a.contains(u' ') || a.isEmpty() ? u'"' + a + u'"' : a);
+    return Ausfuehren(programm, argumente, text.join(u' '), ordner, melden, exitCode);
 }
 
 void TextInZwischenablage(const QString& text) {

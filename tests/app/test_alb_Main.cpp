@@ -44,7 +44,7 @@ TEST(Hauptfenster, OhneArgumenteAnzeigemodusAufDemProgrammordner) {
     EXPECT_TRUE(m.re->isHidden());
     EXPECT_TRUE(m.pa_LinksUnten->isHidden());
     EXPECT_TRUE(m.pa_Brennliste->isHidden());
-    EXPECT_EQ(m.JpegtranDatei, ProgrammVerzeichnis() + "jpegtran.exe");
+    EXPECT_EQ(m.JpegtranDatei, ProgrammVerzeichnis() + plattform::JpegtranName);
     EXPECT_EQ(m.AlbumIndexDatei, ProgrammVerzeichnis() + "Pixolud.dat");
     EXPECT_FALSE(m.AlbumIndexVorhanden);
     EXPECT_EQ(Hauptfenster(), &m);
@@ -107,7 +107,7 @@ TEST(Hauptfenster, EinstellungenLesen) {
     EXPECT_EQ(m.Hintergrundfarbe, 12632256u);
     EXPECT_EQ(m.foto->Color(), QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(m.AndereDateienMaske, "*.mp4;");
-    EXPECT_FALSE(m.AndereDateienAnzeigen);
+    EXPECT_FALSE(m.AndereDateienAnzeigen());
     EXPECT_EQ(m.AndereDateienHoehe(), 80);
 }
 

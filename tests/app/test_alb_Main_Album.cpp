@@ -255,16 +255,38 @@ TEST_F(Album, AnzeigemodusIgnoriertTitelUndBildtext) {
 }
 
 TEST_F(Album, KontextmenueInTabellenreihenfolge) {
+    auto texte = [](Tam_Main& m) {
+        QStringList t;
+        for (QAction* a : m.foto->Menu()->actions().mid(7))
+            t << a->text();
+        return t;
+    };
     auto m = Fenster({"/Edit"});
-    QStringList texte;
-    for (QAction* a : m->foto->Menu()->actions().mid(7))
-        texte << a->text();
-    EXPECT_EQ(texte,
-              QStringList({"voriger Tag", QString::fromUtf8("Nächster Tag"), "Bildunterschrift anzeigen",
-                           "Hintergrundfarbe", "Bildtext", "Titel der Fotoserie", "Grundpfad"}));
-    EXPECT_EQ(m->foto->Menu()->actions()[7]->shortcut(), QKeySequence(Qt::Key_PageUp));
-    EXPECT_EQ(m->foto->Menu()->actions()[8]->shortcut(), QKeySequence(Qt::Key_PageDown));
-    EXPECT_EQ(m->foto->Menu()->actions()[9]->shortcut(), QKeySequence(Qt::Key_F6));
+    EXPECT_EQ(texte(*m),
+              QStringList({"voriger Tag", QString::fromUtf8("Nächster Tag"), "Refresh",
+                           "Bildunterschrift anzeigen", "Hintergrundfarbe", "Bildtext", "Titel der Fotoserie",
+                           QString::fromUtf8("Das angezeigte Bild zur Bearbeitung öffnen"),
+                           QString::fromUtf8("Angezeigtes Bild löschen"), "Bild nach rechts drehen",
+                           "Bild nach links drehen", "Dateiname in die Zwischenablage", "Andere Dateien ...",
+                           "Andere Dateien anzeigen", "Grundpfad", "Programminformation"}));
+    const auto eintraege = m->foto->Menu()->actions();
+    EXPECT_EQ(eintraege[7]->shortcut(), QKeySequence(Qt::Key_PageUp));
+    EXPECT_EQ(eintraege[8]->shortcut(), QKeySequence(Qt::Key_PageDown));
+    EXPECT_EQ(eintraege[10]->shortcut(), QKeySequence(Qt::Key_F6));
+    // A linked entry follows its action; a copied one does not.
+    m->Aktion("ax_Refresh")->setEnabled(false);
+    EXPECT_FALSE(eintraege[9]->isEnabled());
+    m->Aktion("ax_Hintergrund")->setText("anders");
+    EXPECT_EQ(eintraege[11]->text(), "Hintergrundfarbe");
+
+    auto v = Fenster();
+    EXPECT_EQ(texte(*v), QStringList({"voriger Tag", QString::fromUtf8("Nächster Tag"), "Refresh",
+                                      "Bildunterschrift anzeigen", "Hintergrundfarbe",
+                                      "Dateiname in die Zwischenablage", "Andere Dateien ...",
+                                      "Andere Dateien anzeigen", "Grundpfad", "Programminformation"}));
+    EXPECT_FALSE(v->Aktion("ax_BildDel")->isEnabled());
+    EXPECT_TRUE(v->Aktion("ax_DateiStarten")->isEnabled());
+    EXPECT_TRUE(v->Aktion("ax_Rotate_R")->isEnabled());
 }
 
 TEST_F(Album, AuswahlWirdGespeichertUndImBearbeitungsmodusWiederhergestellt) {

@@ -1,0 +1,73 @@
+// Tam_Main: commands on the current picture.
+#include "app/alb_Main.h"
+
+#include "display/zpt_FotoPanel.h"
+#include "settings/zpt_Parameter.h"
+#include "sys/zpt_Meldungen.h"
+#include "sys/zpt_Shell.h"
+#include "sys/zpt_sys.h"
+#include "widgets/zpt_KeyComboBox.h"
+
+void Tam_Main::ax_BildDelExecute() {
+    const QString datei = foto->CurrentFileName();
+    if (datei.isEmpty()) {
+        Piep();
+        return;
+    }
+    if (!JaNeinFrage(QStringLiteral("Soll das Bild \r") + datei +
+                     QStringLiteral("\rwirklich gelöscht werden?")))
+        return;
+    m_loeschen = true;
+    Geschuetzt([this] { foto->DeleteCurrent(); });
+    m_loeschen = false;
+}
+
+void Tam_Main::Drehen(int grad) {
+    const QString datei = foto->CurrentFileName();
+    if (datei.isEmpty()) {
+        Piep();
+        return;
+    }
+    // The tool reads and writes the same file; it replaces it only when it succeeded.
+    ProgrammStartenUndWarten(JpegtranDatei,
+                             QStringList{QStringLiteral("-rotate"), QString::number(grad), datei, datei},
+                             ProgrammVerzeichnis(), true);
+    foto->ReadFolderAt(true, datei);
+    FotoFokus();
+}
+
+void Tam_Main::ax_DateiStartenExecute() {
+    const QString datei = foto->CurrentFileName();
+    if (datei.isEmpty())
+        Piep();
+    else
+        zptDateiStarten(datei, true);
+    FotoFokus();
+}
+
+void Tam_Main::ax_DateiNameInsClipBoardExecute() {
+    const QString datei = foto->CurrentFileName();
+    if (!datei.isEmpty()) TextInZwischenablage(datei);
+    Piep();
+}
+
+void Tam_Main::ax_RefreshExecute() {
+    const QString tag = cb_Tage->Key();
+    const QString datei = foto->CurrentFileName();
+    TageLesen();
+    if (!cb_Tage->KeyList().isEmpty()) {
+        cb_Tage->setKey(tag);
+        foto->ReadFolderAt(true, datei);
+    }
+    FotoFokus();
+}
+
+QString Tam_Main::StatusText() const {
+    return QStringLiteral("Programmversion : Pixoluda 2.42 01.02.2012;;Grundpfad : ") + foto->Grundpfad() +
+           QStringLiteral(";Bildname : ") + foto->CurrentFileName() + QStringLiteral(";Einstellungen : ") +
+           PAR->EinstellungsDateiName();
+}
+
+void Tam_Main::ax_StatusExecute() {
+    InfoListe(StatusText());
+}
