@@ -72,9 +72,21 @@ void QtInteraktion::Piep() {
     QApplication::beep();
 }
 
+namespace {
+// "Text|Muster|Text|Muster" (masks separated by ";") as Qt's "Text (Muster);;...".
+QString QtFilter(const QString& filter) {
+    const QStringList teile = filter.split(u'|');
+    if (teile.size() < 2) return filter;
+    QStringList qt;
+    for (int i = 0; i + 1 < teile.size(); i += 2)
+        qt << teile[i] + QStringLiteral(" (") + QString(teile[i + 1]).replace(u';', u' ') + u')';
+    return qt.join(QStringLiteral(";;"));
+}
+} // namespace
+
 bool QtInteraktion::DateiOeffnen(const QString& titel, const QString& filter, const QString& standardEndung,
                                  QString& name) {
-    QFileDialog dlg(QApplication::activeWindow(), titel, QFileInfo(name).path(), filter);
+    QFileDialog dlg(QApplication::activeWindow(), titel, QFileInfo(name).path(), QtFilter(filter));
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setDefaultSuffix(standardEndung);
     dlg.selectFile(QFileInfo(name).fileName());

@@ -1,6 +1,7 @@
 #include "sys/zpt_sys.h"
 
 #include "sys/zpt_Fehler.h"
+#include "sys/zpt_Interaktion.h"
 #include "sys/zpt_Meldungen.h"
 #include "sys/zpt_Plattform.h"
 #include "sys/zpt_Text.h"
@@ -23,6 +24,23 @@ QString ErzwungenOderLeer(const QString& ordner) {
     return QDir().mkpath(ordner) ? AddBackslash(ordner) : QString();
 }
 } // namespace
+
+bool DateiWaehlen(const QString& titel, QString& dateiname, const QString& maske) {
+    QString endung = QFileInfo(maske).suffix();
+    if (endung.contains(u'*') || endung.contains(u'?')) endung.clear();
+    QString name = dateiname;
+    if (!interaktion().DateiOeffnen(titel, maske + u'|' + maske, endung, name)) return false;
+    dateiname = name;
+    return true;
+}
+
+bool VerzeichnisWaehlen(QString& ordner, const QString&) {
+    // The platform's folder browser; no file needs to be picked to name a folder.
+    QString gewaehlt = ordner;
+    if (!interaktion().OrdnerWaehlen(QStringLiteral("Verzeichnis wählen"), gewaehlt)) return false;
+    ordner = AddBackslash(gewaehlt);
+    return true;
+}
 
 void HauptfensterSetzen(QObject* fenster) {
     hauptfenster = fenster;

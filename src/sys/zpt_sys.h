@@ -42,6 +42,10 @@ void TextDateiToItems(const QString& datei, QStringList& liste);
 // Throws EFehler when the file cannot be written; the old file then stays as it was.
 void ItemsToTextDatei(const QString& datei, const QStringList& liste);
 
+// Selection dialogs (through the interaction seam). True and the choice when confirmed.
+bool DateiWaehlen(const QString& titel, QString& dateiname, const QString& maske);
+bool VerzeichnisWaehlen(QString& ordner, const QString& maske);
+
 // The application's main window, once it exists (for the shell helpers).
 void HauptfensterSetzen(QObject* fenster);
 QObject* Hauptfenster();

@@ -42,18 +42,6 @@ TEST(KalenderDatum, OsternUndBeweglicheFeiertage) {
     EXPECT_EQ(FeiertagNamen()[16], QString::fromUtf8("Buß- und Bettag*"));
 }
 
-TEST(KalenderDatum, MonatsgrenzenUndDeutscheNamen) {
-    EXPECT_EQ(TageImMonat(2024, 2), 29);
-    EXPECT_EQ(TageImMonat(1900, 2), 28);
-    EXPECT_EQ(TageImMonat(2000, 2), 29);
-    EXPECT_EQ(LetzterTagImMonat(QDate(2023, 4, 10)), QDate(2023, 4, 30));
-    EXPECT_EQ(WochenAnfang(QDate(2026, 12, 6)), QDate(2026, 11, 30));
-    EXPECT_EQ(WochenEnde(QDate(2026, 12, 6)), QDate(2026, 12, 6));
-    EXPECT_EQ(DatumText(QDate(2005, 3, 1), "dd. mmmm yyyy"), QString::fromUtf8("01. März 2005"));
-    EXPECT_EQ(DatumText(QDate(2005, 3, 1), "dd. mmm"), "01. Mrz");
-    EXPECT_EQ(WochentagName(QDate(2005, 3, 1).dayOfWeek()), "Dienstag");
-}
-
 namespace {
 struct Kalender : ::testing::Test {
     TqorKalenderModell k;

@@ -26,16 +26,9 @@ TEST(Parameter, ZahlenDezimalUndHex) {
     EXPECT_TRUE(ZahlAusText("0XFFFFFFFF", z));
     EXPECT_EQ(z, -1);
     z = 7;
-    for (const char* falsch : {"0x", "abc", "", "1.5", "0x-1"}) EXPECT_FALSE(ZahlAusText(falsch, z)) << falsch;
+    for (const char* falsch : {"0x", "abc", "", "1.5", "0x-1"})
+        EXPECT_FALSE(ZahlAusText(falsch, z)) << falsch;
     EXPECT_EQ(z, 7);
-}
-
-TEST(Parameter, TagAuswahl) {
-    EXPECT_TRUE(TagGewaehlt(5, 0, 0));
-    EXPECT_TRUE(TagGewaehlt(99, 99, 0));
-    EXPECT_FALSE(TagGewaehlt(0, 99, 0));
-    EXPECT_FALSE(TagGewaehlt(5, 0, 5));
-    EXPECT_TRUE(TagGewaehlt(6, 0, 5));
 }
 
 TEST(Parameter, EinzelwerteInDerSektionDesFensters) {
@@ -46,7 +39,8 @@ TEST(Parameter, EinzelwerteInDerSektionDesFensters) {
     par.WertSchreiben("ed_Kamera", "/media/kamera");
     par.WertSchreiben("", "nie");
     par.WertSchreiben("zahl", "0x10");
-    EXPECT_EQ(TestOrdner::lesen(par.EinstellungsDateiName()), "[Tam_Kamera]\r\ned_Kamera=/media/kamera\r\nzahl=0x10\r\n");
+    EXPECT_EQ(TestOrdner::lesen(par.EinstellungsDateiName()),
+              "[Tam_Kamera]\r\ned_Kamera=/media/kamera\r\nzahl=0x10\r\n");
     EXPECT_EQ(par.WertLesen("ED_KAMERA"), "/media/kamera");
     EXPECT_EQ(par.WertLesen("", "vorgabe"), "vorgabe");
     EXPECT_EQ(par.ZahlLesen("zahl", 0), 16);

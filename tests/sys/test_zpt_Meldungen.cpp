@@ -7,28 +7,6 @@
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
-TEST(Meldungen, ArtenKnoepfeUndVorgaben) {
-    ScriptInteraktion ui;
-    FehlerAnzeigen("F");
-    EXPECT_EQ(ui.piepse, 1);
-    InfoAnzeigen("I");
-    InfoListe("a;b;c");
-    EXPECT_FALSE(JaNeinFrage("Frage"));
-    ui.antworten << mrYes;
-    EXPECT_TRUE(JaNeinFrageFormat("Soll %s weg?", {"X"}));
-    ASSERT_EQ(ui.meldungen.size(), 5);
-    EXPECT_EQ(ui.meldungen[0].art, MeldungsArt::Fehler);
-    EXPECT_EQ(ui.meldungen[0].vorgabe, mrOk);
-    EXPECT_EQ(ui.meldungen[1].art, MeldungsArt::Information);
-    EXPECT_EQ(ui.meldungen[1].vorgabe, mrNone);
-    EXPECT_EQ(ui.meldungen[2].text, "a\rb\rc");
-    EXPECT_EQ(ui.meldungen[3].art, MeldungsArt::Bestaetigung);
-    EXPECT_EQ(ui.meldungen[3].knoepfe, mbJa | mbNein);
-    EXPECT_EQ(ui.meldungen[3].vorgabe, mrNo);
-    EXPECT_EQ(ui.meldungen[4].text, "Soll X weg?");
-    EXPECT_EQ(ui.piepse, 1);
-}
-
 TEST(Meldungen, FormatTextNimmtArgumenteDerReiheNach) {
     EXPECT_EQ(FormatText("%s und %d%%, %.2n", {"a", "5", "1,5"}), "a und 5%, 1,5");
     EXPECT_EQ(FormatText("%s %s", {"nur"}), "nur ");
@@ -58,7 +36,8 @@ TEST(Meldungen, GeschuetztZeigtFehlerUndSchweigtBeiAbbruch) {
 TEST(Warten, VerschachteltMitSanduhrUndHinweis) {
     auto& w = WarteAnzeige::instanz();
     QStringList hinweise;
-    auto verbindung = QObject::connect(&w, &WarteAnzeige::hinweisGeaendert, [&](const QString& h) { hinweise << h; });
+    auto verbindung =
+        QObject::connect(&w, &WarteAnzeige::hinweisGeaendert, [&](const QString& h) { hinweise << h; });
     WarteAnfang();
     EXPECT_EQ(w.hinweis(), "Bitte warten ...");
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
@@ -78,4 +57,18 @@ TEST(Warten, VerschachteltMitSanduhrUndHinweis) {
     EXPECT_EQ(w.tiefe(), 0);
     EXPECT_EQ(hinweise.mid(0, 4), QStringList({"Bitte warten ...", "Laden x.jpg", "", "Bitte warten ..."}));
     QObject::disconnect(verbindung);
+}
+
+TEST(Meldungen, JaNeinFrageHatNeinAlsVorgabe) {
+    ScriptInteraktion ui;
+    EXPECT_FALSE(JaNeinFrage("Frage"));
+    ui.antworten << mrYes;
+    EXPECT_TRUE(JaNeinFrageFormat("Soll %s weg?", {"X"}));
+    InfoListe("a;b");
+    ASSERT_EQ(ui.meldungen.size(), 3);
+    EXPECT_EQ(ui.meldungen[0].vorgabe, mrNo);
+    EXPECT_EQ(ui.meldungen[0].knoepfe, mbJa | mbNein);
+    EXPECT_EQ(ui.meldungen[1].text, "Soll X weg?");
+    EXPECT_EQ(ui.meldungen[2].text, "a\rb");
+    EXPECT_EQ(ui.piepse, 0);
 }

@@ -21,15 +21,6 @@ QString Skript(const TestOrdner& t, const QByteArray& rumpf) {
 }
 } // namespace
 
-TEST(Shell, ShellFehlerTextKenntDieCodes) {
-    EXPECT_EQ(ShellFehlerText(0), "");
-    EXPECT_EQ(ShellFehlerText(2), "Datei nicht gefunden.");
-    EXPECT_EQ(ShellFehlerText(3), "Das angegebene Verzeichnis/Datei existiert nicht.");
-    EXPECT_EQ(ShellFehlerText(31), "There is no application associated with the given filename extension.");
-    EXPECT_EQ(ShellFehlerText(1), "Unbekannter Fehler (1)");
-    EXPECT_EQ(ShellFehlerText(33), "Unbekannter Fehler (33)");
-}
-
 TEST(Shell, DateiStartenVorDemHauptfensterIstInternerFehler) {
     ScriptInteraktion ui;
     EXPECT_FALSE(zptDateiStarten("/etc/hostname", true));
@@ -64,9 +55,9 @@ TEST(Shell, ProgrammStartenUndWartenBewertetDenExitCode) {
     EXPECT_FALSE(ProgrammStartenUndWarten(eins, "-a b", "/ordner", true, &code));
     EXPECT_EQ(code, 1);
     ASSERT_EQ(ui.meldungen.size(), 1);
-    EXPECT_EQ(ui.meldungen[0].text,
-              "Bei der Ausführung von \r" + eins + "\r-a b\r/ordner\rist folgender Fehler aufgetreten :\r"
-                                                   "Unbekannter Fehler (1)");
+    EXPECT_EQ(ui.meldungen[0].text, "Bei der Ausführung von \r" + eins +
+                                        "\r-a b\r/ordner\rist folgender Fehler aufgetreten :\r"
+                                        "Unbekannter Fehler (1)");
 }
 
 TEST(Shell, ProgrammStartenUndWartenReichtParameterDurch) {

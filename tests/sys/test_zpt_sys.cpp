@@ -119,7 +119,8 @@ TEST(Dateien, UeberschreibenFrageFragtNurBeiVorhandenerDatei) {
     EXPECT_FALSE(UeberschreibenFrage(da)); // default button is Nein
     ui.antworten << mrYes;
     EXPECT_TRUE(UeberschreibenFrage(da));
-    EXPECT_EQ(ui.meldungen[0].text, "Die Datei " + da + " existiert bereits.\rSoll sie überschrieben werden ?");
+    EXPECT_EQ(ui.meldungen[0].text,
+              "Die Datei " + da + " existiert bereits.\rSoll sie überschrieben werden ?");
     EXPECT_EQ(ui.meldungen[0].vorgabe, mrNo);
 }
 
@@ -177,4 +178,19 @@ TEST(Listen, ItemsToTextDateiSchreibtCrLfUndErsetztAtomar) {
     QFile::setPermissions(d, QFileDevice::ReadOwner);
     EXPECT_THROW(ItemsToTextDatei(d, {"x"}), EFehler);
     EXPECT_EQ(TestOrdner::lesen(d), QByteArray("a\r\n\xe4\r\n"));
+}
+
+TEST(Auswahl, DateiUndVerzeichnisWaehlen) {
+    ScriptInteraktion ui;
+    QString datei = "/alt/liste.txt";
+    EXPECT_FALSE(DateiWaehlen("Brennliste", datei, "*.txt"));
+    EXPECT_EQ(datei, "/alt/liste.txt");
+    ui.dateien << "/neu/liste.txt";
+    EXPECT_TRUE(DateiWaehlen("Brennliste", datei, "*.txt"));
+    EXPECT_EQ(datei, "/neu/liste.txt");
+    EXPECT_EQ(ui.dateiFilter.last(), "*.txt|*.txt");
+    QString ordner = "/alt";
+    ui.dateien << "/neu/ordner";
+    EXPECT_TRUE(VerzeichnisWaehlen(ordner, "*.*"));
+    EXPECT_EQ(ordner, QString("/neu/ordner") + S);
 }

@@ -68,7 +68,8 @@ TEST(Dialoge, EnterWechseltInEingabefeldernZumNaechstenFeld) {
     auto* cx = new QCheckBox("c");
     auto* memo = new QTextEdit;
     auto* e2 = new QLineEdit;
-    for (QWidget* w : std::initializer_list<QWidget*>{e1, cx, memo, e2}) l->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{e1, cx, memo, e2})
+        l->addWidget(w);
     f.show();
     QApplication::setActiveWindow(&f);
     e1->setFocus();
@@ -89,7 +90,8 @@ TEST(Dialoge, VerzeichnisDialogMitOrdnerfeld) {
     EXPECT_EQ(d.windowTitle(), "Verzeichnis wählen");
     EXPECT_EQ(d.ed->Text(), "Verzeichnis wählen");
     d.ed->setText("/alt");
-    ui.dateien << "" << "/neu/ordner";
+    ui.dateien << ""
+               << "/neu/ordner";
     d.ed->Knopf()->click(); // cancelled
     EXPECT_EQ(d.ed->Text(), "/alt");
     d.ed->Knopf()->click();
@@ -101,18 +103,4 @@ TEST(Dialoge, VerzeichnisDialogMitOrdnerfeld) {
     EXPECT_TRUE(datei.Durchsuchen());
     EXPECT_EQ(datei.Text(), "/x/liste.txt");
     EXPECT_EQ(ui.dateiFilter, QStringList({"*.txt|*.txt"}));
-}
-
-TEST(Dialoge, AktionstabelleSetztNameBeschriftungUndTaste) {
-    QWidget w;
-    int aufrufe = 0;
-    const auto a = AktionenAnlegen(&w, {{"ax_Test", "Testen", QKeySequence(Qt::Key_F4), [&] { ++aufrufe; }, "Hinweis"}});
-    ASSERT_EQ(a.size(), 1);
-    EXPECT_EQ(a[0]->objectName(), "ax_Test");
-    EXPECT_EQ(a[0]->text(), "Testen");
-    EXPECT_EQ(a[0]->shortcut(), QKeySequence(Qt::Key_F4));
-    EXPECT_EQ(a[0]->toolTip(), "Hinweis");
-    a[0]->trigger();
-    EXPECT_EQ(aufrufe, 1);
-    EXPECT_TRUE(w.actions().contains(a[0]));
 }
