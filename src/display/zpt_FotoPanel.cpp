@@ -142,6 +142,9 @@ void TzptFotoPanel::ShowCurrent() {
     const QString datei = CurrentFileName();
     if (!QFileInfo(datei).isFile()) return;
     WarteBlock warten(QStringLiteral("Laden ") + datei);
+    // The wait indication lets queued input run: a key pressed meanwhile may have
+    // moved on and shown a later picture already.
+    if (CurrentFileName() != datei) return;
     const QString positionText = QStringLiteral("%1/%2").arg(m_position + 1).arg(Count());
     if (!m_anzeige) {
         InfoSetzen(0, positionText);

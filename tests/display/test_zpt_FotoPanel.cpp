@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -107,6 +108,21 @@ TEST_F(PanelTest, KaputtesBildLeertDieFlaecheOhneMeldung) {
     EXPECT_EQ(panel.InfoText(0), "1/2"); // fields not yet written keep their text
     EXPECT_EQ(ereignisse, QStringList({"After0", "After1"}));
     EXPECT_TRUE(ui.meldungen.isEmpty());
+}
+
+TEST_F(PanelTest, TasteWaehrendDesLadensZeigtDasSpaetereBildStimmig) {
+    Bilder({"a.jpg", "b.jpg"});
+    Bilder({"c.jpg"}, {90, 60});
+    Oeffnen();
+    panel.show();
+    panel.First();
+    // A key waiting in the queue runs while the next picture starts loading.
+    QCoreApplication::postEvent(&panel, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
+    panel.Next();
+    EXPECT_EQ(panel.Position(), 2);
+    EXPECT_EQ(panel.InfoText(0), "3/3");
+    EXPECT_EQ(panel.InfoText(1), "90x60");
+    EXPECT_EQ(panel.InfoText(2), AddBackslash(t.pfad()) + "c.jpg");
 }
 
 TEST_F(PanelTest, ReadFolderAtFindetNamenOhneGrossKlein) {
