@@ -11,7 +11,7 @@ if [ ${#benches[@]} -eq 0 ]; then
   exit 0
 fi
 for b in "${benches[@]}"; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   echo "== $(basename "$b")"
   QT_QPA_PLATFORM=offscreen "$b"
 done
