@@ -40,6 +40,21 @@ struct Dekoder {
     }
 };
 
+// Converts one line of CMYK bytes in place to Qt's RGB32.
+void CmykNachRgb(uchar* zeile, int breite, bool invertiert) {
+    auto* aus = reinterpret_cast<QRgb*>(zeile);
+    for (int x = 0; x < breite; ++x) {
+        int c = zeile[4 * x], m = zeile[4 * x + 1], y = zeile[4 * x + 2], k = zeile[4 * x + 3];
+        if (!invertiert) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        aus[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
+    }
+}
+
 bool Dekodieren(Dekoder& d, DekodiertesBild& ergebnis) {
     d.cinfo.err = jpeg_std_error(&d.fehler.mgr);
     d.fehler.mgr.error_exit = FehlerZurueck;
@@ -51,8 +66,11 @@ bool Dekodieren(Dekoder& d, DekodiertesBild& ergebnis) {
     jpeg_mem_src(&d.cinfo, reinterpret_cast<const unsigned char*>(d.daten.constData()),
                  static_cast<unsigned long>(d.daten.size()));
     jpeg_read_header(&d.cinfo, TRUE);
-    // 24-bit colour, delivered straight in the layout Qt paints and scales fastest.
-    d.cinfo.out_color_space = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    // 24-bit colour, delivered straight in the layout Qt paints and scales fastest. Print
+    // files in CMYK come out as CMYK and are converted line by line.
+    const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
+    d.cinfo.out_color_space =
+        cmyk ? JCS_CMYK : (QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB);
     d.cinfo.dct_method = JDCT_ISLOW;
     d.cinfo.do_fancy_upsampling = TRUE;
     ergebnis.originalGroesse = QSize(int(d.cinfo.image_width), int(d.cinfo.image_height));
@@ -75,9 +93,13 @@ bool Dekodieren(Dekoder& d, DekodiertesBild& ergebnis) {
         std::snprintf(d.fehler.text, sizeof d.fehler.text, "zu wenig Speicher");
         return false;
     }
+    // Adobe's CMYK files store the inks inverted.
+    const bool invertiert = d.cinfo.saw_Adobe_marker;
     while (d.cinfo.output_scanline < d.cinfo.output_height) {
-        JSAMPROW zeile = d.bild.scanLine(int(d.cinfo.output_scanline));
+        const int y = int(d.cinfo.output_scanline);
+        JSAMPROW zeile = d.bild.scanLine(y);
         if (jpeg_read_scanlines(&d.cinfo, &zeile, 1) != 1) break; // truncated: keep what decoded
+        if (cmyk) CmykNachRgb(d.bild.scanLine(y), d.bild.width(), invertiert);
     }
     jpeg_finish_decompress(&d.cinfo);
     return true;

@@ -4,7 +4,10 @@
 #include "support/Testbilder.h"
 
 #include <QImage>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 TEST(Einpassen, BeispieleMitGleichstandUndHochformat) {
     EXPECT_EQ(BildEinpassen({640, 480}, {810, 610}, 5), QRect(5, 5, 800, 600));
@@ -69,6 +72,51 @@ TEST(Dekodieren, AbgeschnitteneDateiZeigtWasDaIst) {
     ASSERT_TRUE(BildLaden(t.datei("halb.jpg", daten.left(daten.size() / 2)), b));
     EXPECT_EQ(b.bild.size(), QSize(400, 300));
     EXPECT_FALSE(BildLaden(t.datei("kopf.jpg", daten.left(20)), b));
+}
+
+namespace {
+// A 16x16 JPEG of one colour in the given colour space, written straight through libjpeg.
+QByteArray JpegRoh(J_COLOR_SPACE raum, const QByteArray& pixel) {
+    jpeg_compress_struct c{};
+    jpeg_error_mgr e{};
+    c.err = jpeg_std_error(&e);
+    jpeg_create_compress(&c);
+    unsigned char* puffer = nullptr;
+    unsigned long groesse = 0;
+    jpeg_mem_dest(&c, &puffer, &groesse);
+    c.image_width = 16;
+    c.image_height = 16;
+    c.input_components = int(pixel.size());
+    c.in_color_space = raum;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 95, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    const QByteArray zeile = pixel.repeated(16);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW z = reinterpret_cast<JSAMPROW>(const_cast<char*>(zeile.constData()));
+        jpeg_write_scanlines(&c, &z, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    QByteArray daten(reinterpret_cast<const char*>(puffer), qsizetype(groesse));
+    std::free(puffer);
+    return daten;
+}
+} // namespace
+
+TEST(Dekodieren, CmykUndGrauErscheinenInIhrenFarben) {
+    TestOrdner t;
+    DekodiertesBild b;
+    // As print programs write CMYK (Adobe marker, inks inverted): pure red.
+    ASSERT_TRUE(BildLaden(t.datei("cmyk.jpg", JpegRoh(JCS_CMYK, QByteArray("\xFF\x00\x00\xFF", 4))), b));
+    const QColor rot = b.bild.pixelColor(8, 8);
+    EXPECT_GE(rot.red(), 240);
+    EXPECT_LE(rot.green(), 15);
+    EXPECT_LE(rot.blue(), 15);
+    ASSERT_TRUE(BildLaden(t.datei("grau.jpg", JpegRoh(JCS_GRAYSCALE, QByteArray(1, char(128)))), b));
+    const QColor grau = b.bild.pixelColor(8, 8);
+    EXPECT_NEAR(grau.red(), 128, 3);
+    EXPECT_EQ(grau.red(), grau.blue());
 }
 
 TEST(Dekodieren, AndereFormateUeberQt) {
