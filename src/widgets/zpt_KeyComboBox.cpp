@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 TzptKeyComboBox::TzptKeyComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
@@ -13,9 +14,18 @@ TzptKeyComboBox::TzptKeyComboBox(QWidget* parent) : QComboBox(parent) {
     setCompleter(nullptr);
     setMaxVisibleItems(8);
     lineEdit()->installEventFilter(this);
-    connect(this, &QComboBox::textActivated, this, [this](const QString& t) { AuswahlGeaendert(t); });
+    // Picking from the list changes the text and then reports the activation: one change.
+    connect(this, &QComboBox::textActivated, this, [this](const QString& t) {
+        if (t == m_gemeldet)
+            m_gemeldet.clear();
+        else
+            AuswahlGeaendert(t);
+    });
     connect(this, &QComboBox::editTextChanged, this, [this](const QString& t) {
-        if (!m_intern) AuswahlGeaendert(t);
+        if (m_intern) return;
+        m_gemeldet = t;
+        QTimer::singleShot(0, this, [this] { m_gemeldet.clear(); });
+        AuswahlGeaendert(t);
     });
 }
 

@@ -52,4 +52,5 @@ private:
     void Geaendert();
     TKeyListe m_liste;
     bool m_intern = false;
+    QString m_gemeldet; // text whose change was reported just now
 };

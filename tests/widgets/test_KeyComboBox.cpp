@@ -81,10 +81,11 @@ TEST_F(KeyBox, AuswahlMitDerMausNimmtDenErstenGleichenText) {
     box.AddKey("k3", "anders");
     emit box.textActivated("gleich");
     EXPECT_EQ(box.Key(), "k1");
-    box.setCurrentIndex(2);
+    aenderungen = 0;
+    box.setCurrentIndex(2); // as the list does when the user picks: text first, then activation
     emit box.textActivated("anders");
     EXPECT_EQ(box.Key(), "k3");
-    EXPECT_GE(aenderungen, 2);
+    EXPECT_EQ(aenderungen, 1);
 }
 
 TEST_F(KeyBox, PraefixModusFaelltZurueck) {
