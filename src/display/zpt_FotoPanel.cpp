@@ -11,6 +11,7 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 
@@ -186,10 +187,13 @@ void TzptFotoPanel::Platzieren() {
 void TzptFotoPanel::Anordnen() {
     const QRect c = contentsRect();
     m_info->setGeometry(c.left(), c.bottom() + 1 - kInfoHoehe, c.width(), kInfoHoehe);
-    m_infoFeld[0]->setGeometry(0, 0, kInfoBreite1, kInfoHoehe);
-    m_infoFeld[1]->setGeometry(kInfoBreite1, 0, kInfoBreite2, kInfoHoehe);
-    m_infoFeld[2]->setGeometry(kInfoBreite1 + kInfoBreite2, 0,
-                               qMax(0, c.width() - kInfoBreite1 - kInfoBreite2), kInfoHoehe);
+    // 80 and 70 pixels, wider only where the screen font would cut "9999/9999" or "10000x10000".
+    const QFontMetrics fm(m_infoFeld[0]->font());
+    const int b1 = qMax(kInfoBreite1, fm.horizontalAdvance(QStringLiteral("9999/9999")) + 8);
+    const int b2 = qMax(kInfoBreite2, fm.horizontalAdvance(QStringLiteral("10000x10000")) + 8);
+    m_infoFeld[0]->setGeometry(0, 0, b1, kInfoHoehe);
+    m_infoFeld[1]->setGeometry(b1, 0, b2, kInfoHoehe);
+    m_infoFeld[2]->setGeometry(b1 + b2, 0, qMax(0, c.width() - b1 - b2), kInfoHoehe);
 }
 
 void TzptFotoPanel::resizeEvent(QResizeEvent* e) {
