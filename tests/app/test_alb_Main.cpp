@@ -191,12 +191,3 @@ TEST(Hauptfenster, GrundpfadBefehlUebernimmtDenGewaehltenOrdner) {
     EXPECT_EQ(ui.modalGezeigt, 2);
 }
 
-TEST(Hauptfenster, MinMaxWechseltDenFensterzustand) {
-    TestKonfiguration k;
-    Tam_Main m;
-    m.show();
-    m.Aktion("ax_minmax")->trigger();
-    EXPECT_TRUE(m.isMaximized());
-    m.Aktion("ax_minmax")->trigger();
-    EXPECT_FALSE(m.isMaximized());
-}

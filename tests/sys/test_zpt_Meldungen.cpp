@@ -59,16 +59,3 @@ TEST(Warten, VerschachteltMitSanduhrUndHinweis) {
     QObject::disconnect(verbindung);
 }
 
-TEST(Meldungen, JaNeinFrageHatNeinAlsVorgabe) {
-    ScriptInteraktion ui;
-    EXPECT_FALSE(JaNeinFrage("Frage"));
-    ui.antworten << mrYes;
-    EXPECT_TRUE(JaNeinFrageFormat("Soll %s weg?", {"X"}));
-    InfoListe("a;b");
-    ASSERT_EQ(ui.meldungen.size(), 3);
-    EXPECT_EQ(ui.meldungen[0].vorgabe, mrNo);
-    EXPECT_EQ(ui.meldungen[0].knoepfe, mbJa | mbNein);
-    EXPECT_EQ(ui.meldungen[1].text, "Soll X weg?");
-    EXPECT_EQ(ui.meldungen[2].text, "a\rb");
-    EXPECT_EQ(ui.piepse, 0);
-}

@@ -48,12 +48,6 @@ TEST(Texte, GroesseTextWaehltDieEinheitAnDenGrenzen) {
     EXPECT_EQ(GroesseText(-1), "??? Byte");
 }
 
-TEST(Texte, AnzahlTextUnterscheidetEinzahl) {
-    EXPECT_EQ(AnzahlText(0, "Bild", "Bilder"), "0 Bilder");
-    EXPECT_EQ(AnzahlText(1, "Bild", "Bilder"), "1 Bild");
-    EXPECT_EQ(AnzahlText(12, "Bild", "Bilder"), "12 Bilder");
-}
-
 TEST(Dateien, DateiVorhandenMeldetNurAufWunsch) {
     ScriptInteraktion ui;
     TestOrdner t;
@@ -73,14 +67,6 @@ TEST(Dateien, VerzeichnisLeerZaehltVersteckteEintraege) {
     EXPECT_TRUE(VerzeichnisLeer(t.ordner("leer")));
     t.datei("versteckt/.hidden", "x");
     EXPECT_FALSE(VerzeichnisLeer(t.pfad("versteckt")));
-}
-
-TEST(Dateien, VerzeichnisErzwingenLegtEltern) {
-    TestOrdner t;
-    const QString tief = t.pfad("a/b/c");
-    EXPECT_TRUE(VerzeichnisErzwingen(tief));
-    EXPECT_TRUE(VerzeichnisExistiert(tief));
-    EXPECT_FALSE(VerzeichnisExistiert(t.pfad("x")));
 }
 
 TEST(Dateien, DateiKopierenUebernimmtInhaltUndZeit) {
