@@ -97,6 +97,31 @@ TEST_F(Befehle, DrehenErsetztDasBildUndLaedtNeu) {
     EXPECT_TRUE(m->foto->hasFocus());
 }
 
+TEST_F(Befehle, DrehenMitUngewoehnlichemDateinamen) {
+    JpegEinfarbig(tag + "/Oma \"Käthe\" & Opa 'Kurt'.jpg", 64, 32);
+    auto m = Fenster();
+    m->foto->Last();
+    ASSERT_EQ(m->foto->InfoText(1), "64x32");
+    m->Aktion("ax_Rotate_R")->trigger();
+    EXPECT_TRUE(ui.meldungen.isEmpty());
+    EXPECT_EQ(m->foto->InfoText(1), "32x64");
+}
+
+TEST_F(Befehle, TitelAufSchreibgeschuetzterDateiWirdGemeldet) {
+    album.ordner.datei("2005/20050101/ALBUM.DAT", "[TITEL]\r\nTITELNAME=alt\r\n");
+    QFile::setPermissions(tag + "/ALBUM.DAT", QFileDevice::ReadOwner);
+    auto m = Fenster();
+    ui.dialoge << [](QDialog& d) {
+        d.findChild<QLineEdit*>("ed")->setText("neu");
+        return int(mrOk);
+    };
+    m->Aktion("ax_Titel")->trigger();
+    ASSERT_EQ(ui.meldungen.size(), 1);
+    EXPECT_EQ(ui.meldungen[0].art, MeldungsArt::Fehler);
+    EXPECT_EQ(TestOrdner::lesen(tag + "/ALBUM.DAT"), "[TITEL]\r\nTITELNAME=alt\r\n");
+    EXPECT_EQ(m->cb_Tage->Text(), "01.01.2005 - alt");
+}
+
 TEST_F(Befehle, DrehfehlerMeldetUndLaesstDieDateiUnveraendert) {
     const QByteArray kaputt = QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(500, 'x');
     album.ordner.datei("2005/20050101/a.jpg", kaputt);
