@@ -190,4 +190,3 @@ TEST(Hauptfenster, GrundpfadBefehlUebernimmtDenGewaehltenOrdner) {
     EXPECT_EQ(m.Grundpfad, AddBackslash(neu.pfad()));
     EXPECT_EQ(ui.modalGezeigt, 2);
 }
-

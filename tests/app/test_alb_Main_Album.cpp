@@ -37,13 +37,7 @@ struct Album : ::testing::Test {
         album.ordner.ordner("Urlaub");
     }
     std::unique_ptr<Tam_Main> Fenster(QStringList argumente = {}) {
-        argumente << "/Grundpfad=" + album.pfad();
-        ProgrammArgumenteSetzen(argumente);
-        auto m = std::make_unique<Tam_Main>();
-        m->resize(900, 600);
-        m->show();
-        QApplication::setActiveWindow(m.get());
-        return m;
+        return album.fenster(argumente, {900, 600});
     }
     void TagWaehlen(Tam_Main& m, const QString& jahr, const QString& tag) {
         m.cb_Jahr->setKey(jahr);

@@ -33,12 +33,7 @@ struct Befehle : ::testing::Test {
         album.tag("2005", "20050102", {"x.jpg"});
     }
     std::unique_ptr<Tam_Main> Fenster(QStringList argumente = {"/Edit"}) {
-        argumente << "/Grundpfad=" + album.pfad();
-        ProgrammArgumenteSetzen(argumente);
-        auto m = std::make_unique<Tam_Main>();
-        m->resize(1000, 600);
-        m->show();
-        QApplication::setActiveWindow(m.get());
+        auto m = album.fenster(argumente, {1000, 600});
         m->cb_Jahr->setKey("2005");
         m->cb_JahrChange();
         return m;
