@@ -4,6 +4,7 @@
 #include "sys/zpt_Interaktion.h"
 #include "sys/zpt_Meldungen.h"
 
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -27,6 +28,12 @@ QStringList Tam_Text::Zeilen() const {
 }
 
 bool Tam_Text::Ausfuehren(const QString& bildPfad) {
+    if (!BildnameSpeicherbar(QFileInfo(bildPfad).fileName())) {
+        FehlerAnzeigen(QStringLiteral("Der Dateiname\r") + bildPfad +
+                       QStringLiteral("\renthält einen Zeilenumbruch. Für dieses Bild kann keine "
+                                      "Bildunterschrift gespeichert werden."));
+        return false;
+    }
     QStringList zeilen;
     BildtextLesen(bildPfad, zeilen);
     re->setPlainText(zeilen.join(u'\n'));

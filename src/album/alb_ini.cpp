@@ -72,14 +72,26 @@ void BildtextLesen(const QString& pfad, QStringList& zeilen) {
     BildtextLesen(OrdnerVon(pfad), NameVon(pfad), zeilen);
 }
 
+bool BildnameSpeicherbar(const QString& dateiname) {
+    return !dateiname.contains(u'\r') && !dateiname.contains(u'\n');
+}
+
 bool BildtextSchreiben(const QString& ordner, const QString& dateiname, const QStringList& zeilen) {
+    // A line break would split the section header: the caption could never be found.
+    if (!BildnameSpeicherbar(dateiname)) return false;
+    // Reading stops at the first empty line, so empty lines are left out: every line
+    // with text reads back, in order.
+    QStringList text;
+    for (const QString& zeile : zeilen)
+        if (!zeile.trimmed().isEmpty()) text << zeile;
     const QString sektion = Sektion(dateiname);
     return TProfilDatei(AlbumDatei(ordner)).Aendern([&](TProfilDokument& d) {
-        for (int i = 0; i < zeilen.size(); ++i)
-            d.SchreibeString(sektion, ZeilenSchluessel(i), zeilen[i]);
+        d.WeitereSektionenLoeschen(sektion);
+        for (int i = 0; i < text.size(); ++i)
+            d.SchreibeString(sektion, ZeilenSchluessel(i), text[i]);
         // A shorter caption must not read back with lines of the longer one.
         for (const QString& schluessel : d.Schluessel(sektion))
-            if (ZeilenNummer(schluessel) >= zeilen.size()) d.LoescheSchluessel(sektion, schluessel);
+            if (ZeilenNummer(schluessel) >= text.size()) d.LoescheSchluessel(sektion, schluessel);
         if (d.SektionVorhanden(sektion) && d.Schluessel(sektion).isEmpty()) d.LoescheSektion(sektion);
     });
 }

@@ -12,10 +12,13 @@ QString TitelLesen(const QString& pfad, const QString& vorgabe = {});
 bool TitelSchreiben(const QString& ordner, const QString& titel);
 void BildtextLesen(const QString& ordner, const QString& dateiname, QStringList& zeilen);
 void BildtextLesen(const QString& pfad, QStringList& zeilen);
-// Writes the caption; lines of an earlier, longer caption are removed, and an empty
-// caption removes the picture's section. False when the file cannot be written.
+// Writes the caption without its empty lines; lines of an earlier, longer caption are
+// removed, and an empty caption removes the picture's section. False when the file
+// cannot be written or read, or the name cannot stand in a section header.
 bool BildtextSchreiben(const QString& ordner, const QString& dateiname, const QStringList& zeilen);
 bool BildtextSchreiben(const QString& pfad, const QStringList& zeilen);
+// False for a picture name that no caption section can name (it holds a line break).
+bool BildnameSpeicherbar(const QString& dateiname);
 
 QString TagDatumText(const QString& tagName);
 QString VerzeichnisDatumText(const QString& pfad);

@@ -46,7 +46,15 @@ void Tam_Main::AlbumIndexOeffnen() {
     AlbumIndexVorhanden = !vorhanden.isEmpty() && QFileInfo(Grundpfad + vorhanden).isFile();
     if (AlbumIndexVorhanden) AlbumIndexDatei = Grundpfad + vorhanden;
     AlbumIndex.reset(); // flushes the old index before the new one is read
-    AlbumIndex = std::make_unique<TBigIniFile>(AlbumIndexDatei);
+    try {
+        AlbumIndex = std::make_unique<TBigIniFile>(AlbumIndexDatei);
+    } catch (const EFehler& e) {
+        // An index that cannot be read: years and days come from the folders, and
+        // the file is left alone (an index without a name is never written).
+        FehlerAnzeigen(e.meldung);
+        AlbumIndexVorhanden = false;
+        AlbumIndex = std::make_unique<TBigIniFile>();
+    }
 }
 
 void Tam_Main::EinstellungenLesen() {
@@ -103,7 +111,14 @@ void Tam_Main::ax_GrundpfadExecute() {
     auto& dlg = EinzelDialog<Tak_Directory>();
     dlg.ed->setText(Grundpfad);
     if (interaktion().ModalZeigen(dlg) != mrOk) return;
-    GrundpfadSetzen(dlg.ed->Text());
+    // An emptied field or a folder that is not there would resolve against the
+    // working folder: the album stays where it is.
+    const QString gewaehlt = dlg.ed->Text().trimmed();
+    if (!VerzeichnisExistiert(gewaehlt)) {
+        Piep();
+        return;
+    }
+    GrundpfadSetzen(gewaehlt);
     AlbumIndexOeffnen();
     JahreLesen();
     if (cb_Jahr->KeyList().isEmpty()) return;

@@ -69,7 +69,13 @@ void TBigIniFile::setFileName(const QString& name) {
     FlushFile();
     Clear();
     m_dateiName = name;
-    if (!name.isEmpty()) LoadFile(name);
+    try {
+        if (!name.isEmpty()) LoadFile(name);
+    } catch (const EFehler&) {
+        // A file that cannot be read is never written over with what little we hold.
+        m_dateiName.clear();
+        throw;
+    }
     m_geaendert = false;
 }
 

@@ -1,5 +1,6 @@
 #include "settings/zpt_ProfilDatei.h"
 
+#include <QFileInfo>
 #include <QSet>
 
 namespace {
@@ -20,7 +21,8 @@ QString Getrimmt(QStringView s) {
 bool SektionsName(const QString& zeile, QString& name) {
     const QString t = Getrimmt(zeile);
     if (!t.startsWith(u'[')) return false;
-    const qsizetype zu = t.indexOf(u']');
+    // The name runs to the last ']' of the line, so names holding brackets survive.
+    const qsizetype zu = t.lastIndexOf(u']');
     name = Getrimmt(QStringView(t).mid(1, zu < 0 ? -1 : zu - 1));
     return true;
 }
@@ -52,6 +54,16 @@ QString Einzeilig(QString wert) {
     wert.replace(u'\r', u' ');
     wert.replace(u'\n', u' ');
     return wert;
+}
+
+// Reading trims blanks and removes one pair of enclosing quotes. A value that would
+// lose something that way is written in double quotes, so it reads back as typed.
+QString Geschuetzt(const QString& wert) {
+    if (wert.isEmpty()) return wert;
+    const bool randLeer = IstLeer(wert.front()) || IstLeer(wert.back());
+    const QChar a = wert.front();
+    const bool inAnfuehrung = wert.size() >= 2 && (a == u'"' || a == u'\'') && wert.back() == a;
+    return randLeer || inAnfuehrung ? u'"' + wert + u'"' : wert;
 }
 
 QString OhneEndLeer(QString s) {
@@ -167,7 +179,7 @@ QStringList TProfilDokument::Schluessel(const QString& sektion) const {
 
 void TProfilDokument::SchreibeString(const QString& sektion, const QString& schluessel, const QString& wert) {
     const QString name = Getrimmt(schluessel);
-    const QString neu = Einzeilig(wert);
+    const QString neu = Geschuetzt(Einzeilig(wert));
     int kopf = SektionsKopf(sektion);
     if (kopf < 0) {
         if (!m_zeilen.isEmpty() && m_zeilen.back().ende.isEmpty()) m_zeilen.back().ende = kCrLf;
@@ -193,9 +205,24 @@ void TProfilDokument::SchreibeString(const QString& sektion, const QString& schl
 }
 
 void TProfilDokument::LoescheSchluessel(const QString& sektion, const QString& schluessel) {
+    // Every copy goes: a later duplicate would otherwise come back as the key's value.
     const int kopf = SektionsKopf(sektion);
-    const int zeile = kopf < 0 ? -1 : SchluesselZeile(kopf, schluessel);
-    if (zeile >= 0) m_zeilen.remove(zeile);
+    if (kopf < 0) return;
+    for (int zeile = SchluesselZeile(kopf, schluessel); zeile >= 0; zeile = SchluesselZeile(kopf, schluessel))
+        m_zeilen.remove(zeile);
+}
+
+void TProfilDokument::WeitereSektionenLoeschen(const QString& sektion) {
+    const int kopf = SektionsKopf(sektion);
+    if (kopf < 0) return;
+    const QString gesucht = Getrimmt(sektion);
+    QString name;
+    for (int i = SektionsEnde(kopf); i < m_zeilen.size();) {
+        if (SektionsName(m_zeilen[i].text, name) && Gleich(name, gesucht))
+            m_zeilen.remove(i, SektionsEnde(i) - i);
+        else
+            ++i;
+    }
 }
 
 void TProfilDokument::LoescheSektion(const QString& sektion) {
@@ -204,14 +231,21 @@ void TProfilDokument::LoescheSektion(const QString& sektion) {
     m_zeilen.remove(kopf, SektionsEnde(kopf) - kopf);
 }
 
-TProfilDokument TProfilDatei::Laden(text::Gelesen& vorher) const {
-    if (!text::DateiLesen(m_pfad, vorher)) return {};
-    return TProfilDokument(vorher.inhalt);
+bool TProfilDatei::Laden(TProfilDokument& doc, text::Gelesen& vorher) const {
+    doc = {};
+    if (text::DateiLesen(m_pfad, vorher)) {
+        doc = TProfilDokument(vorher.inhalt);
+        return true;
+    }
+    // Missing is empty; present but unreadable is not.
+    return !QFileInfo::exists(m_pfad) && !QFileInfo(m_pfad).isSymLink();
 }
 
 TProfilDokument TProfilDatei::Lesen() const {
+    TProfilDokument doc;
     text::Gelesen g;
-    return Laden(g);
+    Laden(doc, g);
+    return doc;
 }
 
 bool TProfilDatei::Speichern(const TProfilDokument& doc, const text::Gelesen& vorher) {

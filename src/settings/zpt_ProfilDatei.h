@@ -29,8 +29,11 @@ public:
     QVector<std::pair<QString, QString>> Werte(const QString& sektion) const;
 
     void SchreibeString(const QString& sektion, const QString& schluessel, const QString& wert);
+    // Removes every copy of the key in the section.
     void LoescheSchluessel(const QString& sektion, const QString& schluessel);
     void LoescheSektion(const QString& sektion);
+    // Removes the copies of the section that follow its first one.
+    void WeitereSektionenLoeschen(const QString& sektion);
 
     static constexpr int kMaxWertLaenge = 2047;
 
@@ -57,24 +60,26 @@ public:
     bool SektionVorhanden(const QString& sektion) const;
     QStringList Schluessel(const QString& sektion) const;
     QVector<std::pair<QString, QString>> Werte(const QString& sektion) const;
-    // The file's content as a document (empty when missing).
+    // The file's content as a document (empty when missing or unreadable).
     TProfilDokument Lesen() const;
 
-    // Each write changes the file at once; false when the file cannot be written
-    // (the old file then stays as it was).
+    // Each write changes the file at once; false when the file cannot be written, or
+    // exists but cannot be read (the old file then stays as it was).
     bool SchreibeString(const QString& sektion, const QString& schluessel, const QString& wert);
     bool LoescheSchluessel(const QString& sektion, const QString& schluessel);
     bool LoescheSektion(const QString& sektion);
     // Several changes in one write.
     template <typename F> bool Aendern(F&& aenderung) {
         text::Gelesen vorher;
-        TProfilDokument doc = Laden(vorher);
+        TProfilDokument doc;
+        if (!Laden(doc, vorher)) return false;
         aenderung(doc);
         return Speichern(doc, vorher);
     }
 
 private:
-    TProfilDokument Laden(text::Gelesen& vorher) const;
+    // False when the file exists but cannot be read (a missing file reads as empty).
+    bool Laden(TProfilDokument& doc, text::Gelesen& vorher) const;
     bool Speichern(const TProfilDokument& doc, const text::Gelesen& vorher);
     QString m_pfad;
 };

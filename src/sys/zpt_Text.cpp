@@ -89,7 +89,10 @@ QByteArray Kodieren(const QString& s, const Gelesen& vorher) {
 bool DateiLesen(const QString& pfad, Gelesen& ergebnis) {
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly)) return false;
-    ergebnis = Dekodieren(f.readAll());
+    const QByteArray bytes = f.readAll();
+    // An I/O error half way is no shorter file.
+    if (f.error() != QFileDevice::NoError) return false;
+    ergebnis = Dekodieren(bytes);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "sys/zpt_sys.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 TEST(TagDatum, NamenFormenUndFremdes) {
@@ -116,4 +117,78 @@ TEST(AlbumDat, UnsinnigeDateienOhneAbsturzUndInVertretbarerZeit) {
 
     t.datei("c/ALBUM.DAT", QByteArray(10 << 20, 'x') + QByteArray("\0\0\r\n[TITEL]\r\nTITELNAME=da\r\n", 28));
     EXPECT_EQ(TitelLesen(t.pfad("c/x.jpg")), "da");
+}
+
+TEST(AlbumDat, BildnamenMitKlammernUndSonderzeichenLesenSichZurueck) {
+    TestOrdner t;
+    const QString ordner = t.ordner("tag");
+    const QStringList namen = {"Foto [1].jpg", "a]b=c;d.jpg", QString::fromUtf8("[Ä] ö = ü;.JPG"), "x].jpg"};
+    for (int runde = 0; runde < 2; ++runde)
+        for (const QString& name : namen)
+            ASSERT_TRUE(BildtextSchreiben(ordner, name, {name + " Text", QString::number(runde)}));
+    for (const QString& name : namen) {
+        QStringList z;
+        BildtextLesen(ordner, name, z);
+        EXPECT_EQ(z, QStringList({name + " Text", "1"}));
+    }
+    // Saving twice replaced each section instead of appending another copy.
+    EXPECT_EQ(TestOrdner::lesen(t.pfad("tag/ALBUM.DAT")).count("[BILD "), namen.size());
+
+    // A file with copies left by the old fault: the first is read, one stays.
+    t.datei("alt/ALBUM.DAT", "[BILD Foto [1].jpg]\r\nZEILE00=erste\r\n[TITEL]\r\nTITELNAME=T\r\n"
+                             "[BILD Foto [1].jpg]\r\nZEILE00=zweite\r\nZEILE01=mehr\r\n");
+    QStringList z;
+    BildtextLesen(t.pfad("alt"), "Foto [1].jpg", z);
+    EXPECT_EQ(z, QStringList({"erste"}));
+    ASSERT_TRUE(BildtextSchreiben(t.pfad("alt"), "Foto [1].jpg", {"neu"}));
+    EXPECT_EQ(TestOrdner::lesen(t.pfad("alt/ALBUM.DAT")),
+              "[BILD Foto [1].jpg]\r\nZEILE00=neu\r\n[TITEL]\r\nTITELNAME=T\r\n");
+}
+
+TEST(AlbumDat, GetippterTextLiestSichGenauZurueck) {
+    TestOrdner t;
+    const QString ordner = t.ordner("tag");
+    // Empty lines inside are left out, so nothing behind them is hidden or lost.
+    ASSERT_TRUE(BildtextSchreiben(ordner, "A.JPG", {"Eins", "", "   ", "Drei"}));
+    QStringList z;
+    BildtextLesen(ordner, "A.JPG", z);
+    EXPECT_EQ(z, QStringList({"Eins", "Drei"}));
+    // Blanks at the ends and enclosing quotes survive.
+    const QStringList besonders = {"  eingerückt", "hinten  ", "\"zitiert\"", "'einfach'", "\"halb"};
+    ASSERT_TRUE(BildtextSchreiben(ordner, "B.JPG", besonders));
+    BildtextLesen(ordner, "B.JPG", z);
+    EXPECT_EQ(z, besonders);
+    ASSERT_TRUE(TitelSchreiben(ordner, " \"Urlaub\" "));
+    EXPECT_EQ(TitelLesen(AddBackslash(ordner)), " \"Urlaub\" ");
+    // Files written earlier keep their reading: an empty line ends the caption.
+    t.datei("alt/ALBUM.DAT", "[BILD X.JPG]\r\nZEILE00=neu\r\nZEILE01=\r\nZEILE02=alt\r\n");
+    BildtextLesen(t.pfad("alt"), "X.JPG", z);
+    EXPECT_EQ(z, QStringList({"neu"}));
+}
+
+TEST(AlbumDat, DoppelterZeilenschluesselKommtNichtZurueck) {
+    TestOrdner t;
+    t.datei("tag/ALBUM.DAT", "[BILD P1.JPG]\r\nZEILE00=a\r\nZEILE01=b\r\nZEILE01=c\r\n");
+    QStringList z;
+    BildtextLesen(t.pfad("tag"), "P1.JPG", z);
+    EXPECT_EQ(z, QStringList({"a", "b"}));
+    ASSERT_TRUE(BildtextSchreiben(t.pfad("tag"), "P1.JPG", {"x"}));
+    BildtextLesen(t.pfad("tag"), "P1.JPG", z);
+    EXPECT_EQ(z, QStringList({"x"}));
+}
+
+TEST(AlbumDat, UnlesbareDateiUndUnbenennbareBilderWerdenNichtBeschrieben) {
+    TestOrdner t;
+    const QString ordner = t.ordner("tag");
+    const QString datei = t.unlesbar("tag/ALBUM.DAT");
+    EXPECT_FALSE(TitelSchreiben(ordner, "T"));
+    EXPECT_FALSE(BildtextSchreiben(ordner, "A.JPG", {"x"}));
+    EXPECT_TRUE(QFileInfo(datei).isSymLink()); // still the old file, not a new one
+    EXPECT_EQ(TitelLesen(AddBackslash(ordner), "v"), "v");
+
+    // A line break in a name would split the section header.
+    const QString zweiter = t.ordner("zwei");
+    EXPECT_FALSE(BildtextSchreiben(zweiter, "a\nb.jpg", {"x"}));
+    EXPECT_FALSE(BildnameSpeicherbar("a\rb.jpg"));
+    EXPECT_FALSE(QFileInfo::exists(t.pfad("zwei/ALBUM.DAT")));
 }

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QSplitter>
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -168,6 +169,19 @@ TEST(Hauptfenster, SchreibgeschuetzteEinstellungenMeldenUndSchliessenTrotzdem) {
     EXPECT_EQ(TestOrdner::lesen(Ini()), "[Tam_Main]\r\nStretch=Ja\r\n");
 }
 
+TEST(Hauptfenster, UnlesbareEinstellungenWerdenNichtErsetzt) {
+    TestKonfiguration k;
+    ScriptInteraktion ui;
+    TestOrdner t;
+    QFile::link(t.unlesbar("weg"), Ini());
+    Tam_Main m;
+    m.show();
+    EXPECT_TRUE(m.close());
+    ASSERT_EQ(ui.meldungen.size(), 1);
+    EXPECT_EQ(ui.meldungen[0].text, "Sie haben keine Schreibrechte für \r" + Ini());
+    EXPECT_TRUE(QFileInfo(Ini()).isSymLink());
+}
+
 TEST(Hauptfenster, GrundpfadBefehlUebernimmtDenGewaehltenOrdner) {
     TestKonfiguration k;
     ScriptInteraktion ui;
@@ -189,4 +203,14 @@ TEST(Hauptfenster, GrundpfadBefehlUebernimmtDenGewaehltenOrdner) {
     m.Aktion("ax_Grundpfad")->trigger();
     EXPECT_EQ(m.Grundpfad, AddBackslash(neu.pfad()));
     EXPECT_EQ(ui.modalGezeigt, 2);
+    // An emptied field or a missing folder keeps the album where it is.
+    for (const QString& eingabe : {QString(), neu.pfad("fehlt")}) {
+        ui.dialoge << [eingabe](QDialog& d) {
+            dynamic_cast<Tak_Directory&>(d).ed->setText(eingabe);
+            return int(mrOk);
+        };
+        m.Aktion("ax_Grundpfad")->trigger();
+        EXPECT_EQ(m.Grundpfad, AddBackslash(neu.pfad()));
+    }
+    EXPECT_EQ(ui.piepse, 2);
 }

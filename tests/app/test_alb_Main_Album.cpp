@@ -310,6 +310,17 @@ TEST_F(Album, AlbumIndexDateiStattOrdnerbaum) {
     EXPECT_EQ(m->foto->Count(), 0);
 }
 
+TEST_F(Album, UnlesbarerAlbumIndexZeigtDieOrdner) {
+    const QString index = album.ordner.unlesbar("Pixolud.dat");
+    auto m = Fenster({"/Edit"});
+    EXPECT_FALSE(m->AlbumIndexVorhanden);
+    ASSERT_EQ(ui.meldungen.size(), 1);
+    EXPECT_TRUE(ui.meldungen[0].text.contains(index));
+    EXPECT_EQ(m->cb_Jahr->KeyList(), QStringList({"2004", "2005"}));
+    m.reset();
+    EXPECT_TRUE(QFileInfo(index).isSymLink());
+}
+
 TEST_F(Album, KopfleisteVerteiltDieBreite) {
     auto m = Fenster();
     m->resize(1000, 600);

@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-TestOrdner::TestOrdner() { m_dir.setAutoRemove(true); }
+TestOrdner::TestOrdner() {
+    m_dir.setAutoRemove(true);
+}
 
 QString TestOrdner::pfad(const QString& name) const {
     return QDir::toNativeSeparators(name.isEmpty() ? m_dir.path() : m_dir.filePath(name));
@@ -24,6 +26,13 @@ QString TestOrdner::datei(const QString& name, const QByteArray& inhalt) const {
 QString TestOrdner::ordner(const QString& name) const {
     const QString p = pfad(name);
     QDir().mkpath(p);
+    return p;
+}
+
+QString TestOrdner::unlesbar(const QString& name) const {
+    const QString p = pfad(name);
+    QDir().mkpath(QFileInfo(p).absolutePath());
+    QFile::link(QStringLiteral("/proc/self/mem"), p);
     return p;
 }
 

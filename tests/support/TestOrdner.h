@@ -21,6 +21,9 @@ public:
     // Writes the bytes exactly; creates missing folders.
     QString datei(const QString& name, const QByteArray& inhalt) const;
     QString ordner(const QString& name) const;
+    // A file that exists but whose reading fails with an I/O error (also for root,
+    // whom no permission bit stops): a link to the process's own memory file.
+    QString unlesbar(const QString& name) const;
     static QByteArray lesen(const QString& pfad);
 
 private:
