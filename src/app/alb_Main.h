@@ -127,7 +127,6 @@ private:
 
     QHash<QString, std::function<void()>> m_befehle;
     int m_untenHoehe = 46;
-    bool m_tagZurueck = false; // inside "voriger Tag"
     bool m_andereAnzeigen = true;
-    bool m_loeschen = false; // inside "Angezeigtes Bild löschen"
+    bool m_letztesBildGeloescht = false; // while the day's only picture is deleted
 };

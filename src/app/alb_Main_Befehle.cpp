@@ -17,9 +17,11 @@ void Tam_Main::ax_BildDelExecute() {
     if (!JaNeinFrage(QStringLiteral("Soll das Bild \r") + datei +
                      QStringLiteral("\rwirklich gelöscht werden?")))
         return;
-    m_loeschen = true;
+    // Only the deletion of a day's last picture ends in the panel's begin-of-list
+    // report; that path loads no picture, so no queued key runs while this is set.
+    m_letztesBildGeloescht = foto->Count() == 1;
     Geschuetzt([this] { foto->DeleteCurrent(); });
-    m_loeschen = false;
+    m_letztesBildGeloescht = false;
 }
 
 void Tam_Main::Drehen(int grad) {

@@ -34,18 +34,8 @@ void Tam_Main::fotoAfterPositionChanged() {
 }
 
 void Tam_Main::fotoEof() {
-    const int i = int(cb_Tage->KeyList().indexOf(cb_Tage->Key()));
-    if (m_loeschen) return; // deleting the last picture of a day leaves the day shown, empty
-    if (m_tagZurueck) {
-        // "voriger Tag" landed on a day without pictures: keep going backwards.
-        if (i > 0) {
-            cb_Tage->setKey(cb_Tage->KeyList()[i - 1]);
-            TagAnzeigen();
-            foto->First();
-        }
-        return;
-    }
-    if (i + 1 < cb_Tage->KeyList().size()) {
+    const int i = cb_Tage->KeyIndex();
+    if (i >= 0 && i + 1 < cb_Tage->KeyList().size()) {
         cb_Tage->setKey(cb_Tage->KeyList()[i + 1]);
         TagAnzeigen();
         foto->First(); // an empty day pages past its end at once
@@ -55,8 +45,10 @@ void Tam_Main::fotoEof() {
 }
 
 void Tam_Main::fotoBof() {
-    if (m_loeschen) return;
-    const int i = int(cb_Tage->KeyList().indexOf(cb_Tage->Key()));
+    // Deleting the last picture of a day asks the panel for position -1: the day stays
+    // shown, empty. Paging back from an empty day (Backspace) still moves on.
+    if (m_letztesBildGeloescht) return;
+    const int i = cb_Tage->KeyIndex();
     if (i > 0) {
         cb_Tage->setKey(cb_Tage->KeyList()[i - 1]);
         TagAnzeigen();

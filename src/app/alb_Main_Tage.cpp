@@ -2,6 +2,7 @@
 #include "app/alb_Main.h"
 
 #include "app/alb_Tagesindex.h"
+#include "display/zpt_FotoListe.h"
 #include "display/zpt_FotoPanel.h"
 #include "settings/BigIni.h"
 #include "sys/TStringlistBox.h"
@@ -21,7 +22,7 @@ void Tam_Main::JahreLesen() {
 
 void Tam_Main::TageLesen() {
     cb_Tage->Leeren();
-    const QString jahr = cb_Jahr->KeyList().contains(cb_Jahr->Key()) ? cb_Jahr->Key() : QString();
+    const QString jahr = cb_Jahr->ListenKey();
     const auto tage = TageAuflisten(Grundpfad, jahr, AlbumIndexVorhanden ? AlbumIndex.get() : nullptr);
     QStringList namen;
     for (const TzptKeyString& t : tage) {
@@ -33,12 +34,8 @@ void Tam_Main::TageLesen() {
 
 QString Tam_Main::TagOrdnerAktuell() const {
     // Only a listed day of a listed year is shown; anything else shows nothing.
-    const int jahr = int(cb_Jahr->KeyList().indexOf(cb_Jahr->Key()));
-    if (jahr < 0) return {};
-    for (const QString& tag : cb_Tage->KeyList())
-        if (tag.compare(cb_Tage->Key(), Qt::CaseInsensitive) == 0)
-            return TagOrdner(Grundpfad, cb_Jahr->KeyList()[jahr], tag);
-    return {};
+    if (cb_Jahr->KeyIndex() < 0 || cb_Tage->KeyIndex() < 0) return {};
+    return TagOrdner(Grundpfad, cb_Jahr->ListenKey(), cb_Tage->ListenKey());
 }
 
 void Tam_Main::TagAnzeigen() {
@@ -69,10 +66,21 @@ void Tam_Main::ax_NextDayExecute() {
 }
 
 void Tam_Main::ax_PrevDayExecute() {
-    // Days without pictures are passed over backwards, not bounced off forwards.
-    m_tagZurueck = true;
-    Geschuetzt([this] {
-        if (!cb_Tage->VorigerKey()) Piep();
-    });
-    m_tagZurueck = false;
+    const int i = cb_Tage->KeyIndex();
+    if (i <= 0) {
+        Piep();
+        return;
+    }
+    // Days without pictures are passed over backwards here, by the command itself:
+    // paging forward from an empty day would bounce back to where the user was.
+    int ziel = i - 1;
+    while (ziel > 0 &&
+           FotoDateienLesen(TagOrdner(Grundpfad, cb_Jahr->ListenKey(), cb_Tage->KeyList()[ziel]), false)
+               .isEmpty())
+        --ziel;
+    cb_Tage->setKey(cb_Tage->KeyList()[ziel]);
+    TagAnzeigen();
+    // The first day of the year may be empty too: it stays shown without a picture.
+    if (foto->Count() > 0) foto->First();
+    FotoFokus();
 }

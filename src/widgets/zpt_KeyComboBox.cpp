@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -113,17 +114,28 @@ bool TzptKeyComboBox::TasteBehandeln(QKeyEvent* k) {
         lineEdit()->setCursorPosition(0);
         return true;
     }
-    const QString t = k->text();
-    if (t.size() != 1 || t[0].unicode() < 32 || t[0].unicode() > 255 ||
-        (k->modifiers() & Qt::ControlModifier))
-        return false;
-    int markiert = 0;
-    if (m_liste.Tippen(t[0], &markiert) >= 0) {
-        Anzeigen();
-        if (!m_liste.Wraparound) lineEdit()->setSelection(0, markiert);
-        AuswahlGeaendert(currentText());
+    if (k->modifiers() & Qt::ControlModifier) return false;
+    return TextBehandeln(k->text());
+}
+
+bool TzptKeyComboBox::TextBehandeln(const QString& t) {
+    // Control characters (Tab, Enter, Escape, Delete) pass on to the box.
+    if (t.isEmpty() || !t[0].isPrint()) return false;
+    // Every printable character is type-ahead, whatever its code: none becomes free
+    // text that would clear the key. A character beyond one UTF-16 unit (an emoji,
+    // say) matches no entry and is swallowed.
+    if (t.size() == 1) {
+        int markiert = 0;
+        if (m_liste.Tippen(t[0], &markiert) >= 0) {
+            Anzeigen();
+            if (!m_liste.Wraparound) lineEdit()->setSelection(0, markiert);
+            AuswahlGeaendert(currentText());
+        }
+    } else {
+        for (QChar c : t)
+            if (c.isPrint() && !c.isSurrogate()) TextBehandeln(QString(c));
     }
-    return true; // typed characters never reach the edit text
+    return true;
 }
 
 void TzptKeyComboBox::keyPressEvent(QKeyEvent* e) {
@@ -133,6 +145,11 @@ void TzptKeyComboBox::keyPressEvent(QKeyEvent* e) {
 bool TzptKeyComboBox::eventFilter(QObject* o, QEvent* e) {
     if (o == lineEdit() && e->type() == QEvent::KeyPress && TasteBehandeln(static_cast<QKeyEvent*>(e)))
         return true;
+    // Composed characters (dead keys, input methods) arrive without a key press.
+    if (o == lineEdit() && e->type() == QEvent::InputMethod) {
+        TextBehandeln(static_cast<QInputMethodEvent*>(e)->commitString());
+        return true;
+    }
     return QComboBox::eventFilter(o, e);
 }
 

@@ -18,6 +18,10 @@ public:
     // with ErsterEintrag shown. Never fires OnChange.
     void setKey(const QString& key);
     const QStringList& KeyList() const { return m_liste.KeyList(); }
+    // Index of Key in KeyList, found without regard to case; -1 when none.
+    int KeyIndex() const { return m_liste.Index(); }
+    // The selected entry's key as KeyList spells it; empty when none.
+    QString ListenKey() const { return KeyIndex() < 0 ? QString() : KeyList()[KeyIndex()]; }
     QString ErsterEintrag() const { return m_liste.ErsterEintrag; }
     void setErsterEintrag(const QString& text);
     bool Wraparound() const { return m_liste.Wraparound; }
@@ -46,6 +50,8 @@ protected:
 
 private:
     bool TasteBehandeln(QKeyEvent* e);
+    // Typed text as type-ahead; false for what the box itself handles.
+    bool TextBehandeln(const QString& text);
     void Anzeigen();
     // The user's choice: the first entry with this text.
     void AuswahlGeaendert(const QString& text);

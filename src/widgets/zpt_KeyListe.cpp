@@ -32,7 +32,7 @@ QString TKeyListe::AnzeigeText() const {
 }
 
 bool TKeyListe::AddKey(const QString& key, const QString& text) {
-    if (m_keys.contains(key)) return false;
+    if (m_keys.contains(key, Qt::CaseInsensitive)) return false;
     m_keys << key;
     m_texte << text;
     return true;

@@ -132,6 +132,43 @@ TEST_F(Album, NaechsterUndVorigerTagMitPiepAmJahresende) {
     EXPECT_EQ(ui.piepse, 3);
 }
 
+TEST_F(Album, TastenWaehrendDesLadensFolgenIhremBefehl) {
+    auto m = Fenster({"/Edit"});
+    auto leertasteEinreihen = [&] {
+        QCoreApplication::postEvent(m->foto,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
+    };
+    // V onto a one-picture day, Space queued while its picture loads: forward again.
+    TagWaehlen(*m, "2005", "20050101");
+    m->foto->setFocus();
+    leertasteEinreihen();
+    Taste(*m, Qt::Key_V);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m->cb_Tage->Key() + "/" + Bild(*m), "20050101/a.jpg");
+
+    // Space queued while the picture after a deleted one loads is not swallowed.
+    ui.antworten << mrYes;
+    leertasteEinreihen();
+    m->Aktion("ax_BildDel")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m->cb_Tage->Key() + "/" + Bild(*m), "20050104/d.jpg");
+    EXPECT_FALSE(QFileInfo::exists(album.ordner.pfad("2005/20050101/a.jpg")));
+}
+
+TEST_F(Album, SchluesselInAndererSchreibungFindenTagUndJahr) {
+    album.tag("Reise", "Tag_a", {"x.jpg"});
+    album.tag("Reise", "Tag_b", {"y.jpg"});
+    auto m = Fenster({"/Edit", "/Alles"});
+    m->cb_Jahr->setKey("REISE");
+    m->cb_JahrChange();
+    EXPECT_EQ(m->cb_Tage->KeyList(), QStringList({"Tag_a", "Tag_b"}));
+    m->cb_Tage->setKey("TAG_A");
+    m->cb_TageChange();
+    EXPECT_EQ(Bild(*m), "x.jpg");
+    m->Aktion("ax_Vor")->trigger(); // past the end: the next day, not the first again
+    EXPECT_EQ(m->cb_Tage->Key() + "/" + Bild(*m), "Tag_b/y.jpg");
+}
+
 TEST_F(Album, TastenDerBildflaecheUndDesFensters) {
     auto m = Fenster({"/Edit"});
     TagWaehlen(*m, "2005", "20050101");

@@ -1,6 +1,7 @@
 #include "support/TestOrdner.h"
 #include "widgets/zpt_KeyComboBox.h"
 
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -106,6 +107,36 @@ TEST_F(KeyBox, PraefixModusFaelltZurueck) {
     EXPECT_EQ(box.Suchtext(), "");
     Tippen("201");
     EXPECT_EQ(box.Key(), "2010");
+}
+
+TEST_F(KeyBox, ZeichenJenseitsVonLatin1SindTypeAheadUndLeerenNichts) {
+    box.AddKey("2005", QString::fromUtf8("€ Euro"));
+    box.AddKey("2006", QString::fromUtf8("Šibenik"));
+    box.AddKey("2007", "Zwei");
+    box.setKey("2007");
+    box.show();
+    box.setFocus();
+    auto taste = [&](const QString& text) {
+        QKeyEvent k(QEvent::KeyPress, 0, Qt::NoModifier, text);
+        QApplication::sendEvent(box.lineEdit(), &k);
+    };
+    taste(QString::fromUtf8("ł")); // no entry: the selection stays
+    EXPECT_EQ(box.Key(), "2007");
+    taste(QString::fromUtf8("š"));
+    EXPECT_EQ(box.Key(), "2006");
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    taste(QString::fromUtf8("€"));
+    EXPECT_EQ(box.Key(), "2005");
+    taste(QString::fromUtf8("\U0001F600")); // a character of two UTF-16 units
+    QInputMethodEvent komponiert;
+    komponiert.setCommitString(QString::fromUtf8("č"));
+    QApplication::sendEvent(box.lineEdit(), &komponiert);
+    EXPECT_EQ(box.Key(), "2005");
+    EXPECT_EQ(box.Text(), QString::fromUtf8("€ Euro"));
+    // Keys are unique without regard to case.
+    box.AddKey("urlaub", "u");
+    box.AddKey("URLAUB", "U");
+    EXPECT_EQ(box.KeyList().size(), 4);
 }
 
 TEST_F(KeyBox, EinBuchstabenModusKreistUndSuchtextEndetMitDemFokus) {
