@@ -96,6 +96,10 @@ void TzptParameter::PlatzLaden(TParameterSpeicher& s) {
         return;
     }
     const bool maximiert = s.BoolLesen(QStringLiteral("__MAXIMIZED"), m_besitzer->isMaximized());
+    // A window with a stored place is not centred again when it is shown.
+    if (maximiert || !s.WertLesen(QStringLiteral("__LEFT")).isEmpty() ||
+        !s.WertLesen(QStringLiteral("__TOP")).isEmpty())
+        m_besitzer->setProperty(kPlatzGeladen, true);
     const QRect g = m_besitzer->geometry();
     m_besitzer->setGeometry(s.ZahlLesen(QStringLiteral("__LEFT"), g.left()),
                             s.ZahlLesen(QStringLiteral("__TOP"), g.top()),

@@ -39,5 +39,8 @@ private:
     QWidget* m_besitzer;
 };
 
+// Property set on a window whose placement came from the settings file.
+inline constexpr const char* kPlatzGeladen = "zptPlatzGeladen";
+
 // True when a screen-size switch ("/8X6", "/10X7") fixes the main window's size.
 bool FesteFenstergroesse(int& breite, int& hoehe);

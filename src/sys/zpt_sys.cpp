@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 
 using plattform::PfadTrenner;
 
@@ -99,9 +100,15 @@ QString EindeutigerDateiname(const QString& ordner, const QString& praefix, cons
     QString ext = endung;
     if (!ext.isEmpty() && !ext.startsWith(u'.')) ext.prepend(u'.');
     const QString basis = AddBackslash(ordner);
+    // Names differing only in case collide on a CD or a memory card: compare without case.
+    QSet<QString> vorhanden;
+    for (const QString& e :
+         QDir(basis.isEmpty() ? QStringLiteral(".") : basis)
+             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        vorhanden.insert(e.toLower());
     for (qint64 zaehler = 0;; ++zaehler) {
         const QString name = praefix + QStringLiteral("%1").arg(zaehler, 4, 10, QChar(u'0'));
-        if (!QFileInfo::exists(basis + name + ext)) return name;
+        if (!vorhanden.contains((name + ext).toLower())) return name;
     }
 }
 
@@ -209,9 +216,13 @@ QDateTime DateiDatum(const QString& datei) {
 }
 
 bool UeberschreibenFrage(const QString& datei) {
-    if (!QFileInfo::exists(datei)) return true;
+    // A file of the same name in other case counts as the same file.
+    const QFileInfo fi(datei);
+    const QString vorhanden = plattform::NameOhneGrossKlein(fi.absolutePath(), fi.fileName());
+    if (vorhanden.isEmpty()) return true;
+    const QString name = datei.left(datei.size() - fi.fileName().size()) + vorhanden;
     return JaNeinFrageFormat(
-        QStringLiteral("Die Datei %s existiert bereits.\rSoll sie überschrieben werden ?"), {datei});
+        QStringLiteral("Die Datei %s existiert bereits.\rSoll sie überschrieben werden ?"), {name});
 }
 
 void DateiInfo(const QString& format, const QString& datei) {

@@ -1,5 +1,6 @@
 #include "widgets/alb_Form.h"
 
+#include "settings/zpt_Parameter.h"
 #include "sys/zpt_Interaktion.h"
 #include "sys/zpt_Meldungen.h"
 #include "sys/zpt_sys.h"
@@ -57,11 +58,14 @@ bool Tak_Form::EnterWirdTab(const QWidget* w) {
 }
 
 void Tak_Form::showEvent(QShowEvent* e) {
+    // Centred on the main window when it first opens, unless its place was stored;
+    // after that it opens where the user left it.
     auto* haupt = qobject_cast<QWidget*>(Hauptfenster());
-    if (haupt && haupt != this && !e->spontaneous()) {
+    if (haupt && haupt != this && !e->spontaneous() && !m_platziert && !property(kPlatzGeladen).toBool()) {
         const QRect h = haupt->frameGeometry();
         move(h.left() + (h.width() - width()) / 2, h.top() + (h.height() - height()) / 2);
     }
+    if (!e->spontaneous()) m_platziert = true;
     QDialog::showEvent(e);
 }
 

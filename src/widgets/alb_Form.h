@@ -24,6 +24,9 @@ protected:
     void showEvent(QShowEvent* e) override;
     // Closing through the title bar reports Cancel.
     void reject() override;
+
+private:
+    bool m_platziert = false; // shown once: later shows keep the window's place
 };
 
 // One row of a window's command table.

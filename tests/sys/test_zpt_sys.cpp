@@ -24,8 +24,9 @@ TEST(Pfade, EindeutigerDateinameZaehltVierstelligUndUeberspringtVorhandene) {
     TestOrdner t;
     EXPECT_EQ(EindeutigerDateiname(t.pfad(), "Bild", "jpg"), "Bild0000");
     t.datei("Bild0000.jpg", "x");
-    t.datei("Bild0001.JPG", "x"); // other case is another file here
-    EXPECT_EQ(EindeutigerDateiname(t.pfad(), "Bild", ".jpg"), "Bild0001");
+    t.datei("BILD0001.JPG", "x"); // would collide on a CD or a memory card
+    t.datei("bild0003.jpg", "x");
+    EXPECT_EQ(EindeutigerDateiname(t.pfad(), "Bild", ".jpg"), "Bild0002");
     EXPECT_EQ(EindeutigerDateiname(t.pfad(), "Bild", ""), "Bild0000");
 }
 
@@ -108,6 +109,11 @@ TEST(Dateien, UeberschreibenFrageFragtNurBeiVorhandenerDatei) {
     EXPECT_EQ(ui.meldungen[0].text,
               "Die Datei " + da + " existiert bereits.\rSoll sie überschrieben werden ?");
     EXPECT_EQ(ui.meldungen[0].vorgabe, mrNo);
+    // The same name in other case is the same file: it is asked about by its own name.
+    const QString gross = t.datei("GROSS.JPG", "x");
+    EXPECT_FALSE(UeberschreibenFrage(t.pfad("gross.jpg")));
+    EXPECT_EQ(ui.meldungen.back().text,
+              "Die Datei " + gross + " existiert bereits.\rSoll sie überschrieben werden ?");
 }
 
 TEST(Dateien, DateiInfoZeigtGroesseOderFehler) {

@@ -1,4 +1,7 @@
+#include "settings/zpt_Parameter.h"
 #include "support/ScriptInteraktion.h"
+#include "support/TestOrdner.h"
+#include "sys/zpt_sys.h"
 #include "widgets/alb_Directory.h"
 #include "widgets/alb_FormF2.h"
 #include "widgets/zpt_PfadEdit.h"
@@ -104,3 +107,41 @@ TEST(Dialoge, VerzeichnisDialogMitOrdnerfeld) {
     EXPECT_EQ(datei.Text(), "/x/liste.txt");
     EXPECT_EQ(ui.dateiFilter, QStringList({"*.txt|*.txt"}));
 }
+
+namespace {
+class Tam_Platz : public Tak_Form {
+    Q_OBJECT
+public:
+    Tam_Platz() : par(new TzptParameter(this)) { par->FormPosSizeSave = true; }
+    TzptParameter* par;
+};
+} // namespace
+
+TEST(Formen, ZentriertNurOhneGespeichertenPlatzUndNurBeimErstenZeigen) {
+    TestKonfiguration k;
+    QWidget haupt;
+    haupt.setGeometry(100, 100, 800, 600);
+    haupt.show();
+    HauptfensterSetzen(&haupt);
+    const QPoint mitte = haupt.frameGeometry().center();
+    {
+        Tam_Platz d;
+        d.resize(200, 100);
+        d.par->Laden(); // nothing stored yet
+        d.show();
+        EXPECT_LE((d.frameGeometry().center() - mitte).manhattanLength(), 40);
+        d.hide();
+        d.move(10, 20); // the user moved it: it opens there again
+        d.show();
+        EXPECT_EQ(d.pos(), QPoint(10, 20));
+        d.hide();
+        d.par->Speichern();
+    }
+    Tam_Platz wieder;
+    wieder.par->Laden();
+    wieder.show();
+    EXPECT_EQ(wieder.pos(), QPoint(10, 20));
+    HauptfensterSetzen(nullptr);
+}
+
+#include "test_Formen.moc"
