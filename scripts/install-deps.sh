@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ make cmake pkg-config
   qt6-base-dev libgl-dev
-  libjpeg62-turbo-dev libturbojpeg0-dev
+  libjpeg62-turbo-dev libturbojpeg0-dev libexif-dev
   libgtest-dev
   fonts-dejavu-core
 )

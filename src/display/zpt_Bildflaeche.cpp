@@ -31,21 +31,26 @@ void TBildflaeche::Gestreckt(const QRect& rechteck) {
     PixmapVorbereiten();
 }
 
-// Scaling happens once per placement, not on every paint.
+// Scaling happens once per placement, not on every paint, and to device pixels:
+// on a scaled display a fitted picture is as sharp as the screen, and natural size
+// is one picture pixel per screen pixel.
 void TBildflaeche::PixmapVorbereiten() {
+    const qreal dpr = devicePixelRatioF();
     if (m_bild.isNull()) {
         m_pixmap = QPixmap();
     } else if (m_gestreckt) {
-        if (width() <= 0 || height() <= 0)
+        const QSize ziel = (QSizeF(size()) * dpr).toSize();
+        if (ziel.width() <= 0 || ziel.height() <= 0)
             m_pixmap = QPixmap();
-        else if (m_bild.size() == size())
+        else if (m_bild.size() == ziel)
             m_pixmap = QPixmap::fromImage(m_bild);
         else
             m_pixmap =
-                QPixmap::fromImage(m_bild.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    } else if (m_pixmap.isNull() || m_pixmap.size() != m_bild.size()) {
+                QPixmap::fromImage(m_bild.scaled(ziel, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    } else if (m_pixmap.isNull() || m_pixmap.size() != m_bild.size() || m_pixmap.devicePixelRatio() != dpr) {
         m_pixmap = QPixmap::fromImage(m_bild);
     }
+    if (!m_pixmap.isNull()) m_pixmap.setDevicePixelRatio(dpr);
     update();
 }
 
@@ -55,7 +60,8 @@ void TBildflaeche::paintEvent(QPaintEvent*) {
     if (m_gestreckt) {
         p.drawPixmap(0, 0, m_pixmap);
     } else {
-        p.drawPixmap((width() - m_pixmap.width()) / 2, (height() - m_pixmap.height()) / 2, m_pixmap);
+        const QSizeF logisch = m_pixmap.deviceIndependentSize();
+        p.drawPixmap(int((width() - logisch.width()) / 2), int((height() - logisch.height()) / 2), m_pixmap);
     }
 }
 

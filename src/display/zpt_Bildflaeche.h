@@ -14,6 +14,8 @@ public:
     void Leeren();
     bool Leer() const { return m_bild.isNull(); }
     const QImage& Bild() const { return m_bild; }
+    // What is painted, in device pixels.
+    const QPixmap& Pixmap() const { return m_pixmap; }
 
     // Natural size, centred in `bereich` (cut at its edges when larger).
     void Zentriert(const QRect& bereich);

@@ -141,39 +141,62 @@ void TzptFotoPanel::ShowCurrent() {
     if (m_position < 0) m_position = 0;
     m_bild->show();
     const QString datei = CurrentFileName();
-    if (!QFileInfo(datei).isFile()) return;
+    if (!QFileInfo(datei).isFile()) {
+        // Gone since the folder was read: the line names it, nothing else is shown.
+        NichtsGeladen(datei);
+        return;
+    }
     WarteBlock warten(QStringLiteral("Laden ") + datei);
     // The wait indication lets queued input run: a key pressed meanwhile may have
     // moved on and shown a later picture already.
     if (CurrentFileName() != datei) return;
-    const QString positionText = QStringLiteral("%1/%2").arg(m_position + 1).arg(Count());
     if (!m_anzeige) {
-        InfoSetzen(0, positionText);
+        InfoSetzen(0, PositionsText());
         InfoSetzen(1, QStringLiteral("???"));
         InfoSetzen(2, datei);
         return;
     }
-    DekodiertesBild geladen;
-    if (!BildLaden(datei, geladen)) {
-        // An unreadable picture leaves the area empty, without a message.
-        m_bild->Leeren();
-        m_geladen.clear();
-        m_bildGroesse = {};
+    try {
+        DekodiertesBild geladen;
+        if (!BildLaden(datei, geladen)) {
+            // An unreadable picture leaves the area empty, without a message.
+            NichtsGeladen(datei);
+            return;
+        }
+        m_bild->setBild(geladen.bild);
+        m_geladen = datei;
+        m_bildGroesse = geladen.originalGroesse;
+        Platzieren();
+    } catch (const std::exception&) {
+        NichtsGeladen(datei); // out of memory, say: the same as an unreadable picture
         return;
     }
-    m_bild->setBild(geladen.bild);
-    m_geladen = datei;
-    m_bildGroesse = geladen.originalGroesse;
-    Platzieren();
     InfoSetzen(1, QStringLiteral("%1x%2").arg(m_bildGroesse.width()).arg(m_bildGroesse.height()));
-    InfoSetzen(0, positionText);
+    InfoSetzen(0, PositionsText());
+    InfoSetzen(2, datei);
+}
+
+QString TzptFotoPanel::PositionsText() const {
+    return QStringLiteral("%1/%2").arg(m_position + 1).arg(Count());
+}
+
+void TzptFotoPanel::NichtsGeladen(const QString& datei) {
+    m_bild->Leeren();
+    m_geladen.clear();
+    m_bildGroesse = {};
+    // The line always names the position the commands act on, never the last picture.
+    InfoSetzen(0, PositionsText());
+    InfoSetzen(1, QStringLiteral("???"));
     InfoSetzen(2, datei);
 }
 
 void TzptFotoPanel::Platzieren() {
     if (m_bild->Leer() || m_geladen.isEmpty()) return;
     const QRect client = contentsRect();
-    if (EinpassenNoetig(m_stretch, m_grossanpassen, m_bildGroesse, client.size())) {
+    // Picture pixels are screen pixels: on a scaled display the panel holds more of
+    // them than its size in logical units says.
+    const QSize geraet = (QSizeF(client.size()) * devicePixelRatioF()).toSize();
+    if (EinpassenNoetig(m_stretch, m_grossanpassen, m_bildGroesse, geraet)) {
         m_bild->Gestreckt(
             BildEinpassen(m_bildGroesse, client.size(), kFotoRand).translated(client.topLeft()));
     } else {
@@ -201,10 +224,15 @@ void TzptFotoPanel::resizeEvent(QResizeEvent* e) {
     Anordnen();
     // The picture is placed anew for the new size; it was decoded already.
     if (!m_anzeige) return;
-    if (m_geladen.isEmpty() || m_geladen != CurrentFileName())
+    if (m_geladen.isEmpty() || m_geladen != CurrentFileName()) {
         ShowCurrent();
-    else
+        return;
+    }
+    try {
         Platzieren();
+    } catch (const std::exception&) {
+        NichtsGeladen(CurrentFileName());
+    }
 }
 
 void TzptFotoPanel::ReadFolder(bool sortieren) {

@@ -81,6 +81,9 @@ protected:
 private:
     QAction* MenuEintrag(const QKeySequence& taste) const;
     void InfoSetzen(int feld, const QString& text);
+    QString PositionsText() const;
+    // The current file cannot be shown: empty area, the line names position and file.
+    void NichtsGeladen(const QString& datei);
     void Anordnen();
     void Platzieren();
 

@@ -1,13 +1,17 @@
 #include "display/zpt_grafik.h"
 
+#include "display/zpt_Exif.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSysInfo>
+#include <QTransform>
 
 #include <csetjmp>
 #include <cstdio>
 
+#include <jerror.h>
 #include <jpeglib.h>
 
 namespace {
@@ -28,12 +32,66 @@ void FehlerZurueck(j_common_ptr info) {
 // Warnings (a truncated file, say) are not printed; decoding goes on.
 void StilleMeldung(j_common_ptr) {}
 
+// libjpeg reads straight from the file, a block at a time: a huge file is never
+// held in memory whole.
+struct DateiQuelle {
+    jpeg_source_mgr mgr{};
+    QFile* datei = nullptr;
+    QByteArray puffer;
+};
+
+void QuelleStart(j_decompress_ptr) {}
+void QuelleEnde(j_decompress_ptr) {}
+
+boolean QuelleFuellen(j_decompress_ptr c) {
+    auto* q = reinterpret_cast<DateiQuelle*>(c->src);
+    const qint64 n = q->datei->read(q->puffer.data(), q->puffer.size());
+    if (n <= 0) {
+        // The end of the file (or a read error) in mid-picture: an end marker, so a
+        // truncated picture shows what decoded.
+        static const JOCTET ende[2] = {0xFF, JPEG_EOI};
+        q->mgr.next_input_byte = ende;
+        q->mgr.bytes_in_buffer = 2;
+        WARNMS(c, JWRN_JPEG_EOF);
+        return TRUE;
+    }
+    q->mgr.next_input_byte = reinterpret_cast<const JOCTET*>(q->puffer.constData());
+    q->mgr.bytes_in_buffer = size_t(n);
+    return TRUE;
+}
+
+void QuelleUeberspringen(j_decompress_ptr c, long anzahl) {
+    auto* q = reinterpret_cast<DateiQuelle*>(c->src);
+    if (anzahl <= 0) return;
+    if (size_t(anzahl) <= q->mgr.bytes_in_buffer) {
+        q->mgr.next_input_byte += anzahl;
+        q->mgr.bytes_in_buffer -= size_t(anzahl);
+        return;
+    }
+    q->datei->seek(q->datei->pos() + (anzahl - qint64(q->mgr.bytes_in_buffer)));
+    q->mgr.bytes_in_buffer = 0;
+}
+
+// A crafted progressive file can ask for thousands of scans over the whole picture;
+// real encoders use a dozen or two.
+constexpr int kMaxScans = 100;
+
+void ScansBegrenzen(j_common_ptr info) {
+    auto* c = reinterpret_cast<j_decompress_ptr>(info);
+    if (c->input_scan_number <= kMaxScans) return;
+    auto* ziel = reinterpret_cast<Fehlerziel*>(info->err);
+    std::snprintf(ziel->text, sizeof ziel->text, "zu viele Scans (%d)", c->input_scan_number);
+    std::longjmp(ziel->sprung, 1);
+}
+
 // All state that must survive the jump lives outside the function that calls setjmp.
 struct Dekoder {
     jpeg_decompress_struct cinfo{};
     Fehlerziel fehler{};
-    QByteArray daten;
+    jpeg_progress_mgr fortschritt{};
+    DateiQuelle quelle;
     QImage bild;
+    int orientierung = 1;
     bool angelegt = false;
     ~Dekoder() {
         if (angelegt) jpeg_destroy_decompress(&cinfo);
@@ -63,9 +121,25 @@ bool Dekodieren(Dekoder& d, DekodiertesBild& ergebnis) {
     jpeg_create_decompress(&d.cinfo);
     d.angelegt = true;
     d.cinfo.mem->max_memory_to_use = kMaxJpegSpeicher;
-    jpeg_mem_src(&d.cinfo, reinterpret_cast<const unsigned char*>(d.daten.constData()),
-                 static_cast<unsigned long>(d.daten.size()));
+    d.fortschritt.progress_monitor = ScansBegrenzen;
+    d.cinfo.progress = &d.fortschritt;
+    d.quelle.mgr.init_source = QuelleStart;
+    d.quelle.mgr.fill_input_buffer = QuelleFuellen;
+    d.quelle.mgr.skip_input_data = QuelleUeberspringen;
+    d.quelle.mgr.resync_to_restart = jpeg_resync_to_restart;
+    d.quelle.mgr.term_source = QuelleEnde;
+    d.cinfo.src = &d.quelle.mgr;
+    jpeg_save_markers(&d.cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&d.cinfo, TRUE);
+    for (jpeg_saved_marker_ptr m = d.cinfo.marker_list; m; m = m->next)
+        if (m->marker == JPEG_APP0 + 1) {
+            const int o = ExifOrientierung(
+                QByteArray::fromRawData(reinterpret_cast<const char*>(m->data), int(m->data_length)));
+            if (o != 1) {
+                d.orientierung = o;
+                break;
+            }
+        }
     // 24-bit colour, delivered straight in the layout Qt paints and scales fastest. Print
     // files in CMYK come out as CMYK and are converted line by line.
     const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
@@ -112,6 +186,14 @@ bool IstJpegName(const QString& pfad) {
     return endung == u"jpg" || endung == u"jpeg";
 }
 
+QImage LageAnwenden(const QImage& bild, Lage lage) {
+    if (bild.isNull() || lage == Lage{}) return bild;
+    QImage ergebnis = lage.spiegeln ? bild.mirrored(true, false) : bild;
+    if (lage.viertel % 4 != 0)
+        ergebnis = ergebnis.transformed(QTransform().rotate(90.0 * (lage.viertel % 4)));
+    return ergebnis;
+}
+
 bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler) {
     ergebnis = {};
     Dekoder d;
@@ -120,17 +202,31 @@ bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* feh
         if (fehler) *fehler = f.errorString();
         return false;
     }
-    d.daten = f.readAll();
-    if (d.daten.isEmpty()) {
+    if (f.size() == 0) {
         if (fehler) *fehler = QStringLiteral("leere Datei");
         return false;
     }
+    // No JPEG within the pixel bound comes anywhere near this size.
+    if (f.size() > kMaxJpegDatei) {
+        if (fehler) *fehler = QStringLiteral("Datei zu groß");
+        return false;
+    }
+    d.quelle.datei = &f;
+    d.quelle.puffer.resize(1 << 16);
     if (!Dekodieren(d, ergebnis)) {
         if (fehler) *fehler = QString::fromLocal8Bit(d.fehler.text);
         ergebnis = {};
         return false;
     }
-    ergebnis.bild = std::move(d.bild);
+    // Shown as the camera's orientation tag says, and sized as shown.
+    const Lage lage = AufrechtLage(d.orientierung);
+    ergebnis.bild = LageAnwenden(d.bild, lage);
+    if (ergebnis.bild.isNull()) {
+        if (fehler) *fehler = QStringLiteral("zu wenig Speicher");
+        ergebnis = {};
+        return false;
+    }
+    if (lage.quer()) ergebnis.originalGroesse.transpose();
     return true;
 }
 
@@ -145,6 +241,7 @@ bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler) 
         return false;
     }
     leser.setFormat(endung);
+    leser.setAutoTransform(true);
     const QSize groesse = leser.size();
     if (groesse.isValid() && qint64(groesse.width()) * groesse.height() > kMaxDekodierPixel) {
         if (fehler) *fehler = QStringLiteral("Bild zu groß");
@@ -158,33 +255,6 @@ bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler) 
     ergebnis.originalGroesse = bild.size();
     ergebnis.bild = std::move(bild);
     return true;
-}
-
-QImage BildVerkleinern(const QImage& quelle, QSize ziel) {
-    if (quelle.isNull() || ziel.width() <= 0 || ziel.height() <= 0) return {};
-    if (quelle.size() == ziel) return quelle;
-    QImage bild =
-        quelle.format() == QImage::Format_RGB32 ? quelle : quelle.convertToFormat(QImage::Format_RGB32);
-    // Halve by 2x2 averages while the picture stays at least twice the target; the
-    // smooth scaling that follows then works on a quarter of the pixels or fewer.
-    while (bild.width() >= 2 * ziel.width() && bild.height() >= 2 * ziel.height()) {
-        QImage halb(bild.width() / 2, bild.height() / 2, QImage::Format_RGB32);
-        for (int y = 0; y < halb.height(); ++y) {
-            const auto* o = reinterpret_cast<const quint32*>(bild.constScanLine(2 * y));
-            const auto* u = reinterpret_cast<const quint32*>(bild.constScanLine(2 * y + 1));
-            auto* z = reinterpret_cast<quint32*>(halb.scanLine(y));
-            for (int x = 0; x < halb.width(); ++x) {
-                const quint32 a = o[2 * x], b = o[2 * x + 1], c = u[2 * x], d = u[2 * x + 1];
-                const quint32 rb =
-                    (a & 0xFF00FF) + (b & 0xFF00FF) + (c & 0xFF00FF) + (d & 0xFF00FF) + 0x20002;
-                const quint32 g = (a & 0xFF00) + (b & 0xFF00) + (c & 0xFF00) + (d & 0xFF00) + 0x200;
-                z[x] = 0xFF000000 | ((rb >> 2) & 0xFF00FF) | ((g >> 2) & 0xFF00);
-            }
-        }
-        bild = std::move(halb);
-    }
-    if (bild.size() == ziel) return bild;
-    return bild.scaled(ziel, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 bool EinpassenNoetig(bool stretch, bool grossanpassen, QSize bild, QSize client) {

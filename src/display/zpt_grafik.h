@@ -1,5 +1,7 @@
 #pragma once
 // Decoding picture files and the arithmetic of placing a picture in its area.
+#include "display/zpt_Exif.h"
+
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -18,18 +20,19 @@ struct DekodiertesBild {
 inline constexpr qint64 kMaxDekodierPixel = 60'000'000;
 // Memory libjpeg may use for its own buffers (progressive pictures, say).
 inline constexpr long kMaxJpegSpeicher = 1L << 30;
+// Larger files are refused unread: no JPEG within the pixel bound is that large.
+inline constexpr qint64 kMaxJpegDatei = qint64(1) << 30;
 
-// JPEG through libjpeg: full size, 24-bit colour, accurate DCT, fancy upsampling.
+// JPEG through libjpeg: full size, 24-bit colour, accurate DCT, fancy upsampling,
+// turned upright as its EXIF Orientation says (the size then is the size as shown).
 // A corrupt file is a failure (never an exit); a truncated one gives what decodes.
 bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler = nullptr);
 // ".jpg"/".jpeg" (any case) through libjpeg, other extensions through Qt's image
 // reader; an unknown extension or a rejected file is a failure.
 bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler = nullptr);
 bool IstJpegName(const QString& pfad);
-
-// Scales a picture to the display size: fast 2x2 averaging down to at most twice the
-// target, then smooth scaling.
-QImage BildVerkleinern(const QImage& bild, QSize ziel);
+// The picture mirrored and turned as `lage` says (a null picture when memory runs out).
+QImage LageAnwenden(const QImage& bild, Lage lage);
 
 inline constexpr int kFotoRand = 5;
 

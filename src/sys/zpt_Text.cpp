@@ -1,7 +1,8 @@
 #include "sys/zpt_Text.h"
 
+#include "sys/zpt_Ersetzen.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <array>
@@ -108,12 +109,7 @@ bool DateiSchreiben(const QString& pfad, const QByteArray& bytes, QString* fehle
         if (fehler) *fehler = QStringLiteral("schreibgeschützt");
         return false;
     }
-    QSaveFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (fehler) *fehler = f.errorString();
-        return false;
-    }
-    return true;
+    return DateiErsetzen(pfad, bytes, fehler);
 }
 
 } // namespace text

@@ -1,5 +1,6 @@
 #include "sys/zpt_sys.h"
 
+#include "sys/zpt_Ersetzen.h"
 #include "sys/zpt_Fehler.h"
 #include "sys/zpt_Interaktion.h"
 #include "sys/zpt_Meldungen.h"
@@ -178,13 +179,14 @@ bool DateiKopieren(const QString& quelle, const QString& ziel) {
     if (!ein.open(QIODevice::ReadOnly)) throw fehler(ein.errorString());
     if (text::IstSchreibgeschuetzt(ziel)) throw fehler(QStringLiteral("Das Ziel ist schreibgeschützt."));
     QSaveFile aus(ziel);
-    if (!aus.open(QIODevice::WriteOnly)) throw fehler(aus.errorString());
+    if (!aus.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw fehler(aus.errorString());
     QByteArray puffer;
     qint64 geschrieben = 0;
     while (!(puffer = ein.read(1 << 20)).isEmpty()) {
-        if (aus.write(puffer) != puffer.size()) {
+        if (!AllesSchreiben(aus, puffer.constData(), puffer.size())) {
+            const QString grund = aus.errorString();
             aus.cancelWriting();
-            throw fehler(aus.errorString());
+            throw fehler(grund);
         }
         geschrieben += puffer.size();
     }

@@ -105,8 +105,16 @@ TEST_F(PanelTest, KaputtesBildLeertDieFlaecheOhneMeldung) {
     EXPECT_FALSE(panel.Bildflaeche()->Leer());
     panel.Next();
     EXPECT_TRUE(panel.Bildflaeche()->Leer());
-    EXPECT_EQ(panel.InfoText(0), "1/2"); // fields not yet written keep their text
+    // The line names the picture the commands act on, not the one shown before.
+    EXPECT_EQ(panel.InfoText(0), "2/2");
+    EXPECT_EQ(panel.InfoText(1), "???");
+    EXPECT_EQ(panel.InfoText(2), AddBackslash(t.pfad()) + "b.jpg");
+    EXPECT_TRUE(panel.BildGroesse().isEmpty());
     EXPECT_EQ(ereignisse, QStringList({"After0", "After1"}));
+    QFile::remove(t.pfad("a.jpg")); // gone behind the program's back
+    panel.First();
+    EXPECT_EQ(panel.InfoText(0), "1/2");
+    EXPECT_EQ(panel.InfoText(1), "???");
     EXPECT_TRUE(ui.meldungen.isEmpty());
 }
 

@@ -1,8 +1,10 @@
+#include "display/zpt_Exif.h"
 #include "display/zpt_FotoListe.h"
 #include "display/zpt_grafik.h"
 #include "support/TestOrdner.h"
 #include "support/Testbilder.h"
 
+#include <QFile>
 #include <QImage>
 #include <cstdio>
 #include <cstdlib>
@@ -142,6 +144,46 @@ TEST(Dekodieren, RiesigeBilderWerdenVerkleinertOderAbgelehnt) {
     // 65000x65000 would need 12 GB; even at 1/8 it stays above the bound.
     EXPECT_FALSE(BildLaden(JpegMitKopfgroesse(t.pfad("riesig.jpg"), 65000, 65000), b));
     EXPECT_TRUE(b.bild.isNull());
+}
+
+TEST(Dekodieren, KameraOrientierungZeigtJedesBildAufrecht) {
+    TestOrdner t;
+    const QImage aufrecht = Viertelbild();
+    for (int o = 1; o <= 8; ++o) {
+        const QString pfad = JpegMitOrientierung(t.pfad(QString("o%1.jpg").arg(o)), aufrecht, o);
+        EXPECT_EQ(JpegOrientierung(TestOrdner::lesen(pfad)), o);
+        DekodiertesBild b;
+        ASSERT_TRUE(JpegDekodieren(pfad, b)) << o;
+        EXPECT_EQ(b.originalGroesse, QSize(64, 32)) << o; // the size as shown
+        ASSERT_EQ(b.bild.size(), QSize(64, 32)) << o;
+        for (int e = 0; e < 4; ++e)
+            EXPECT_EQ(Ecke(b.bild, e), Ecke(aufrecht, e)) << "Orientierung " << o << ", Ecke " << e;
+    }
+    // A broken or foreign EXIF block counts as upright.
+    EXPECT_EQ(ExifOrientierung(QByteArray("Exif\0\0MM\0\x2A\xFF\xFF\xFF\xFF", 14)), 1);
+    EXPECT_EQ(ExifOrientierung("XMP data"), 1);
+    QByteArray ohne = TestOrdner::lesen(JpegEinfarbig(t.pfad("ohne.jpg"), 16, 16));
+    EXPECT_FALSE(JpegOrientierungSetzen(ohne, 1));
+}
+
+TEST(Dekodieren, FeindlicheDateienBindenWederSpeicherNochZeit) {
+    TestOrdner t;
+    DekodiertesBild b;
+    QString fehler;
+    // Far larger than any JPEG within the pixel bound: refused unread (sparse, no disk used).
+    const QString riesig = JpegEinfarbig(t.pfad("riesig.jpg"), 16, 16);
+    {
+        QFile f(riesig);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.resize(kMaxJpegDatei + 1));
+    }
+    EXPECT_FALSE(JpegDekodieren(riesig, b, &fehler));
+    EXPECT_EQ(fehler, "Datei zu groß");
+    // Thousands of scans are what crafted files ask for; a dozen is what encoders write.
+    EXPECT_FALSE(JpegDekodieren(JpegMitScans(t.pfad("scans.jpg"), 64, 64, 127), b, &fehler));
+    EXPECT_TRUE(fehler.contains("Scans")) << fehler.toStdString();
+    ASSERT_TRUE(JpegDekodieren(JpegMitScans(t.pfad("wenige.jpg"), 64, 64, 21), b, &fehler));
+    EXPECT_EQ(b.bild.size(), QSize(64, 64));
 }
 
 TEST(FotoListe, NurJpgOhneVersteckteSortiertOhneGrossKlein) {

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStorageInfo>
 
 TestOrdner::TestOrdner() {
     m_dir.setAutoRemove(true);
@@ -53,4 +55,24 @@ TestKonfiguration::~TestKonfiguration() {
     qputenv("XDG_CONFIG_HOME", m_vorher);
     StandardIniZuruecksetzen();
     ProgrammArgumenteSetzen({});
+}
+
+KleinesDateisystem::KleinesDateisystem(int kib) {
+    QProcess p;
+    p.start(QStringLiteral("mount"),
+            {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+             QStringLiteral("size=%1k").arg(kib), QStringLiteral("tmpfs"), m_ordner.pfad()});
+    m_da = p.waitForFinished() && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+KleinesDateisystem::~KleinesDateisystem() {
+    if (m_da) QProcess::execute(QStringLiteral("umount"), {m_ordner.pfad()});
+}
+
+void KleinesDateisystem::fuellen(qint64 frei) const {
+    QFile f(pfad(QStringLiteral("fueller")));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return;
+    const QByteArray block(1024, 'f');
+    while (QStorageInfo(pfad()).bytesAvailable() > frei && f.write(block) == block.size()) {
+    }
 }

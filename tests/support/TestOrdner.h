@@ -42,3 +42,19 @@ private:
     TestOrdner m_ordner;
     QByteArray m_vorher;
 };
+
+// A file system of a few KiB (tmpfs) mounted in a temporary folder for the time of a
+// test, to fill it; not there where mounting is not allowed.
+class KleinesDateisystem {
+public:
+    explicit KleinesDateisystem(int kib);
+    ~KleinesDateisystem();
+    bool da() const { return m_da; }
+    QString pfad(const QString& name = {}) const { return m_ordner.pfad(name); }
+    // Fills it up with a file until `frei` bytes are left.
+    void fuellen(qint64 frei) const;
+
+private:
+    TestOrdner m_ordner;
+    bool m_da = false;
+};

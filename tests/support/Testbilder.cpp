@@ -4,6 +4,12 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
+
+#include <cstdio>
+#include <vector>
+
+#include <jpeglib.h>
 
 QString JpegEinfarbig(const QString& pfad, int breite, int hoehe, const QColor& farbe) {
     QImage bild(breite, hoehe, QImage::Format_RGB32);
@@ -26,5 +32,126 @@ QString JpegMitKopfgroesse(const QString& pfad, int breite, int hoehe) {
     }
     QFile f(pfad);
     if (f.open(QIODevice::WriteOnly)) f.write(d);
+    return pfad;
+}
+
+QImage Viertelbild() {
+    QImage bild(64, 32, QImage::Format_RGB32);
+    QPainter p(&bild);
+    p.fillRect(0, 0, 32, 16, Qt::red);
+    p.fillRect(32, 0, 32, 16, Qt::green);
+    p.fillRect(0, 16, 32, 16, Qt::blue);
+    p.fillRect(32, 16, 32, 16, Qt::white);
+    return bild;
+}
+
+QColor Ecke(const QImage& bild, int ecke) {
+    const int x = ecke % 2 ? bild.width() - 4 : 3;
+    const int y = ecke / 2 ? bild.height() - 4 : 3;
+    const QColor c = bild.pixelColor(x, y);
+    // Back to the clean colour the quadrant was painted in (JPEG shifts it a little).
+    return QColor(c.red() > 128 ? 255 : 0, c.green() > 128 ? 255 : 0, c.blue() > 128 ? 255 : 0);
+}
+
+QString JpegMitOrientierung(const QString& pfad, const QImage& aufrecht, int orientierung) {
+    // Stored as the standard describes each value, pixel by pixel (not by the turns
+    // the decoder uses, so the two cannot err alike).
+    const int w = aufrecht.width(), h = aufrecht.height();
+    const bool quer = orientierung >= 5 && orientierung <= 8;
+    QImage gespeichert(quer ? h : w, quer ? w : h, QImage::Format_RGB32);
+    for (int y = 0; y < gespeichert.height(); ++y)
+        for (int x = 0; x < gespeichert.width(); ++x) {
+            QPoint u(x, y);
+            switch (orientierung) {
+            case 2:
+                u = {w - 1 - x, y};
+                break;
+            case 3:
+                u = {w - 1 - x, h - 1 - y};
+                break;
+            case 4:
+                u = {x, h - 1 - y};
+                break;
+            case 5:
+                u = {y, x};
+                break;
+            case 6:
+                u = {w - 1 - y, x};
+                break;
+            case 7:
+                u = {w - 1 - y, h - 1 - x};
+                break;
+            case 8:
+                u = {y, h - 1 - x};
+                break;
+            default:
+                break;
+            }
+            gespeichert.setPixel(x, y, aufrecht.pixel(u));
+        }
+    QByteArray jpeg = JpegKodieren(gespeichert, 95);
+    // APP1: "Exif\0\0", little-endian TIFF header, IFD0 with Make and Orientation.
+    QByteArray tiff("II\x2A\x00\x08\x00\x00\x00", 8);
+    auto u16 = [&](int v) { tiff.append(char(v & 0xFF)).append(char(v >> 8)); };
+    auto u32 = [&](int v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    u16(2);
+    u16(0x010F); // Make: ASCII, 6 bytes at offset 38
+    u16(2);
+    u32(6);
+    u32(38);
+    u16(0x0112); // Orientation: SHORT, 1
+    u16(3);
+    u32(1);
+    u16(orientierung);
+    u16(0);
+    u32(0); // no next IFD
+    tiff.append("Kamra", 6);
+    const QByteArray nutz = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray app1("\xFF\xE1", 2);
+    app1.append(char((nutz.size() + 2) >> 8)).append(char((nutz.size() + 2) & 0xFF)).append(nutz);
+    jpeg.insert(2, app1);
+    QFile f(pfad);
+    if (f.open(QIODevice::WriteOnly)) f.write(jpeg);
+    return pfad;
+}
+
+QString JpegMitScans(const QString& pfad, int breite, int hoehe, int scans) {
+    // DC first, then pairs of one coefficient each: a first pass and its refinement.
+    std::vector<jpeg_scan_info> skript;
+    skript.push_back({1, {0, 0, 0, 0}, 0, 0, 0, 0});
+    for (int k = 1; int(skript.size()) + 2 <= scans && k <= 63; ++k) {
+        skript.push_back({1, {0, 0, 0, 0}, k, k, 0, 1});
+        skript.push_back({1, {0, 0, 0, 0}, k, k, 1, 0});
+    }
+    jpeg_compress_struct c{};
+    jpeg_error_mgr fehler{};
+    c.err = jpeg_std_error(&fehler);
+    jpeg_create_compress(&c);
+    unsigned char* daten = nullptr;
+    unsigned long groesse = 0;
+    jpeg_mem_dest(&c, &daten, &groesse);
+    c.image_width = JDIMENSION(breite);
+    c.image_height = JDIMENSION(hoehe);
+    c.input_components = 1;
+    c.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    c.scan_info = skript.data();
+    c.num_scans = int(skript.size());
+    jpeg_start_compress(&c, TRUE);
+    std::vector<JSAMPLE> zeile(static_cast<size_t>(breite));
+    while (c.next_scanline < c.image_height) {
+        for (int x = 0; x < breite; ++x)
+            zeile[size_t(x)] = JSAMPLE((x * 7 + int(c.next_scanline) * 3) & 0xFF);
+        JSAMPROW z = zeile.data();
+        jpeg_write_scanlines(&c, &z, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    QFile f(pfad);
+    if (f.open(QIODevice::WriteOnly)) f.write(reinterpret_cast<const char*>(daten), qint64(groesse));
+    std::free(daten);
     return pfad;
 }

@@ -7,3 +7,15 @@
 QString JpegEinfarbig(const QString& pfad, int breite, int hoehe, const QColor& farbe = Qt::red);
 // A valid small JPEG whose header claims the given size (for oversize tests).
 QString JpegMitKopfgroesse(const QString& pfad, int breite, int hoehe);
+
+class QImage;
+// Four quadrants in four colours (red, green / blue, white), 64x32: a picture whose
+// orientation can be read off its corners.
+QImage Viertelbild();
+// Colour of the quadrant at a corner (0 top left, 1 top right, 2 bottom left, 3 bottom right).
+QColor Ecke(const QImage& bild, int ecke);
+// Writes `aufrecht` stored as a camera with this EXIF Orientation (1..8) stores it, with
+// an EXIF block holding the tag and a maker name; returns the path.
+QString JpegMitOrientierung(const QString& pfad, const QImage& aufrecht, int orientierung);
+// A valid grayscale progressive JPEG of about this many scans (odd, at most 127).
+QString JpegMitScans(const QString& pfad, int breite, int hoehe, int scans);

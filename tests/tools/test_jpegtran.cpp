@@ -1,3 +1,4 @@
+#include "display/zpt_Exif.h"
 #include "display/zpt_JpegSchreiben.h"
 #include "display/zpt_Musterbild.h"
 #include "display/zpt_grafik.h"
@@ -67,6 +68,64 @@ TEST(Jpegtran, MarkerBleibenErhalten) {
     QString fehler;
     ASSERT_TRUE(JpegDrehen(jpeg, 90, gedreht, fehler)) << fehler.toStdString();
     EXPECT_TRUE(gedreht.contains("Urlaub 2005"));
+}
+
+TEST(Jpegtran, DrehtWieGesehenUndSetztDieOrientierungAufEins) {
+    TestOrdner t;
+    const QImage aufrecht = Viertelbild();
+    const QString pfad = JpegMitOrientierung(t.pfad("handy.jpg"), aufrecht, 6);
+    const QByteArray vorher = TestOrdner::lesen(pfad);
+    ASSERT_EQ(Werkzeug({"-rotate", "90", pfad, pfad}), 0);
+    const QByteArray nachher = TestOrdner::lesen(pfad);
+    EXPECT_EQ(JpegOrientierung(nachher), 1);
+    DekodiertesBild b;
+    ASSERT_TRUE(JpegDekodieren(pfad, b));
+    // The upright picture a quarter turn clockwise: blue, red / white, green.
+    ASSERT_EQ(b.bild.size(), QSize(32, 64));
+    EXPECT_EQ(Ecke(b.bild, 0), QColor(Qt::blue));
+    EXPECT_EQ(Ecke(b.bild, 1), QColor(Qt::red));
+    EXPECT_EQ(Ecke(b.bild, 2), QColor(Qt::white));
+    EXPECT_EQ(Ecke(b.bild, 3), QColor(Qt::green));
+    // The EXIF block is kept byte for byte but for the tag's value.
+    const int a = int(vorher.indexOf("Exif")), n = int(nachher.indexOf("Exif"));
+    ASSERT_GE(a, 0);
+    ASSERT_GE(n, 0);
+    const QByteArray blockVorher = vorher.mid(a, 60), blockNachher = nachher.mid(n, 60);
+    int unterschiede = 0;
+    for (int i = 0; i < blockVorher.size(); ++i)
+        if (blockVorher[i] != blockNachher[i]) {
+            ++unterschiede;
+            EXPECT_EQ(int(blockVorher[i]), 6);
+            EXPECT_EQ(int(blockNachher[i]), 1);
+        }
+    EXPECT_EQ(unterschiede, 1);
+    EXPECT_TRUE(nachher.contains("Kamra"));
+
+    // Turned left instead, an Orientation 8 picture is the upright one.
+    const QString links = JpegMitOrientierung(t.pfad("links.jpg"), aufrecht, 8);
+    ASSERT_EQ(Werkzeug({"-rotate", "270", links, links}), 0);
+    ASSERT_TRUE(JpegDekodieren(links, b));
+    ASSERT_EQ(b.bild.size(), QSize(32, 64));
+    EXPECT_EQ(Ecke(b.bild, 0), QColor(Qt::green));
+}
+
+TEST(Jpegtran, VolleFestplatteNenntDenGrund) {
+    KleinesDateisystem klein(64);
+    if (!klein.da()) GTEST_SKIP() << "no file system can be mounted here";
+    TestOrdner t;
+    const QString quelle = t.pfad("gross.jpg");
+    ASSERT_TRUE(JpegSchreiben(Musterbild(400, 300, 5), quelle, 98));
+    const QByteArray alt = "altes Bild";
+    const QString ziel = klein.pfad("bild.jpg");
+    QFile f(ziel);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(alt);
+    f.close();
+    klein.fuellen(8 * 1024);
+    QString fehler;
+    EXPECT_EQ(Werkzeug({"-rotate", "90", quelle, ziel}, &fehler), 1);
+    EXPECT_TRUE(fehler.contains("No space left on device")) << fehler.toStdString();
+    EXPECT_EQ(TestOrdner::lesen(ziel), alt);
 }
 
 TEST(Jpegtran, FehlerLassenDasBildUnberuehrt) {

@@ -1,23 +1,24 @@
 #include "zpt_JpegDrehen.h"
 
+#include "display/zpt_Exif.h"
+#include "sys/zpt_Ersetzen.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <turbojpeg.h>
 
+namespace {
+// The one lossless operation that performs a transform.
+int Operation(Lage l) {
+    static const int gedreht[4] = {TJXOP_NONE, TJXOP_ROT90, TJXOP_ROT180, TJXOP_ROT270};
+    // Mirrored first, then turned: the mirror images of the four turns.
+    static const int gespiegelt[4] = {TJXOP_HFLIP, TJXOP_TRANSVERSE, TJXOP_VFLIP, TJXOP_TRANSPOSE};
+    return (l.spiegeln ? gespiegelt : gedreht)[((l.viertel % 4) + 4) % 4];
+}
+} // namespace
+
 bool JpegDrehen(const QByteArray& eingabe, int grad, QByteArray& ausgabe, QString& fehler) {
-    int operation = 0;
-    switch (grad) {
-    case 90:
-        operation = TJXOP_ROT90;
-        break;
-    case 180:
-        operation = TJXOP_ROT180;
-        break;
-    case 270:
-        operation = TJXOP_ROT270;
-        break;
-    default:
+    if (grad != 90 && grad != 180 && grad != 270) {
         fehler = QStringLiteral("Drehung um %1 Grad wird nicht unterstützt").arg(grad);
         return false;
     }
@@ -25,6 +26,9 @@ bool JpegDrehen(const QByteArray& eingabe, int grad, QByteArray& ausgabe, QStrin
         fehler = QStringLiteral("leere Datei");
         return false;
     }
+    // What the user sees is the picture upright by its tag: turn that.
+    const int orientierung = JpegOrientierung(eingabe);
+    const int operation = Operation(Verketten(AufrechtLage(orientierung), Lage{grad / 90, false}));
     tjhandle h = tjInitTransform();
     if (!h) {
         fehler = QString::fromLocal8Bit(tjGetErrorStr2(nullptr));
@@ -40,10 +44,13 @@ bool JpegDrehen(const QByteArray& eingabe, int grad, QByteArray& ausgabe, QStrin
     // A warning (a slightly damaged file, say) is still an error here: the picture must
     // not be replaced by something less than it was.
     const bool ok = ergebnis == 0 && groesse > 0;
-    if (!ok)
+    if (!ok) {
         fehler = QString::fromLocal8Bit(tjGetErrorStr2(h));
-    else
+    } else {
         ausgabe = QByteArray(reinterpret_cast<const char*>(ziel), qsizetype(groesse));
+        // The pixels are upright now: the tag must not turn them again.
+        if (orientierung != 1) JpegOrientierungSetzen(ausgabe, 1);
+    }
     tjFree(ziel);
     tjDestroy(h);
     return ok;
@@ -64,9 +71,9 @@ bool JpegDateiDrehen(const QString& quelle, const QString& ziel, int grad, QStri
     }
     // Written beside the target and renamed over it: a crash or a full disk never
     // leaves half a picture.
-    QSaveFile aus(ziel);
-    if (!aus.open(QIODevice::WriteOnly) || aus.write(gedreht) != gedreht.size() || !aus.commit()) {
-        fehler = ziel + QStringLiteral(": ") + aus.errorString();
+    QString grund;
+    if (!DateiErsetzen(ziel, gedreht, &grund)) {
+        fehler = ziel + QStringLiteral(": ") + grund;
         return false;
     }
     return true;
