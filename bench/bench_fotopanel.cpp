@@ -37,6 +37,7 @@ void PlainDekodieren(const QString& pfad) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    NurZahlenAusgeben();
     QApplication app(argc, argv);
     const QString ordner = BenchDatenOrdner(QStringLiteral("fotos24mp"));
     const QStringList dateien = MusterJpegs(ordner, 20, 6000, 4000);

@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir konfiguration;
     qputenv("XDG_CONFIG_HOME", konfiguration.path().toLocal8Bit());
+    NurZahlenAusgeben();
     QApplication app(argc, argv);
     StandardIniOrtSetzen(IniOrt::ProBenutzer);
     double basis = 0;

@@ -10,6 +10,12 @@
 #include <cstdio>
 #include <sys/resource.h>
 
+void NurZahlenAusgeben() {
+    qInstallMessageHandler([](QtMsgType art, const QMessageLogContext&, const QString& text) {
+        if (art == QtFatalMsg || art == QtCriticalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
+}
+
 double Messung::median() const {
     if (ms.isEmpty()) return 0;
     QVector<double> s = ms;

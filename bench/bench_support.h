@@ -23,3 +23,7 @@ double SpitzenspeicherMiB();
 QString BenchDatenOrdner(const QString& name);
 // Makes sure `anzahl` photo-like JPEGs of the given size exist in `ordner`.
 QStringList MusterJpegs(const QString& ordner, int anzahl, int breite, int hoehe);
+
+// Keeps the output to the figures: drops the platform plugin's warnings (the
+// offscreen plugin's "does not support propagateSizeHints()" among them).
+void NurZahlenAusgeben();

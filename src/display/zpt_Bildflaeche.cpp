@@ -54,18 +54,21 @@ void TBildflaeche::PixmapVorbereiten() {
     update();
 }
 
+QRect TBildflaeche::BildRechteck() const {
+    if (m_pixmap.isNull()) return {};
+    if (m_gestreckt) return rect();
+    const QSize logisch = m_pixmap.deviceIndependentSize().toSize();
+    return QRect(QPoint((width() - logisch.width()) / 2, (height() - logisch.height()) / 2), logisch);
+}
+
 void TBildflaeche::paintEvent(QPaintEvent*) {
     if (m_pixmap.isNull()) return;
     QPainter p(this);
-    if (m_gestreckt) {
-        p.drawPixmap(0, 0, m_pixmap);
-    } else {
-        const QSizeF logisch = m_pixmap.deviceIndependentSize();
-        p.drawPixmap(int((width() - logisch.width()) / 2), int((height() - logisch.height()) / 2), m_pixmap);
-    }
+    p.drawPixmap(BildRechteck().topLeft(), m_pixmap);
 }
 
 void TBildflaeche::mousePressEvent(QMouseEvent* e) {
     QWidget::mousePressEvent(e);
-    if (e->button() == Qt::LeftButton) emit geklickt();
+    // The control spans the free area; only a click on the picture itself counts.
+    if (e->button() == Qt::LeftButton && BildRechteck().contains(e->position().toPoint())) emit geklickt();
 }

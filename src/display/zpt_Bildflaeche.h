@@ -22,6 +22,8 @@ public:
     // Scaled to fill exactly `rechteck`.
     void Gestreckt(const QRect& rechteck);
     bool IstGestreckt() const { return m_gestreckt; }
+    // Where the picture is painted, in the control's coordinates.
+    QRect BildRechteck() const;
 
 signals:
     void geklickt();

@@ -55,7 +55,7 @@ TEST(Hauptfenster, OhneArgumenteAnzeigemodusAufDemProgrammordner) {
 TEST(Hauptfenster, EditSchalterGrundpfadUndBeschriftung) {
     TestKonfiguration k;
     TestOrdner album, anderes;
-    QFile(album.datei("PIXOLUD.DAT", "[x]\r\n"));
+    album.datei("PIXOLUD.DAT", "[x]\r\n");
     ProgrammArgumenteSetzen(
         {"/editor", "/Grundpfad=" + anderes.pfad(), "/GRUNDPFAD=" + album.pfad(), "/Alles"});
     Tam_Main m;
