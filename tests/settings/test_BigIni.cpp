@@ -131,3 +131,14 @@ TEST(BigIni, Windows1252UndUtf8) {
     EXPECT_EQ(TestOrdner::lesen(pfad), "[2005]\r\n20050101=K\xf6ln\r\n20050102=D\xfc"
                                        "sseldorf\r\n\r\n");
 }
+
+TEST(BigIni, UnlesbareDateiMeldetUndWirdNieGeschrieben) {
+    TestOrdner t;
+    const QString pfad = t.unlesbar("Pixolud.dat");
+    EXPECT_THROW(TBigIniFile{pfad}, EFehler);
+    TBigIniFile ini;
+    EXPECT_THROW(ini.setFileName(pfad), EFehler);
+    ini.WriteString("2005", "20050101", "x");
+    EXPECT_NO_THROW(ini.FlushFile()); // it has no file to write to any more
+    EXPECT_TRUE(ini.FileName().isEmpty());
+}

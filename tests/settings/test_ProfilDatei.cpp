@@ -19,7 +19,8 @@ TEST(ProfilLesen, GrossKleinLeerzeichenUndAnfuehrungszeichen) {
 }
 
 TEST(ProfilLesen, ZeilenVorDerErstenSektionUndDuplikate) {
-    const TProfilDokument d("a=vorher\r\n[]\r\nleer=1\r\n[S]\r\nk=erste\r\nK=zweite\r\n[s]\r\nk=dritte\r\nneu=4\r\n");
+    const TProfilDokument d(
+        "a=vorher\r\n[]\r\nleer=1\r\n[S]\r\nk=erste\r\nK=zweite\r\n[s]\r\nk=dritte\r\nneu=4\r\n");
     EXPECT_EQ(d.LeseString("", "a", "v"), "v");
     EXPECT_EQ(d.LeseString("", "leer"), "1");
     EXPECT_EQ(d.LeseString("S", "k"), "erste");
@@ -50,7 +51,9 @@ TEST(ProfilSchreiben, UnveraenderteBytesBleiben) {
     d.SchreibeString("a", "KEY", "neu");
     d.SchreibeString("A", "zwei", "2");
     d.SchreibeString("C", "c", "3");
-    EXPECT_EQ(d.Text(), QString::fromUtf8("müll\n; Kommentar\n[A]\nKey=neu\nzwei=2\r\n; ende von A\n\n[B]\nx=1\r\n[C]\r\nc=3\r\n"));
+    EXPECT_EQ(d.Text(),
+              QString::fromUtf8(
+                  "müll\n; Kommentar\n[A]\nKey=neu\nzwei=2\r\n; ende von A\n\n[B]\nx=1\r\n[C]\r\nc=3\r\n"));
 }
 
 TEST(ProfilSchreiben, LoeschenVonSchluesselnUndSektionen) {
@@ -72,11 +75,13 @@ TEST(ProfilSchreiben, ZeilenumbruchImWertBleibtEineZeile) {
 
 TEST(ProfilDatei, SchreibtSofortUndBehaeltDieKodierung) {
     TestOrdner t;
-    const QString p = t.datei("ALBUM.DAT", "[TITEL]\r\nTITELNAME=Gr\xfc\xdf" "e\r\n");
+    const QString p = t.datei("ALBUM.DAT", "[TITEL]\r\nTITELNAME=Gr\xfc\xdf"
+                                           "e\r\n");
     TProfilDatei f(p);
     EXPECT_EQ(f.LeseString("titel", "titelname"), QString::fromUtf8("Grüße"));
     ASSERT_TRUE(f.SchreibeString("BILD A.JPG", "ZEILE00", QString::fromUtf8("Bär")));
-    EXPECT_EQ(TestOrdner::lesen(p), "[TITEL]\r\nTITELNAME=Gr\xfc\xdf" "e\r\n[BILD A.JPG]\r\nZEILE00=B\xe4r\r\n");
+    EXPECT_EQ(TestOrdner::lesen(p), "[TITEL]\r\nTITELNAME=Gr\xfc\xdf"
+                                    "e\r\n[BILD A.JPG]\r\nZEILE00=B\xe4r\r\n");
     EXPECT_TRUE(TProfilDatei(t.pfad("neu.ini")).SchreibeString("S", "k", "v"));
     EXPECT_EQ(TestOrdner::lesen(t.pfad("neu.ini")), "[S]\r\nk=v\r\n");
     EXPECT_EQ(TProfilDatei(t.pfad("fehlt.ini")).LeseString("S", "k", "d"), "d");
@@ -90,4 +95,17 @@ TEST(ProfilDatei, GescheiterterSchreibvorgangLaesstDieDateiHeil) {
     EXPECT_FALSE(f.SchreibeString("S", "k", "neu"));
     EXPECT_EQ(TestOrdner::lesen(p), "[S]\r\nk=alt\r\n");
     EXPECT_FALSE(TProfilDatei(t.pfad("fehlt/x.ini")).SchreibeString("S", "k", "v"));
+}
+
+TEST(ProfilDatei, UnlesbareDateiWirdNieNeuGeschrieben) {
+    TestOrdner t;
+    TProfilDatei d(t.unlesbar("Pixolud.ini"));
+    bool geaendert = false;
+    EXPECT_FALSE(d.Aendern([&](TProfilDokument&) { geaendert = true; }));
+    EXPECT_FALSE(geaendert); // not even handed an empty document to change
+    EXPECT_FALSE(d.SchreibeString("S", "k", "v"));
+    EXPECT_EQ(d.LeseString("S", "k", "vorgabe"), "vorgabe");
+    // A missing file is empty, not unreadable.
+    TProfilDatei neu(t.pfad("neu.ini"));
+    EXPECT_TRUE(neu.SchreibeString("S", "k", "v"));
 }
