@@ -1,10 +1,13 @@
 #include "settings/zpt_Parameter.h"
 
+#include "settings/zpt_Markiert.h"
+
 #include "sys/zpt_Schalter.h"
 #include "sys/zpt_sys.h"
 #include "sys/zpt_sysWidgets.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QWidget>
 
 bool FesteFenstergroesse(int& breite, int& hoehe) {
@@ -55,6 +58,13 @@ void TzptParameter::Laden() {
     if (OnBeforeLaden) OnBeforeLaden(this);
     TParameterSpeicher s = Speicher();
     if (FormPosSizeSave) PlatzLaden(s);
+    // One read of the file for all marked controls.
+    const TProfilDokument doc = s.Dokument();
+    const QString sektion = s.Sektion();
+    MarkierteLaden(m_besitzer, TagInclusive, TagExclusive,
+                   [&](const QString& schluessel, const QString& vorgabe) {
+                       return doc.LeseString(sektion, schluessel, vorgabe);
+                   });
     if (OnLaden) OnLaden(this);
     if (OnAfterLaden) OnAfterLaden(this);
 }
@@ -63,28 +73,42 @@ void TzptParameter::Speichern() {
     if (!m_besitzer) return;
     if (OnBeforeSpeichern) OnBeforeSpeichern(this);
     TParameterSpeicher s = Speicher();
-    s.SektionLoeschen();
-    if (FormPosSizeSave) PlatzSpeichern(s);
+    // The section is written anew in one go: placement, then the marked controls.
+    QVector<std::pair<QString, QString>> werte;
+    QHash<QString, qsizetype> stelle;
+    const WertSchreiber schreiben = [&](const QString& schluessel, const QString& wert) {
+        const QString k = schluessel.toLower();
+        if (stelle.contains(k)) {
+            werte[stelle.value(k)].second = wert; // a later kind's value replaces the earlier one
+            return;
+        }
+        stelle.insert(k, werte.size());
+        werte.append({schluessel, wert});
+    };
+    if (FormPosSizeSave) PlatzSpeichern(schreiben);
+    MarkierteSpeichern(m_besitzer, TagInclusive, TagExclusive, schreiben);
+    s.SektionErsetzen(werte);
     if (OnSpeichern) OnSpeichern(this);
     if (OnAfterSpeichern) OnAfterSpeichern(this);
 }
 
-void TzptParameter::PlatzSpeichern(TParameterSpeicher& s) {
+void TzptParameter::PlatzSpeichern(const WertSchreiber& schreiben) {
     // The 800x600 test size of the main window is never stored.
     if (m_besitzer == Hauptfenster() &&
         (SchalterVorhanden(QStringLiteral("/8X6")) || SchalterVorhanden(QStringLiteral("8X6"))))
         return;
+    auto janein = [](bool an) { return an ? QStringLiteral("1") : QStringLiteral("0"); };
     const bool maximiert = m_besitzer->isMaximized();
-    s.BoolSchreiben(QStringLiteral("__MAXIMIZED"), maximiert);
+    schreiben(QStringLiteral("__MAXIMIZED"), janein(maximiert));
     // Qt windows are never docked to a screen edge.
-    s.BoolSchreiben(QStringLiteral("__ALIGNLEFT"), false);
-    s.BoolSchreiben(QStringLiteral("__ALIGNRIGHT"), false);
+    schreiben(QStringLiteral("__ALIGNLEFT"), janein(false));
+    schreiben(QStringLiteral("__ALIGNRIGHT"), janein(false));
     if (maximiert) return;
     const QRect g = m_besitzer->geometry();
-    s.ZahlSchreiben(QStringLiteral("__TOP"), g.top());
-    s.ZahlSchreiben(QStringLiteral("__LEFT"), g.left());
-    s.ZahlSchreiben(QStringLiteral("__WIDTH"), g.width());
-    s.ZahlSchreiben(QStringLiteral("__HEIGHT"), g.height());
+    schreiben(QStringLiteral("__TOP"), QString::number(g.top()));
+    schreiben(QStringLiteral("__LEFT"), QString::number(g.left()));
+    schreiben(QStringLiteral("__WIDTH"), QString::number(g.width()));
+    schreiben(QStringLiteral("__HEIGHT"), QString::number(g.height()));
 }
 
 void TzptParameter::PlatzLaden(TParameterSpeicher& s) {

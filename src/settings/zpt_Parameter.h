@@ -35,7 +35,7 @@ public:
 
 private:
     void PlatzLaden(TParameterSpeicher& s);
-    void PlatzSpeichern(TParameterSpeicher& s);
+    void PlatzSpeichern(const std::function<void(const QString&, const QString&)>& schreiben);
     QWidget* m_besitzer;
 };
 

@@ -71,3 +71,18 @@ void TParameterSpeicher::SektionLoeschen() {
     if (!d.SektionVorhanden(m_sektion)) return;
     if (!d.LoescheSektion(m_sektion)) SchreibFehler();
 }
+
+void TParameterSpeicher::SektionErsetzen(const QVector<std::pair<QString, QString>>& werte) {
+    TProfilDatei d = Datei();
+    if (werte.isEmpty() && !d.SektionVorhanden(m_sektion)) return; // nothing to erase or write
+    const bool ok = d.Aendern([&](TProfilDokument& doc) {
+        doc.LoescheSektion(m_sektion);
+        for (const auto& [schluessel, wert] : werte)
+            if (!schluessel.isEmpty()) doc.SchreibeString(m_sektion, schluessel, wert);
+    });
+    if (!ok) SchreibFehler();
+}
+
+TProfilDokument TParameterSpeicher::Dokument() const {
+    return Datei().Lesen();
+}

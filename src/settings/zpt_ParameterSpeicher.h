@@ -1,9 +1,11 @@
 #pragma once
 // Named settings of one window: the section bearing the window's class name in the
 // window's settings file (its own DateiName, or the program's default file).
-#include <QString>
+#include "settings/zpt_ProfilDatei.h"
 
-class TProfilDatei;
+#include <QString>
+#include <QVector>
+#include <utility>
 
 class TParameterSpeicher {
 public:
@@ -28,6 +30,10 @@ public:
     void BoolSchreiben(const QString& schluessel, bool wert);
     void ZahlSchreiben(const QString& schluessel, int wert);
     void SektionLoeschen();
+    // Erases the section and writes these keys into it, in one write of the file.
+    void SektionErsetzen(const QVector<std::pair<QString, QString>>& werte);
+    // The file as it is now, for many reads in one go.
+    TProfilDokument Dokument() const;
 
 private:
     TProfilDatei Datei() const;

@@ -16,7 +16,8 @@ public:
     void Piep() override {}
     bool DateiOeffnen(const QString&, const QString&, const QString&, QString&) override { return false; }
     bool OrdnerWaehlen(const QString&, QString&) override { return false; }
-    bool FarbeWaehlen(QColor&) override { return false; }
+    bool FarbeWaehlen(QColor&, const QStringList&) override { return false; }
+    bool SchriftWaehlen(QFont&) override { return false; }
     int ModalZeigen(QDialog&) override { return mrCancel; }
 };
 

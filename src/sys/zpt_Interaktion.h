@@ -3,7 +3,9 @@
 // beep, file/folder/colour choice and modal dialogs. The program installs the Qt
 // implementation; tests install a scripted one.
 #include <QColor>
+#include <QFont>
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 
@@ -33,7 +35,9 @@ public:
                               QString& name) = 0;
     // The platform's folder browser. `ordner` is preset and receives the choice.
     virtual bool OrdnerWaehlen(const QString& titel, QString& ordner) = 0;
-    virtual bool FarbeWaehlen(QColor& farbe) = 0;
+    // Colour dialog; `eigeneFarben` are its custom colours as "ColorA=A6CAF0" entries.
+    virtual bool FarbeWaehlen(QColor& farbe, const QStringList& eigeneFarben = {}) = 0;
+    virtual bool SchriftWaehlen(QFont& schrift) = 0;
     // Shows one of our dialogs modally; returns its modal result.
     virtual int ModalZeigen(QDialog& dialog) = 0;
 };

@@ -1,10 +1,13 @@
 #include "sys/zpt_QtInteraktion.h"
 
+#include "sys/zpt_Farbe.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -102,11 +105,21 @@ bool QtInteraktion::OrdnerWaehlen(const QString& titel, QString& ordner) {
     return true;
 }
 
-bool QtInteraktion::FarbeWaehlen(QColor& farbe) {
+bool QtInteraktion::FarbeWaehlen(QColor& farbe, const QStringList& eigeneFarben) {
+    for (int i = 0; i < eigeneFarben.size() && i < QColorDialog::customCount(); ++i)
+        if (const QColor c = FarbeAusEintrag(eigeneFarben[i]); c.isValid())
+            QColorDialog::setCustomColor(i, c);
     const QColor neu = QColorDialog::getColor(farbe, QApplication::activeWindow());
     if (!neu.isValid()) return false;
     farbe = neu;
     return true;
+}
+
+bool QtInteraktion::SchriftWaehlen(QFont& schrift) {
+    bool ok = false;
+    const QFont neu = QFontDialog::getFont(&ok, schrift, QApplication::activeWindow());
+    if (ok) schrift = neu;
+    return ok;
 }
 
 int QtInteraktion::ModalZeigen(QDialog& dialog) {

@@ -9,6 +9,7 @@ public:
     bool DateiOeffnen(const QString& titel, const QString& filter, const QString& standardEndung,
                       QString& name) override;
     bool OrdnerWaehlen(const QString& titel, QString& ordner) override;
-    bool FarbeWaehlen(QColor& farbe) override;
+    bool FarbeWaehlen(QColor& farbe, const QStringList& eigeneFarben = {}) override;
+    bool SchriftWaehlen(QFont& schrift) override;
     int ModalZeigen(QDialog& dialog) override;
 };

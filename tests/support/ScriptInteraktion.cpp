@@ -1,7 +1,11 @@
 #include "support/ScriptInteraktion.h"
 
-ScriptInteraktion::ScriptInteraktion() { m_vorher = InteraktionSetzen(this); }
-ScriptInteraktion::~ScriptInteraktion() { InteraktionSetzen(m_vorher); }
+ScriptInteraktion::ScriptInteraktion() {
+    m_vorher = InteraktionSetzen(this);
+}
+ScriptInteraktion::~ScriptInteraktion() {
+    InteraktionSetzen(m_vorher);
+}
 
 int ScriptInteraktion::Meldung(const MeldungsAnfrage& a) {
     meldungen << a;
@@ -27,11 +31,18 @@ bool ScriptInteraktion::OrdnerWaehlen(const QString&, QString& ordner) {
     return true;
 }
 
-bool ScriptInteraktion::FarbeWaehlen(QColor& farbe) {
+bool ScriptInteraktion::FarbeWaehlen(QColor& farbe, const QStringList& eigeneFarben) {
+    letzteEigeneFarben = eigeneFarben;
     if (farben.isEmpty()) return false;
     const QColor c = farben.dequeue();
     if (!c.isValid()) return false;
     farbe = c;
+    return true;
+}
+
+bool ScriptInteraktion::SchriftWaehlen(QFont& schrift) {
+    if (schriften.isEmpty()) return false;
+    schrift = schriften.dequeue();
     return true;
 }
 

@@ -16,7 +16,8 @@ public:
     bool DateiOeffnen(const QString& titel, const QString& filter, const QString& standardEndung,
                       QString& name) override;
     bool OrdnerWaehlen(const QString& titel, QString& ordner) override;
-    bool FarbeWaehlen(QColor& farbe) override;
+    bool FarbeWaehlen(QColor& farbe, const QStringList& eigeneFarben = {}) override;
+    bool SchriftWaehlen(QFont& schrift) override;
     int ModalZeigen(QDialog& dialog) override;
 
     QList<MeldungsAnfrage> meldungen;
@@ -28,6 +29,8 @@ public:
     QQueue<int> antworten;
     QQueue<QString> dateien; // file or folder choices; empty string = cancel
     QQueue<QColor> farben;   // invalid colour = cancel
+    QStringList letzteEigeneFarben;
+    QQueue<QFont> schriften; // an empty queue cancels
     QQueue<std::function<int(QDialog&)>> dialoge;
 
 private:
