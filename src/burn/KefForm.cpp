@@ -1,6 +1,7 @@
 #include "burn/KefForm.h"
 
 #include "sys/zpt_sys.h"
+#include "widgets/alb_Form.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,33 +12,17 @@
 namespace {
 const QEvent::Type kNachErstellen = QEvent::Type(QEvent::User + 200);
 
-// Sees Enter before the focused control does, for every TKefForm window.
-class EnterFilter : public QObject {
-public:
-    static void Installieren() {
-        static EnterFilter* filter = nullptr;
-        if (!filter && qApp) {
-            filter = new EnterFilter;
-            qApp->installEventFilter(filter);
-        }
-    }
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() != QEvent::KeyPress) return false;
-        auto* k = static_cast<QKeyEvent*>(e);
-        if ((k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) || (k->modifiers() & ~Qt::KeypadModifier))
-            return false;
-        auto* w = qobject_cast<QWidget*>(o);
-        if (!w || w != QApplication::focusWidget()) return false;
-        auto* form = qobject_cast<TKefForm*>(w->window());
-        return form && form->EnterBehandeln();
-    }
-};
 } // namespace
 
 TKefForm::TKefForm(QWidget* parent) : QDialog(parent) {
-    EnterFilter::Installieren();
+    static const bool angemeldet = [] {
+        EnterAbfangen([](QWidget* w) {
+            auto* form = qobject_cast<TKefForm*>(w->window());
+            return form && form->EnterBehandeln();
+        });
+        return true;
+    }();
+    Q_UNUSED(angemeldet);
     QCoreApplication::postEvent(this, new QEvent(kNachErstellen));
 }
 

@@ -22,6 +22,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <optional>
+
 namespace {
 // Ends the numbered keys of lines and list items.
 const QString kEnde = QStringLiteral("@#@");
@@ -73,6 +75,18 @@ QString KnopfName(const QToolButton* b) {
     return b->defaultAction() ? b->defaultAction()->objectName() : QString();
 }
 
+// Memos: the window library's multi-line edits, plain or rich.
+std::optional<QString> MemoText(QObject* o) {
+    if (auto* m = qobject_cast<QPlainTextEdit*>(o)) return m->toPlainText();
+    if (auto* m = qobject_cast<QTextEdit*>(o)) return m->toPlainText();
+    return std::nullopt;
+}
+
+void MemoSetzen(QObject* o, const QString& text) {
+    if (auto* m = qobject_cast<QPlainTextEdit*>(o)) m->setPlainText(text);
+    if (auto* m = qobject_cast<QTextEdit*>(o)) m->setPlainText(text);
+}
+
 QStringList ListenEintraege(const QListWidget* l) {
     QStringList eintraege;
     for (int i = 0; i < l->count(); ++i)
@@ -101,10 +115,8 @@ void MarkierteSpeichern(QObject* besitzer, int inkl, int exkl, const WertSchreib
         QObject* o = komponenten[i];
         const QString& name = namen[i];
         // The kinds in their order; a later row's value replaces an earlier one.
-        if (auto* m = qobject_cast<QPlainTextEdit*>(o))
-            ZeilenSchreiben(name, m->toPlainText().split(u'\n'), schreiben);
-        else if (auto* m = qobject_cast<QTextEdit*>(o))
-            ZeilenSchreiben(name, m->toPlainText().split(u'\n'), schreiben);
+        if (const auto memo = MemoText(o))
+            ZeilenSchreiben(name, memo->split(u'\n'), schreiben);
         else if (auto* e = qobject_cast<QLineEdit*>(o))
             schreiben(name, e->text());
         else if (auto* d = qobject_cast<TzptDatumEdit*>(o))
@@ -143,10 +155,8 @@ void MarkierteLaden(QObject* besitzer, int inkl, int exkl, const WertLeser& lese
     for (int i = 0; i < komponenten.size(); ++i) {
         QObject* o = komponenten[i];
         const QString& name = namen[i];
-        if (auto* m = qobject_cast<QPlainTextEdit*>(o))
-            m->setPlainText(ZeilenLesen(name, lesen).join(u'\n'));
-        else if (auto* m = qobject_cast<QTextEdit*>(o))
-            m->setPlainText(ZeilenLesen(name, lesen).join(u'\n'));
+        if (MemoText(o))
+            MemoSetzen(o, ZeilenLesen(name, lesen).join(u'\n'));
         else if (auto* e = qobject_cast<QLineEdit*>(o))
             e->setText(lesen(name, e->text()));
         else if (auto* d = qobject_cast<TzptDatumEdit*>(o))

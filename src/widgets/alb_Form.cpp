@@ -16,16 +16,19 @@
 #include <QTreeView>
 
 namespace {
-// One filter for the whole application: it sees Enter before the focused control.
-class EnterAlsTab : public QObject {
+// One filter for the whole application: it sees Enter before the focused control
+// and offers it to the handlers of the window kinds.
+class EnterFilter : public QObject {
 public:
-    static void Installieren() {
-        static EnterAlsTab* filter = nullptr;
-        if (!filter && qApp) {
-            filter = new EnterAlsTab;
-            qApp->installEventFilter(filter);
-        }
+    static EnterFilter& instanz() {
+        static EnterFilter* filter = [] {
+            auto* f = new EnterFilter;
+            qApp->installEventFilter(f);
+            return f;
+        }();
+        return *filter;
     }
+    QList<std::function<bool(QWidget*)>> behandler;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
@@ -35,18 +38,30 @@ protected:
         if (k->modifiers() & ~Qt::KeypadModifier) return false;
         auto* w = qobject_cast<QWidget*>(o);
         if (!w || w != QApplication::focusWidget()) return false;
-        auto* form = qobject_cast<Tak_Form*>(w->window());
-        if (!form || !Tak_Form::EnterWirdTab(w)) return false;
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QApplication::sendEvent(w, &tab);
-        return true;
+        for (const auto& b : behandler)
+            if (b(w)) return true;
+        return false;
     }
 };
 } // namespace
 
+void EnterAbfangen(std::function<bool(QWidget*)> behandeln) {
+    if (qApp) EnterFilter::instanz().behandler << std::move(behandeln);
+}
+
 Tak_Form::Tak_Form(QWidget* parent) : QDialog(parent) {
     // Qt's window colour is the platform's dialog face already.
-    EnterAlsTab::Installieren();
+    static const bool angemeldet = [] {
+        EnterAbfangen([](QWidget* w) {
+            auto* form = qobject_cast<Tak_Form*>(w->window());
+            if (!form || !Tak_Form::EnterWirdTab(w)) return false;
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(w, &tab);
+            return true;
+        });
+        return true;
+    }();
+    Q_UNUSED(angemeldet);
 }
 
 bool Tak_Form::EnterWirdTab(const QWidget* w) {

@@ -2,6 +2,7 @@
 // Base of every window: Enter moves to the next field in edit fields, check boxes,
 // combo boxes, trees and grids; dialogs open in the middle of the main window.
 #include <QDialog>
+#include <functional>
 
 class QAction;
 
@@ -28,6 +29,10 @@ protected:
 private:
     bool m_platziert = false; // shown once: later shows keep the window's place
 };
+
+// Offers every Enter pressed in the program to `behandeln` (with the focused control)
+// before the control sees it; true takes the key.
+void EnterAbfangen(std::function<bool(QWidget*)> behandeln);
 
 // One row of a window's command table.
 struct AktionsEintrag {

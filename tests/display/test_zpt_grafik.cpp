@@ -8,6 +8,7 @@
 #include <QImage>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 
@@ -79,30 +80,9 @@ TEST(Dekodieren, AbgeschnitteneDateiZeigtWasDaIst) {
 namespace {
 // A 16x16 JPEG of one colour in the given colour space, written straight through libjpeg.
 QByteArray JpegRoh(J_COLOR_SPACE raum, const QByteArray& pixel) {
-    jpeg_compress_struct c{};
-    jpeg_error_mgr e{};
-    c.err = jpeg_std_error(&e);
-    jpeg_create_compress(&c);
-    unsigned char* puffer = nullptr;
-    unsigned long groesse = 0;
-    jpeg_mem_dest(&c, &puffer, &groesse);
-    c.image_width = 16;
-    c.image_height = 16;
-    c.input_components = int(pixel.size());
-    c.in_color_space = raum;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 95, TRUE);
-    jpeg_start_compress(&c, TRUE);
     const QByteArray zeile = pixel.repeated(16);
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW z = reinterpret_cast<JSAMPROW>(const_cast<char*>(zeile.constData()));
-        jpeg_write_scanlines(&c, &z, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    QByteArray daten(reinterpret_cast<const char*>(puffer), qsizetype(groesse));
-    std::free(puffer);
-    return daten;
+    return JpegRoh(raum, int(pixel.size()), 16, 16,
+                   [&](int, unsigned char* z) { std::memcpy(z, zeile.constData(), size_t(zeile.size())); });
 }
 } // namespace
 

@@ -118,13 +118,16 @@ QString JpegMitOrientierung(const QString& pfad, const QImage& aufrecht, int ori
     return pfad;
 }
 
-QString JpegMitScans(const QString& pfad, int breite, int hoehe, int scans) {
-    // DC first, then pairs of one coefficient each: a first pass and its refinement.
+QByteArray JpegRoh(int farbraum, int komponenten, int breite, int hoehe,
+                   const std::function<void(int, unsigned char*)>& fuellen, int scans) {
+    // Progressive: DC first, then pairs of one coefficient each, a first pass and its refinement.
     std::vector<jpeg_scan_info> skript;
-    skript.push_back({1, {0, 0, 0, 0}, 0, 0, 0, 0});
-    for (int k = 1; int(skript.size()) + 2 <= scans && k <= 63; ++k) {
-        skript.push_back({1, {0, 0, 0, 0}, k, k, 0, 1});
-        skript.push_back({1, {0, 0, 0, 0}, k, k, 1, 0});
+    if (scans > 1) {
+        skript.push_back({1, {0, 0, 0, 0}, 0, 0, 0, 0});
+        for (int k = 1; int(skript.size()) + 2 <= scans && k <= 63; ++k) {
+            skript.push_back({1, {0, 0, 0, 0}, k, k, 0, 1});
+            skript.push_back({1, {0, 0, 0, 0}, k, k, 1, 0});
+        }
     }
     jpeg_compress_struct c{};
     jpeg_error_mgr fehler{};
@@ -135,23 +138,37 @@ QString JpegMitScans(const QString& pfad, int breite, int hoehe, int scans) {
     jpeg_mem_dest(&c, &daten, &groesse);
     c.image_width = JDIMENSION(breite);
     c.image_height = JDIMENSION(hoehe);
-    c.input_components = 1;
-    c.in_color_space = JCS_GRAYSCALE;
+    c.input_components = komponenten;
+    c.in_color_space = J_COLOR_SPACE(farbraum);
     jpeg_set_defaults(&c);
-    c.scan_info = skript.data();
-    c.num_scans = int(skript.size());
+    jpeg_set_quality(&c, 95, TRUE);
+    if (!skript.empty()) {
+        c.scan_info = skript.data();
+        c.num_scans = int(skript.size());
+    }
     jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> zeile(static_cast<size_t>(breite));
+    std::vector<JSAMPLE> zeile(static_cast<size_t>(breite) * size_t(komponenten));
     while (c.next_scanline < c.image_height) {
-        for (int x = 0; x < breite; ++x)
-            zeile[size_t(x)] = JSAMPLE((x * 7 + int(c.next_scanline) * 3) & 0xFF);
+        fuellen(int(c.next_scanline), zeile.data());
         JSAMPROW z = zeile.data();
         jpeg_write_scanlines(&c, &z, 1);
     }
     jpeg_finish_compress(&c);
     jpeg_destroy_compress(&c);
-    QFile f(pfad);
-    if (f.open(QIODevice::WriteOnly)) f.write(reinterpret_cast<const char*>(daten), qint64(groesse));
+    QByteArray ergebnis(reinterpret_cast<const char*>(daten), qsizetype(groesse));
     std::free(daten);
+    return ergebnis;
+}
+
+QString JpegMitScans(const QString& pfad, int breite, int hoehe, int scans) {
+    const QByteArray jpeg = JpegRoh(
+        JCS_GRAYSCALE, 1, breite, hoehe,
+        [breite](int y, unsigned char* zeile) {
+            for (int x = 0; x < breite; ++x)
+                zeile[x] = JSAMPLE((x * 7 + y * 3) & 0xFF);
+        },
+        scans);
+    QFile f(pfad);
+    if (f.open(QIODevice::WriteOnly)) f.write(jpeg);
     return pfad;
 }

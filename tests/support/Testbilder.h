@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
+
 // A JPEG of the given size in one colour; returns its path.
 QString JpegEinfarbig(const QString& pfad, int breite, int hoehe, const QColor& farbe = Qt::red);
 // A valid small JPEG whose header claims the given size (for oversize tests).
@@ -17,5 +19,9 @@ QColor Ecke(const QImage& bild, int ecke);
 // Writes `aufrecht` stored as a camera with this EXIF Orientation (1..8) stores it, with
 // an EXIF block holding the tag and a maker name; returns the path.
 QString JpegMitOrientierung(const QString& pfad, const QImage& aufrecht, int orientierung);
+// Encodes straight through libjpeg (`farbraum` a J_COLOR_SPACE): `fuellen(y, zeile)`
+// fills each line; more than one scan makes it progressive (odd count, at most 127).
+QByteArray JpegRoh(int farbraum, int komponenten, int breite, int hoehe,
+                   const std::function<void(int, unsigned char*)>& fuellen, int scans = 0);
 // A valid grayscale progressive JPEG of about this many scans (odd, at most 127).
 QString JpegMitScans(const QString& pfad, int breite, int hoehe, int scans);
