@@ -198,6 +198,7 @@ void Tam_Main::FensterAufbauen() {
     pa_Brennliste->setObjectName(QStringLiteral("pa_Brennliste"));
     pa_Brennliste->setFixedWidth(kBrennlisteBreite);
     pa_Brennliste->hide();
+    BrennlisteAufbauen();
     mitte->addWidget(pa_Brennliste);
 
     PAR = new TzptParameter(this);
@@ -255,6 +256,12 @@ void Tam_Main::AktionenAufbauen() {
          QStringLiteral("Bild wird entgegen dem Uhrzeigersinn um 90° gedreht")},
         {"ax_DateiNameInsClipBoard", QStringLiteral("Dateiname in die Zwischenablage"),
          QKeySequence(Qt::CTRL | Qt::Key_C), [this] { ax_DateiNameInsClipBoardExecute(); }},
+        {"ax_BildinBrennliste", QStringLiteral("Bild in die Brennliste aufnehmen"),
+         QKeySequence(Qt::Key_Insert), [this] { ax_BildinBrennlisteExecute(); }},
+        {"ax_AlleInBrennliste", QStringLiteral("Alle Bilder des Tages in  die Brennliste übernehmen"),
+         QKeySequence(), [this] { ax_AlleInBrennlisteExecute(); }},
+        {"ax_Brennliste", QStringLiteral("Brennliste bearbeiten"), QKeySequence(),
+         [this] { ax_BrennlisteExecute(); }},
     };
     AktionenAnlegen(this, tabelle);
     for (const AktionsEintrag& e : tabelle)
@@ -289,6 +296,9 @@ void Tam_Main::KontextmenuAufbauen() {
         {"ax_AndereDateien", Verknuepft, false},
         {"ax_AndereDateienAnzeigen", Verknuepft, false},
         {"ax_Grundpfad", Kopiert, false},
+        {"ax_BildinBrennliste", Verknuepft, false},
+        {"ax_AlleInBrennliste", Verknuepft, false},
+        {"ax_Brennliste", Verknuepft, false},
         {"ax_Status", Verknuepft, false},
     };
     for (const Eintrag& e : eintraege) {

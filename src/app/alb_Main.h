@@ -1,5 +1,6 @@
 #pragma once
 // The main window: year and day lists above, the picture, the caption area below.
+#include "burn/alb_Brennliste.h"
 #include "widgets/alb_Form.h"
 
 #include <QColor>
@@ -8,6 +9,8 @@
 #include <memory>
 
 class QAction;
+class QLabel;
+class QListWidget;
 class QPushButton;
 class QToolButton;
 class QSplitter;
@@ -34,6 +37,15 @@ public:
     QToolButton* bb_Andere;
     QPushButton* ll_Vor;
     QWidget* pa_Brennliste;
+    QWidget* pa_BrennlisteTop;
+    QPushButton* bb_Brennen;
+    QToolButton* bb_Close;
+    QLabel* la_Anz;
+    QListWidget* lb_Brennliste;
+    QWidget* Panel1;
+    QPushButton* bb_BrennlisteDel;
+    QPushButton* bb_BrennlisteClear;
+    TzptFotoPanel* foto2;
     QWidget* pa_Links;
     QSplitter* Splitter1;
     TzptFotoPanel* foto;
@@ -56,6 +68,7 @@ public:
     bool AlbumIndexVorhanden = false;
     std::unique_ptr<TBigIniFile> AlbumIndex;
     QString BrennlisteDatei;
+    TBrennliste Brennliste;
 
     QAction* Aktion(const char* name) const;
 
@@ -97,6 +110,18 @@ public:
     void ax_StatusExecute();
     QString StatusText() const;
 
+    // The burn list (alb_Main_Brennliste.cpp)
+    // Chooses and loads a burn list file; false when cancelled or unreadable.
+    bool BrennlisteOeffnen();
+    void BrennlisteAnzeigen();
+    // Saves the list to its file and closes it; throws EFehler when it cannot be written.
+    void BrennlisteSchliessen();
+    void ax_BildinBrennlisteExecute();
+    void ax_AlleInBrennlisteExecute();
+    void ax_BrennlisteExecute();
+    void bb_BrennlisteDelClick();
+    void bb_BrennlisteClearClick();
+
     // Other files of a day (alb_Main_Andere.cpp)
     void AndereDateienLesen();
     bool AndereDateienAnzeigen() const;
@@ -114,6 +139,10 @@ protected:
 
 private:
     void FensterAufbauen();
+    void BrennlisteAufbauen();
+    void BrennlisteZeigen(int aktuell);
+    // A burn list file is open, or the user just opened one.
+    bool BrennlisteBereit();
     void AktionenAufbauen();
     void KontextmenuAufbauen();
     void EinstellungenLesen();

@@ -102,7 +102,8 @@ void Tam_Main::closeEvent(QCloseEvent* e) {
     } catch (const std::exception&) {
         FehlerAnzeigen(QStringLiteral("Sie haben keine Schreibrechte für \r") + PAR->EinstellungsDateiName());
     }
-    // User data is saved after the settings, also when those could not be written.
+    // The burn list is saved also when the settings could not be written.
+    Geschuetzt([this] { BrennlisteSchliessen(); });
     // Closing is never refused.
     e->accept();
 }

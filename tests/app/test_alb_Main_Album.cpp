@@ -293,7 +293,9 @@ TEST_F(Album, KontextmenueInTabellenreihenfolge) {
                            QString::fromUtf8("Das angezeigte Bild zur Bearbeitung öffnen"),
                            QString::fromUtf8("Angezeigtes Bild löschen"), "Bild nach rechts drehen",
                            "Bild nach links drehen", "Dateiname in die Zwischenablage", "Andere Dateien ...",
-                           "Andere Dateien anzeigen", "Grundpfad", "Programminformation"}));
+                           "Andere Dateien anzeigen", "Grundpfad", "Bild in die Brennliste aufnehmen",
+                           QString::fromUtf8("Alle Bilder des Tages in  die Brennliste übernehmen"),
+                           "Brennliste bearbeiten", "Programminformation"}));
     const auto eintraege = m->foto->Menu()->actions();
     EXPECT_EQ(eintraege[7]->shortcut(), QKeySequence(Qt::Key_PageUp));
     EXPECT_EQ(eintraege[8]->shortcut(), QKeySequence(Qt::Key_PageDown));
@@ -305,10 +307,13 @@ TEST_F(Album, KontextmenueInTabellenreihenfolge) {
     EXPECT_EQ(eintraege[11]->text(), "Hintergrundfarbe");
 
     auto v = Fenster();
-    EXPECT_EQ(texte(*v), QStringList({"voriger Tag", QString::fromUtf8("Nächster Tag"), "Refresh",
-                                      "Bildunterschrift anzeigen", "Hintergrundfarbe",
-                                      "Dateiname in die Zwischenablage", "Andere Dateien ...",
-                                      "Andere Dateien anzeigen", "Grundpfad", "Programminformation"}));
+    EXPECT_EQ(
+        texte(*v),
+        QStringList({"voriger Tag", QString::fromUtf8("Nächster Tag"), "Refresh", "Bildunterschrift anzeigen",
+                     "Hintergrundfarbe", "Dateiname in die Zwischenablage", "Andere Dateien ...",
+                     "Andere Dateien anzeigen", "Grundpfad", "Bild in die Brennliste aufnehmen",
+                     QString::fromUtf8("Alle Bilder des Tages in  die Brennliste übernehmen"),
+                     "Brennliste bearbeiten", "Programminformation"}));
     EXPECT_FALSE(v->Aktion("ax_BildDel")->isEnabled());
     EXPECT_TRUE(v->Aktion("ax_DateiStarten")->isEnabled());
     EXPECT_TRUE(v->Aktion("ax_Rotate_R")->isEnabled());

@@ -46,6 +46,11 @@ QByteArray TestOrdner::lesen(const QString& pfad) {
 TestKonfiguration::TestKonfiguration() {
     m_vorher = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", m_ordner.pfad().toLocal8Bit());
+    // The documents folder too (burn lists lie there), not the real one of the user.
+    QFile dirs(m_ordner.pfad(QStringLiteral("user-dirs.dirs")));
+    if (dirs.open(QIODevice::WriteOnly))
+        dirs.write("XDG_DOCUMENTS_DIR=\"" + m_ordner.pfad(QStringLiteral("Dokumente")).toLocal8Bit() +
+                   "\"\n");
     StandardIniZuruecksetzen();
     StandardIniOrtSetzen(IniOrt::ProBenutzer);
     ProgrammArgumenteSetzen({});

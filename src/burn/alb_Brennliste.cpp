@@ -1,0 +1,70 @@
+#include "burn/alb_Brennliste.h"
+
+#include "display/zpt_FotoListe.h"
+#include "sys/zpt_Plattform.h"
+#include "sys/zpt_sys.h"
+
+#include <QDir>
+#include <algorithm>
+
+namespace {
+// The platform's separator inside an entry, whichever the file used.
+QString Nativ(QString eintrag) {
+    eintrag.replace(u'\\', plattform::PfadTrenner);
+    eintrag.replace(u'/', plattform::PfadTrenner);
+    return eintrag;
+}
+} // namespace
+
+QString TBrennliste::EintragVon(const QString& pfad) const {
+    if (!Grundpfad.isEmpty() && pfad.startsWith(Grundpfad, Qt::CaseInsensitive))
+        return pfad.mid(Grundpfad.size());
+    return pfad;
+}
+
+QString TBrennliste::PfadVon(const QString& eintrag) const {
+    return QDir::isAbsolutePath(eintrag) ? eintrag : Grundpfad + eintrag;
+}
+
+int TBrennliste::Index(const QString& eintrag) const {
+    for (int i = 0; i < m_eintraege.size(); ++i)
+        if (m_eintraege[i].compare(eintrag, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+int TBrennliste::Hinzufuegen(const QString& eintrag, bool* neu) {
+    const int da = Index(eintrag);
+    if (neu) *neu = da < 0;
+    if (da >= 0) return da;
+    m_eintraege << eintrag;
+    FotoDateienSortieren(m_eintraege);
+    return Index(eintrag);
+}
+
+void TBrennliste::Entfernen(QList<int> indexe) {
+    std::sort(indexe.begin(), indexe.end(), std::greater<int>());
+    for (int i : indexe)
+        if (i >= 0 && i < m_eintraege.size()) m_eintraege.removeAt(i);
+}
+
+void TBrennliste::Setzen(const QStringList& eintraege) {
+    m_eintraege.clear();
+    for (const QString& e : eintraege)
+        if (Index(e) < 0) m_eintraege << e;
+    FotoDateienSortieren(m_eintraege);
+}
+
+QStringList TBrennliste::DateiLesen(const QString& datei) {
+    QStringList zeilen;
+    TextDateiToItems(datei, zeilen);
+    for (QString& z : zeilen)
+        z = Nativ(z);
+    return zeilen;
+}
+
+void TBrennliste::Speichern(const QString& datei) const {
+    QStringList zeilen;
+    for (const QString& e : m_eintraege)
+        zeilen << Nativ(e);
+    ItemsToTextDatei(datei, zeilen);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The burn list without the screen: the chosen pictures as entries relative to the
+// base folder (full paths outside it), unique without regard to case, sorted, and
+// the text file they are kept in.
+#include <QString>
+#include <QStringList>
+
+class TBrennliste {
+public:
+    // The base folder, ending with the separator.
+    QString Grundpfad;
+
+    const QStringList& Eintraege() const { return m_eintraege; }
+    int Anzahl() const { return int(m_eintraege.size()); }
+
+    // The entry naming this picture: the rest after the base folder (compared without
+    // regard to case), else the full path.
+    QString EintragVon(const QString& pfad) const;
+    // The picture an entry names.
+    QString PfadVon(const QString& eintrag) const;
+    // Index of the entry, found without regard to case; -1 when missing.
+    int Index(const QString& eintrag) const;
+    // Adds the entry at its sorted place unless present; returns its index either way
+    // and in `neu` whether it was added.
+    int Hinzufuegen(const QString& eintrag, bool* neu = nullptr);
+    // Removes the entries at these indexes (from the last to the first).
+    void Entfernen(QList<int> indexe);
+    void Leeren() { m_eintraege.clear(); }
+    void Setzen(const QStringList& eintraege);
+
+    // The entries of a burn list file: lines without blanks at their ends, empty ones
+    // skipped, "\" and "/" both read as separators. A missing file is an empty list;
+    // one that cannot be read throws EFehler.
+    static QStringList DateiLesen(const QString& datei);
+    // Writes the sorted entries, one a line, with the platform's separator; the old file
+    // is replaced only by a complete new one. Throws EFehler when it cannot be written.
+    void Speichern(const QString& datei) const;
+
+private:
+    QStringList m_eintraege;
+};
