@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev libturbojpeg0-dev libexif-dev
   libgtest-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation2
 )
 
 missing=()

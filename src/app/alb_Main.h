@@ -121,6 +121,8 @@ public:
     void ax_BrennlisteExecute();
     void bb_BrennlisteDelClick();
     void bb_BrennlisteClearClick();
+    // Saves and closes the list, then runs the export wizard on it.
+    void bb_BrennenClick();
 
     // Other files of a day (alb_Main_Andere.cpp)
     void AndereDateienLesen();

@@ -1,6 +1,7 @@
 // Tam_Main: the burn list in its side panel.
 #include "app/alb_Main.h"
 
+#include "burn/alb_Brennwizard.h"
 #include "display/zpt_FotoPanel.h"
 #include "sys/zpt_Fehler.h"
 #include "sys/zpt_Meldungen.h"
@@ -76,7 +77,7 @@ void Tam_Main::BrennlisteAufbauen() {
             [this] { Geschuetzt([this] { bb_BrennlisteDelClick(); }); });
     connect(bb_BrennlisteClear, &QPushButton::clicked, this,
             [this] { Geschuetzt([this] { bb_BrennlisteClearClick(); }); });
-    bb_Brennen->setEnabled(false); // the export wizard is not part of the program yet
+    connect(bb_Brennen, &QPushButton::clicked, this, [this] { Geschuetzt([this] { bb_BrennenClick(); }); });
     connect(lb_Brennliste, &QListWidget::currentRowChanged, this, [this] { BrennlisteAnzeigen(); });
 }
 
@@ -206,4 +207,10 @@ void Tam_Main::bb_BrennlisteClearClick() {
     Brennliste.Leeren();
     BrennlisteZeigen(-1);
     BrennlisteAnzeigen();
+}
+
+void Tam_Main::bb_BrennenClick() {
+    const QString datei = BrennlisteDatei;
+    BrennlisteSchliessen();
+    BrennwizardAusfuehren(datei, Grundpfad);
 }

@@ -52,7 +52,8 @@ void TvrkWizardPage::setRuntimeVisible(bool an) {
     m_wizard->Arrange();
 }
 
-TvrkWizardBtn::TvrkWizardBtn(TvrkWizard* wizard, int art) : m_wizard(wizard), m_caption(StandardCaption(art)) {}
+TvrkWizardBtn::TvrkWizardBtn(TvrkWizard* wizard, int art)
+    : m_wizard(wizard), m_caption(StandardCaption(art)) {}
 
 QString TvrkWizardBtn::StandardCaption(int art) {
     switch (art) {
@@ -198,6 +199,13 @@ void TvrkWizard::Weiter() {
 
 void TvrkWizard::Abbrechen() {
     window()->close();
+}
+
+QSize TvrkWizard::minimumSizeHint() const {
+    QSize groesste(3 * kKnopfBreite + 200, 0);
+    for (const TvrkWizardPage* s : m_seiten)
+        groesste = groesste.expandedTo(s->minimumSizeHint());
+    return groesste + QSize(0, kLeiste);
 }
 
 void TvrkWizard::resizeEvent(QResizeEvent* e) {

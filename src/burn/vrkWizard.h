@@ -100,6 +100,10 @@ public:
     void Weiter();
     void Abbrechen();
 
+    // The largest page and the button strip below it.
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override { return minimumSizeHint(); }
+
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;

@@ -19,6 +19,17 @@ inline constexpr const char* JpegtranName = "jpegtran.exe";
 inline constexpr const char* JpegtranName = "jpegtran";
 #endif
 
+// The viewer files an exported CD carries, taken from the folder "TemplateCDROM" next
+// to the program: program, help, help contents, picture, start script, and the two
+// files that start the viewer when the medium is inserted.
+#ifdef Q_OS_WIN
+inline constexpr const char* BetrachterDateinamen[7] = {
+    "Pixolud.exe", "Pixolud.hlp", "Pixolud.cnt", "Pixolud.jpg", "start.bat", "Autorun.inf", "Autorun.exe"};
+#else
+inline constexpr const char* BetrachterDateinamen[7] = {
+    "Pixolud", "Pixolud.html", "Pixolud.cnt", "Pixolud.jpg", "start.sh", "Autorun.inf", "autorun.sh"};
+#endif
+
 // Folder of the running program file, without final separator.
 QString ProgrammOrdner();
 // Full path of the running program file.
@@ -31,6 +42,12 @@ QString TempOrdner();
 // Exact on-disk spelling of `name` inside `ordner`, found without regard to case;
 // empty when no entry matches.
 QString NameOhneGrossKlein(const QString& ordner, const QString& name);
+
+// Copies `quelle` into a temporary file beside `ziel` (named `ziel` + ".XXXXXX"), gives
+// it the source's modification time and renames it over `ziel` only when every byte
+// arrived; with `sichern` it is flushed to the medium first. False with the system's
+// reason in `fehler`; `ziel` is then untouched and no temporary file is left.
+bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler);
 
 // Overrides for tests: the program folder and file as the program would see them.
 void ProgrammDateiSetzen(const QString& pfad);

@@ -14,7 +14,6 @@
 #include <QLocale>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 
 using plattform::PfadTrenner;
@@ -170,35 +169,15 @@ bool VerzeichnisLeer(const QString& ordner) {
 }
 
 bool DateiKopieren(const QString& quelle, const QString& ziel) {
-    QFile ein(quelle);
     if (!QFileInfo(quelle).isFile()) return false;
-    auto fehler = [&](const QString& grund) {
-        return EFehler(
+    if (text::IstSchreibgeschuetzt(ziel))
+        throw EFehler(QStringLiteral("Die Datei %1 kann nicht nach %2 kopiert werden.\r%3")
+                          .arg(quelle, ziel, QStringLiteral("Das Ziel ist schreibgeschützt.")));
+    // A copy counts as done only when it is complete: it takes the target's name then.
+    QString grund;
+    if (!plattform::DateiKopierenAtomar(quelle, ziel, false, grund))
+        throw EFehler(
             QStringLiteral("Die Datei %1 kann nicht nach %2 kopiert werden.\r%3").arg(quelle, ziel, grund));
-    };
-    if (!ein.open(QIODevice::ReadOnly)) throw fehler(ein.errorString());
-    if (text::IstSchreibgeschuetzt(ziel)) throw fehler(QStringLiteral("Das Ziel ist schreibgeschützt."));
-    QSaveFile aus(ziel);
-    if (!aus.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw fehler(aus.errorString());
-    QByteArray puffer;
-    qint64 geschrieben = 0;
-    while (!(puffer = ein.read(1 << 20)).isEmpty()) {
-        if (!AllesSchreiben(aus, puffer.constData(), puffer.size())) {
-            const QString grund = aus.errorString();
-            aus.cancelWriting();
-            throw fehler(grund);
-        }
-        geschrieben += puffer.size();
-    }
-    // A copy counts as done only when it is complete.
-    if (geschrieben != ein.size()) {
-        aus.cancelWriting();
-        throw fehler(ein.errorString());
-    }
-    if (!aus.commit()) throw fehler(aus.errorString());
-    QFile z(ziel);
-    if (z.open(QIODevice::ReadWrite))
-        z.setFileTime(QFileInfo(quelle).lastModified(), QFileDevice::FileModificationTime);
     return true;
 }
 

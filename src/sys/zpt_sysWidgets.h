@@ -1,5 +1,7 @@
 #pragma once
 // Small layout and drawing helpers for windows.
+#include "sys/zpt_Zeichnen.h"
+
 #include <QString>
 
 class QWidget;
@@ -10,6 +12,3 @@ class QRect;
 void Zentrieren(QWidget* fenster);
 // Stretches the control to its parent's right edge, less the margin.
 void BisRechtsDehnen(QWidget* control, int rand);
-// Draws the text clipped to the rectangle, 2 pixels below its top, centred by the
-// width of the text without surrounding blanks.
-void TextMittigZeichnen(QPainter& painter, const QRect& rechteck, const QString& text);

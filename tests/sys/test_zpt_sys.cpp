@@ -4,6 +4,7 @@
 #include "sys/zpt_Plattform.h"
 #include "sys/zpt_sys.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -185,4 +186,29 @@ TEST(Auswahl, DateiUndVerzeichnisWaehlen) {
     ui.dateien << "/neu/ordner";
     EXPECT_TRUE(VerzeichnisWaehlen(ordner, "*.*"));
     EXPECT_EQ(ordner, QString("/neu/ordner") + S);
+}
+
+TEST(Dateien, KopieAufVollerPlatteHinterlaesstNichts) {
+    KleinesDateisystem klein(64);
+    if (!klein.da()) GTEST_SKIP() << "no file system can be mounted here";
+    TestOrdner t;
+    const QString quelle = t.datei("gross.jpg", QByteArray(100 * 1024, 'x'));
+    const QString ziel = klein.pfad("gross.jpg");
+    try {
+        DateiKopieren(quelle, ziel);
+        ADD_FAILURE() << "no error";
+    } catch (const EFehler& e) {
+        EXPECT_TRUE(e.meldung.contains("No space left on device")) << e.meldung.toStdString();
+    }
+    // Neither a short picture under its name nor a temporary file is left.
+    EXPECT_TRUE(QDir(klein.pfad()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    const QString klein2 = t.datei("klein.jpg", "abc");
+    {
+        QFile f(klein2);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime(QDate(2005, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime);
+    }
+    ASSERT_TRUE(DateiKopieren(klein2, klein.pfad("k.jpg")));
+    EXPECT_EQ(QFileInfo(klein.pfad("k.jpg")).lastModified(), QDateTime(QDate(2005, 1, 1), QTime(12, 0)));
+    EXPECT_TRUE(QFileInfo(klein.pfad("k.jpg")).permissions() & QFileDevice::ReadOther);
 }

@@ -1,0 +1,64 @@
+#pragma once
+// The export of a burn list without the screen: the CD folder with album index and
+// viewer, the file list, the photo-lab folder, and the folders with names or the
+// numbered sequence with generated title pictures.
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+class QFontMetrics;
+
+// The progress of one routine; the wizard shows it in the progress window.
+class TFortschritt {
+public:
+    virtual ~TFortschritt() = default;
+    virtual void Start(const QString& titel, int max) = 0;
+    virtual void Schritt() = 0;
+    virtual bool Abgebrochen() const = 0;
+    virtual void Stop() = 0;
+};
+
+// Where the source has a path below the base folder: the target folder + that rest
+// (compared without regard to case); otherwise the target folder + its file name.
+QString ZielName(const QString& quelle, const QString& zielordner, const QString& grundpfad);
+// Characters a folder name of the export may hold: blank, $, -, digits, @, ASCII
+// letters, _, ~ and ÄÖÜäöüß; every other character and every blank becomes "_", and
+// in a run of underscores every second one is dropped.
+QString DateinameBereinigen(const QString& text);
+// The title split into lines narrower than `breite` at blank, comma, hyphen, full
+// stop or semicolon (kept with the line), or anywhere where none is left.
+QStringList TitelZeilen(const QString& text, const QFontMetrics& fm, int breite);
+// The 800 x 600 title picture of a day: its date and, below, its title in white on black.
+QImage Titelbild(const QString& tagOrdner);
+// The viewer files of an exported CD, in the folder "TemplateCDROM" next to the program.
+QStringList BetrachterDateien();
+
+class TExport {
+public:
+    TExport(const QString& grundpfad, const QStringList& eintraege, TFortschritt& fortschritt);
+
+    // Copy errors of the modes that go on after one; refused burn-list entries too.
+    int Fehlerzahl = 0;
+
+    // The sources of the CD folder in copy order: pictures, each day's caption file
+    // after its first picture, then the viewer files.
+    QStringList CDDateiliste();
+    // The CD folder (`kopieren`) and/or the file list (`dateiliste` not empty). The
+    // album index "Pixolud.dat" in `zielpfad` is written in either case. A copy that
+    // fails ends the routine with its error (EFehler).
+    void CDKopieren(const QString& zielpfad, bool kopieren, const QString& dateiliste);
+    void FotolaborKopieren(const QString& ziel);
+    void NamenKopierenMitUnterverzeichnissen(const QString& ziel);
+    void NamenKopierenFortlaufend(const QString& ziel);
+
+private:
+    // Full paths of the entries; an entry that climbs out of the base folder ("..") is
+    // refused and counted as an error. With `nurJpeg` only ".jpg" files.
+    QStringList Quellen(bool nurJpeg);
+    void InVerzeichnisKopieren(const QString& quelle, const QString& ordner);
+    // False (and an error counted) for an empty target.
+    bool ZielDa(const QString& ziel);
+    QString m_grundpfad;
+    QStringList m_eintraege;
+    TFortschritt& m_fortschritt;
+};
