@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ make cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libjpeg62-turbo-dev libturbojpeg0-dev libexif-dev
   libgtest-dev
   fonts-dejavu-core fonts-liberation2

@@ -1,5 +1,6 @@
 #include "app/alb_Main.h"
 
+#include "app/zpt_Hilfe.h"
 #include "display/zpt_FotoPanel.h"
 #include "settings/BigIni.h"
 #include "settings/zpt_Parameter.h"
@@ -31,6 +32,7 @@ constexpr int kReHoehe = 36;
 
 Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
     setObjectName(QStringLiteral("Tam_Main"));
+    setProperty(kHilfeKontext, 2);
     setWindowFlags(Qt::Window);
     resize(819, 494);
     HauptfensterSetzen(this);
@@ -73,7 +75,10 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
 
     AlbumIndexOeffnen();
     JahreLesen();
-    if (NurAnzeige) {
+    // The first start in edit mode (no year stored at all, not even an empty one)
+    // opens the newest year at its first day instead of an empty window.
+    const bool ersterStart = !NurAnzeige && !PAR->Speicher().SchluesselVorhanden(QStringLiteral("cb_Jahr"));
+    if (NurAnzeige || ersterStart) {
         if (!cb_Jahr->KeyList().isEmpty()) cb_Jahr->setKey(cb_Jahr->KeyList().last());
     } else {
         cb_Jahr->setKey(PAR->WertLesen(QStringLiteral("cb_Jahr")));
@@ -81,6 +86,8 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
     TageLesen();
     if (NurAnzeige) {
         if (!cb_Tage->KeyList().isEmpty()) cb_Tage->setKey(cb_Tage->KeyList().last());
+    } else if (ersterStart) {
+        if (!cb_Tage->KeyList().isEmpty()) cb_Tage->setKey(cb_Tage->KeyList().first());
     } else {
         cb_Tage->setKey(PAR->WertLesen(QStringLiteral("cb_Tage")));
     }

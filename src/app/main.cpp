@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
             return 0;
         }
     TAnwendung app(argc, argv);
+    QtTexteDeutsch();
     QtInteraktion dialoge;
     InteraktionSetzen(&dialoge);
     StandardIniOrtSetzen(IniOrt::ProBenutzer);

@@ -10,5 +10,8 @@ public:
     bool notify(QObject* empfaenger, QEvent* ereignis) override;
 };
 
+// German locale and Qt's German texts; false when the translations are not installed.
+bool QtTexteDeutsch();
+
 // The German usage text printed for --help.
 QString Hilfetext();

@@ -62,6 +62,7 @@ Tzpt_Groupbox* Gruppe(QWidget* eltern, const char* name, const QString& caption,
 Tam_Brennwizard::Tam_Brennwizard(QWidget* parent) : TKefForm(parent) {
     setObjectName(QStringLiteral("Tam_Brennwizard"));
     setWindowTitle(QStringLiteral("Brennwizard"));
+    setProperty("HilfeKontext", 6);
     resize(469, 372);
     auto* fenster = new QVBoxLayout(this);
     fenster->setContentsMargins(0, 0, 0, 0);

@@ -54,6 +54,10 @@ void TParameterSpeicher::WertSchreiben(const QString& schluessel, const QString&
     if (!d.SchreibeString(m_sektion, schluessel, wert)) SchreibFehler();
 }
 
+bool TParameterSpeicher::SchluesselVorhanden(const QString& schluessel) const {
+    return !schluessel.isEmpty() && Datei().Lesen().SchluesselVorhanden(m_sektion, schluessel);
+}
+
 bool TParameterSpeicher::BoolLesen(const QString& schluessel, bool vorgabe) const {
     return ZahlLesen(schluessel, vorgabe ? 1 : 0) != 0;
 }

@@ -22,6 +22,8 @@ public:
 
     QString WertLesen(const QString& schluessel, const QString& vorgabe = {}) const;
     int ZahlLesen(const QString& schluessel, int vorgabe) const;
+    // True when the key stands in the section (also with an empty value).
+    bool SchluesselVorhanden(const QString& schluessel) const;
     // Throws EFehler "nach <file> kann nicht geschrieben werden" when the file refuses.
     void WertSchreiben(const QString& schluessel, const QString& wert);
 

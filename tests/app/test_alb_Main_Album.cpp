@@ -3,6 +3,8 @@
 #include "album/alb_ini.h"
 #include "app/alb_Main.h"
 #include "app/alb_Tagesindex.h"
+#include "app/zpt_Anwendung.h"
+#include "app/zpt_Hilfe.h"
 #include "display/zpt_FotoPanel.h"
 #include "support/ScriptInteraktion.h"
 #include "support/TestAlbum.h"
@@ -12,7 +14,9 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -388,4 +392,38 @@ TEST(Tagesindex, JahreUndTageOhneFenster) {
     EXPECT_EQ(tage[0].text, "01.01.2005 - T");
     EXPECT_FALSE(IstZahlName("-1"));
     EXPECT_FALSE(IstZahlName(QString::fromUtf8("２００５")));
+}
+
+TEST_F(Album, ErsterStartZeigtDasNeuesteJahrAmErstenTag) {
+    auto m = Fenster({"/Edit"}); // no settings file: nothing stored yet
+    EXPECT_EQ(m->cb_Jahr->Key(), "2005");
+    EXPECT_EQ(m->cb_Tage->Key(), "2005_01_03");
+    EXPECT_EQ(Bild(*m), "c.jpg");
+    m->cb_Jahr->setKey("");
+    m->close(); // stores the empty year
+    auto n = Fenster({"/Edit"});
+    EXPECT_TRUE(n->cb_Jahr->Key().isEmpty()); // a stored empty year stays empty
+    EXPECT_EQ(n->foto->Count(), 0);
+}
+
+TEST_F(Album, DeutscheTastennamenUndHilfe) {
+    ASSERT_TRUE(QtTexteDeutsch());
+    EXPECT_EQ(QKeySequence(Qt::Key_Space).toString(QKeySequence::NativeText), "Leertaste");
+    EXPECT_EQ(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R).toString(QKeySequence::NativeText), "Strg+Alt+R");
+    EXPECT_EQ(QLocale().toString(1234.5, 'f', 2), "1.234,50");
+    auto m = Fenster({"/Edit"});
+    EXPECT_EQ(HilfeKontext(m.get()), 2);
+    EXPECT_EQ(HilfeAdresse(6).fragment(), "kontext6");
+    // The page lies next to the program and has every window's section.
+    const QString seite = QString::fromUtf8(TestOrdner::lesen(HilfeSeite()));
+    for (const char* abschnitt : {"id=\"kontext2\"", "id=\"kontext6\"", "id=\"tasten\""})
+        EXPECT_TRUE(seite.contains(abschnitt)) << abschnitt;
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    EXPECT_TRUE(HilfeTaste(&f1));
+    QWidget* fenster = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "Tam_Hilfe") fenster = w;
+    ASSERT_NE(fenster, nullptr);
+    EXPECT_TRUE(fenster->isVisible());
+    EXPECT_TRUE(ui.meldungen.isEmpty());
 }
