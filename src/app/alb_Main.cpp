@@ -20,6 +20,7 @@
 #include <QSplitter>
 #include <QStyle>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -244,6 +245,8 @@ void Tam_Main::AktionenAufbauen() {
          [this] { ax_PrevDayExecute(); }},
         {"ax_Status", QStringLiteral("Programminformation"), QKeySequence(Qt::ALT | Qt::Key_F1),
          [this] { ax_StatusExecute(); }},
+        {"ax_Kamera", QStringLiteral("Kamera"), QKeySequence(Qt::Key_F9), [this] { ax_KameraExecute(); },
+         QStringLiteral("Kamera an USB-Schnitttstelle ")},
         {"ax_DateiStarten", QStringLiteral("Das angezeigte Bild zur Bearbeitung öffnen"),
          QKeySequence(Qt::CTRL | Qt::Key_F9), [this] { ax_DateiStartenExecute(); }},
         {"ax_Refresh", QStringLiteral("Refresh"), QKeySequence(Qt::CTRL | Qt::Key_R),
@@ -295,6 +298,7 @@ void Tam_Main::KontextmenuAufbauen() {
         {"ax_Hintergrund", Kopiert, false},
         {"ax_Text", Kopiert, true},
         {"ax_Titel", Kopiert, true},
+        {"ax_Kamera", Kopiert, true},
         {"ax_DateiStarten", Verknuepft, true},
         {"ax_BildDel", Verknuepft, true},
         {"ax_Rotate_R", Verknuepft, true},
@@ -357,6 +361,12 @@ bool Tam_Main::eventFilter(QObject* o, QEvent* e) {
 bool Tam_Main::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) {
         FotoFokus();
+        // "/KAMERA" offers the import once, at the first activation; later activations
+        // (a dialog closing) must not open it again and again.
+        if (!m_kameraAngeboten && SchalterVorhanden(QStringLiteral("/KAMERA"))) {
+            m_kameraAngeboten = true;
+            QTimer::singleShot(0, this, [this] { Befehl("ax_Kamera"); });
+        }
     }
     return Tak_Form::event(e);
 }

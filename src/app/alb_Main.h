@@ -107,6 +107,8 @@ public:
     void ax_DateiStartenExecute();
     void ax_DateiNameInsClipBoardExecute();
     void ax_RefreshExecute();
+    // The camera import into the album; the lists are read anew, year and day kept.
+    void ax_KameraExecute();
     void ax_StatusExecute();
     QString StatusText() const;
 
@@ -159,5 +161,6 @@ private:
     QHash<QString, std::function<void()>> m_befehle;
     int m_untenHoehe = 46;
     bool m_andereAnzeigen = true;
+    bool m_kameraAngeboten = false;      // "/KAMERA" has opened the import once
     bool m_letztesBildGeloescht = false; // while the day's only picture is deleted
 };

@@ -1,6 +1,7 @@
 // Tam_Main: commands on the current picture.
 #include "app/alb_Main.h"
 
+#include "camera/alb_Kamera.h"
 #include "display/zpt_FotoPanel.h"
 #include "settings/zpt_Parameter.h"
 #include "sys/zpt_Meldungen.h"
@@ -61,6 +62,17 @@ void Tam_Main::ax_RefreshExecute() {
         cb_Tage->setKey(tag);
         foto->ReadFolderAt(true, datei);
     }
+    FotoFokus();
+}
+
+void Tam_Main::ax_KameraExecute() {
+    const QString tag = cb_Tage->Key();
+    KameraFenster().Ausfuehren(Grundpfad);
+    JahreLesen();
+    TageLesen();
+    if (!cb_Tage->KeyList().isEmpty()) cb_Tage->setKey(tag);
+    TagAnzeigen();
+    foto->First();
     FotoFokus();
 }
 

@@ -76,6 +76,35 @@ struct Deskriptor {
 QString Grund() {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
+
+// Compares two open files byte for byte from their start.
+bool InhaltGleich(int a, int b, off_t groesse, QString& fehler) {
+    QByteArray pa(1 << 20, Qt::Uninitialized), pb(1 << 20, Qt::Uninitialized);
+    for (off_t stelle = 0; stelle < groesse;) {
+        const size_t stueck = size_t(qMin<off_t>(pa.size(), groesse - stelle));
+        const ssize_t na = ::pread(a, pa.data(), stueck, stelle);
+        const ssize_t nb = ::pread(b, pb.data(), stueck, stelle);
+        if (na < 0 || nb < 0) {
+            fehler = Grund();
+            return false;
+        }
+        if (na != nb || na == 0 || std::memcmp(pa.constData(), pb.constData(), size_t(na)) != 0) {
+            fehler = QStringLiteral("Die Kopie weicht vom Original ab.");
+            return false;
+        }
+        stelle += na;
+    }
+    return true;
+}
+
+// Flushes a folder's entries (a rename in it) to the medium.
+bool OrdnerSichern(const QByteArray& datei) {
+    const qsizetype trenner = datei.lastIndexOf('/');
+    Deskriptor ordner;
+    ordner.fd =
+        ::open(trenner <= 0 ? "/" : datei.left(trenner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return ordner.fd >= 0 && ::fsync(ordner.fd) == 0;
+}
 } // namespace
 
 bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler) {
@@ -129,13 +158,29 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
     const mode_t rechte = ((info.st_mode & 0777) & ~maske) | S_IRUSR | S_IWUSR;
     const struct timespec zeiten[2] = {info.st_atim, info.st_mtim};
     if (::fchmod(aus.fd, rechte) != 0 || ::futimens(aus.fd, zeiten) != 0) return scheitern();
-    if (sichern && ::fsync(aus.fd) != 0) return scheitern();
+    if (sichern) {
+        // On the medium, out of the cache, then read back: a comparison against the
+        // cache alone would prove nothing.
+        if (::fsync(aus.fd) != 0) return scheitern();
+        ::posix_fadvise(aus.fd, 0, 0, POSIX_FADV_DONTNEED);
+        QString abweichung;
+        if (!InhaltGleich(ein.fd, aus.fd, info.st_size, abweichung)) {
+            ::unlink(temp.constData());
+            fehler = abweichung;
+            return false;
+        }
+    }
     if (::close(aus.fd) != 0) {
         aus.fd = -1;
         return scheitern();
     }
     aus.fd = -1;
-    if (std::rename(temp.constData(), QFile::encodeName(ziel).constData()) != 0) return scheitern();
+    const QByteArray endname = QFile::encodeName(ziel);
+    if (std::rename(temp.constData(), endname.constData()) != 0) return scheitern();
+    if (sichern && !OrdnerSichern(endname)) {
+        fehler = Grund();
+        return false;
+    }
     return true;
 }
 #else

@@ -45,8 +45,10 @@ QString NameOhneGrossKlein(const QString& ordner, const QString& name);
 
 // Copies `quelle` into a temporary file beside `ziel` (named `ziel` + ".XXXXXX"), gives
 // it the source's modification time and renames it over `ziel` only when every byte
-// arrived; with `sichern` it is flushed to the medium first. False with the system's
-// reason in `fehler`; `ziel` is then untouched and no temporary file is left.
+// arrived. With `sichern` the copy is first flushed to the medium, dropped from the
+// page cache and read back against the source, and the folder is flushed after the
+// rename: only then may the source go. False with the reason in `fehler`; `ziel` is
+// then untouched and no temporary file is left.
 bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler);
 
 // Overrides for tests: the program folder and file as the program would see them.

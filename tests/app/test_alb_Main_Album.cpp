@@ -292,14 +292,26 @@ TEST_F(Album, KontextmenueInTabellenreihenfolge) {
     };
     auto m = Fenster({"/Edit"});
     EXPECT_EQ(texte(*m),
-              QStringList({"voriger Tag", QString::fromUtf8("Nächster Tag"), "Refresh",
-                           "Bildunterschrift anzeigen", "Hintergrundfarbe", "Bildtext", "Titel der Fotoserie",
+              QStringList({"voriger Tag",
+                           QString::fromUtf8("Nächster Tag"),
+                           "Refresh",
+                           "Bildunterschrift anzeigen",
+                           "Hintergrundfarbe",
+                           "Bildtext",
+                           "Titel der Fotoserie",
+                           "Kamera",
                            QString::fromUtf8("Das angezeigte Bild zur Bearbeitung öffnen"),
-                           QString::fromUtf8("Angezeigtes Bild löschen"), "Bild nach rechts drehen",
-                           "Bild nach links drehen", "Dateiname in die Zwischenablage", "Andere Dateien ...",
-                           "Andere Dateien anzeigen", "Grundpfad", "Bild in die Brennliste aufnehmen",
+                           QString::fromUtf8("Angezeigtes Bild löschen"),
+                           "Bild nach rechts drehen",
+                           "Bild nach links drehen",
+                           "Dateiname in die Zwischenablage",
+                           "Andere Dateien ...",
+                           "Andere Dateien anzeigen",
+                           "Grundpfad",
+                           "Bild in die Brennliste aufnehmen",
                            QString::fromUtf8("Alle Bilder des Tages in  die Brennliste übernehmen"),
-                           "Brennliste bearbeiten", "Programminformation"}));
+                           "Brennliste bearbeiten",
+                           "Programminformation"}));
     const auto eintraege = m->foto->Menu()->actions();
     EXPECT_EQ(eintraege[7]->shortcut(), QKeySequence(Qt::Key_PageUp));
     EXPECT_EQ(eintraege[8]->shortcut(), QKeySequence(Qt::Key_PageDown));

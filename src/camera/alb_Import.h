@@ -1,0 +1,45 @@
+#pragma once
+// The camera import without the screen: every file of a camera folder into the day
+// folder of its date, under a year folder of the album, copied, flushed and read back
+// before it may be deleted from the camera.
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// The day folder name of a date by the scheme: 0 JJJJMMTT, 1 JJJJ_MM_TT, 2 JJJJ-MM-TT
+// (any other scheme as 0).
+QString TagOrdnerName(const QDate& datum, int modus);
+// Date and time as the date check shows them: "dd.MM.yyyy HH:mm:ss", the time left out
+// at midnight.
+QString DatumZeitText(const QDateTime& zeit);
+// The question of the date check for the first and last file of the listing.
+QString DatumFrage(const QDateTime& erstes, const QDateTime& letztes);
+// The closing message: the number copied, and on a second line the number skipped
+// because a file of that name was in the album already.
+QString ImportMeldung(int kopiert, int uebersprungen);
+
+class TKameraImport {
+public:
+    QString Quelle;     // the camera folder
+    QString Zielordner; // the album's base folder
+    int Modus = 0;
+    bool Loeschen = false;
+    // Added to every file's date (the date correction), in milliseconds.
+    qint64 Versatz = 0;
+    // After every file, copied or skipped.
+    std::function<void()> Schritt;
+
+    int Kopiert = 0;
+    int Uebersprungen = 0;
+
+    // Every ordinary file of the camera folder ("*.*", no hidden ones), in listing order.
+    QStringList Dateien() const;
+    // The target folder of a file of this date (with the correction added).
+    QString TagOrdner(const QDateTime& dateiDatum) const;
+    // Imports the files. A target folder that cannot be made ends it with the message
+    // (false); a copy that fails or does not read back equal throws EFehler, and its
+    // source stays on the camera.
+    bool Ausfuehren(const QStringList& namen);
+};
