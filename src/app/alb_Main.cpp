@@ -1,6 +1,7 @@
 #include "app/alb_Main.h"
 
 #include "app/zpt_Hilfe.h"
+#include "display/alc_3x3.h"
 #include "display/zpt_FotoPanel.h"
 #include "settings/BigIni.h"
 #include "settings/zpt_Parameter.h"
@@ -46,6 +47,8 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
     NurZahlJahre = !SchalterVorhanden(QStringLiteral("/Alles"));
     JpegtranDatei = ProgrammVerzeichnis() + QString::fromLatin1(plattform::JpegtranName);
 
+    // The 3x3 view is created with the main window.
+    dreiMalDrei = new Tam_3x3(this);
     AktionenAufbauen();
     // The rotate commands need the lossless tool next to the program.
     const bool mitJpegtran = QFileInfo(JpegtranDatei).isFile();
@@ -245,6 +248,16 @@ void Tam_Main::AktionenAufbauen() {
          [this] { ax_PrevDayExecute(); }},
         {"ax_Status", QStringLiteral("Programminformation"), QKeySequence(Qt::ALT | Qt::Key_F1),
          [this] { ax_StatusExecute(); }},
+        {"ax_3x3", QStringLiteral("3x3 Bilder anzeigen"), QKeySequence(Qt::Key_3),
+         [this] { ax_3x3Execute(); }},
+        {"ax_10Bilder", QStringLiteral("10 Bilder anzeigen"), QKeySequence(Qt::Key_1),
+         [this] { ax_10BilderExecute(); }},
+        {"ax_SpeichernUnter", QStringLiteral("Speichern unter ..."), QKeySequence(Qt::CTRL | Qt::Key_S),
+         [this] { ax_SpeichernUnterExecute(); }},
+        {"ax_BearbeitenMit", QStringLiteral("Bearbeiten mit"), QKeySequence(Qt::ALT | Qt::Key_F9),
+         [this] { ax_BearbeitenMitExecute(); }},
+        {"ax_Kalender", QStringLiteral("Kalender"), QKeySequence(Qt::CTRL | Qt::Key_K),
+         [this] { ax_KalenderExecute(); }},
         {"ax_Kamera", QStringLiteral("Kamera"), QKeySequence(Qt::Key_F9), [this] { ax_KameraExecute(); },
          QStringLiteral("Kamera an USB-Schnitttstelle ")},
         {"ax_DateiStarten", QStringLiteral("Das angezeigte Bild zur Bearbeitung öffnen"),
@@ -294,12 +307,15 @@ void Tam_Main::KontextmenuAufbauen() {
         {"ax_PrevDay", Verknuepft, false, Qt::Key_PageUp},
         {"ax_NextDay", Verknuepft, false, Qt::Key_PageDown},
         {"ax_Refresh", Verknuepft, false},
+        {"ax_3x3", Kopiert, false},
+        {"ax_10Bilder", Kopiert, false},
         {"ax_MitBildUnterschrift", Kopiert, false},
         {"ax_Hintergrund", Kopiert, false},
         {"ax_Text", Kopiert, true},
         {"ax_Titel", Kopiert, true},
         {"ax_Kamera", Kopiert, true},
         {"ax_DateiStarten", Verknuepft, true},
+        {"ax_BearbeitenMit", Verknuepft, true},
         {"ax_BildDel", Verknuepft, true},
         {"ax_Rotate_R", Verknuepft, true},
         {"ax_Rotate_L", Verknuepft, true},
@@ -307,9 +323,11 @@ void Tam_Main::KontextmenuAufbauen() {
         {"ax_AndereDateien", Verknuepft, false},
         {"ax_AndereDateienAnzeigen", Verknuepft, false},
         {"ax_Grundpfad", Kopiert, false},
+        {"ax_SpeichernUnter", Kopiert, false},
         {"ax_BildinBrennliste", Verknuepft, false},
         {"ax_AlleInBrennliste", Verknuepft, false},
         {"ax_Brennliste", Verknuepft, false},
+        {"ax_Kalender", Verknuepft, false},
         {"ax_Status", Verknuepft, false},
     };
     for (const Eintrag& e : eintraege) {

@@ -16,6 +16,7 @@ class QToolButton;
 class QSplitter;
 class QTextEdit;
 class TBigIniFile;
+class Tam_3x3;
 class TStringlistBox;
 class TzptFotoPanel;
 class TzptKeyComboBox;
@@ -54,6 +55,7 @@ public:
     TzptParameter* PAR;
     TStringlistBox* sl_Jahr;
     TStringlistBox* sl_Tage;
+    Tam_3x3* dreiMalDrei;
 
     // State
     QString Grundpfad;
@@ -109,6 +111,13 @@ public:
     void ax_RefreshExecute();
     // The camera import into the album; the lists are read anew, year and day kept.
     void ax_KameraExecute();
+    void ax_3x3Execute();
+    void ax_10BilderExecute();
+    void ax_SpeichernUnterExecute();
+    void ax_BearbeitenMitExecute();
+    void ax_KalenderExecute();
+    // Goes to the day of the date when its folder exists (year and day lists follow).
+    void KalenderTagZeigen(const QDate& datum);
     void ax_StatusExecute();
     QString StatusText() const;
 

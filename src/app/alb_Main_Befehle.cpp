@@ -1,9 +1,14 @@
 // Tam_Main: commands on the current picture.
 #include "app/alb_Main.h"
 
+#include "app/alb_Tagesindex.h"
+#include "calendar/alb_Kalender.h"
 #include "camera/alb_Kamera.h"
+#include "display/alb_10Bilder.h"
+#include "display/alc_3x3.h"
 #include "display/zpt_FotoPanel.h"
 #include "settings/zpt_Parameter.h"
+#include "shell/alb_SpeichernUnter.h"
 #include "sys/zpt_Meldungen.h"
 #include "sys/zpt_Shell.h"
 #include "sys/zpt_sys.h"
@@ -73,6 +78,62 @@ void Tam_Main::ax_KameraExecute() {
     if (!cb_Tage->KeyList().isEmpty()) cb_Tage->setKey(tag);
     TagAnzeigen();
     foto->First();
+    FotoFokus();
+}
+
+void Tam_Main::ax_3x3Execute() {
+    const QString datei = foto->CurrentFileName();
+    if (datei.isEmpty()) {
+        Piep();
+        return;
+    }
+    dreiMalDrei->Zeigen(datei);
+}
+
+void Tam_Main::ax_10BilderExecute() {
+    ZehnBilderFenster().Zeigen(foto->Grundpfad(), foto->Files(), foto->Position());
+}
+
+void Tam_Main::ax_SpeichernUnterExecute() {
+    const QString datei = foto->CurrentFileName();
+    if (datei.isEmpty()) {
+        Piep();
+        return;
+    }
+    SpeichernUnterFenster().SpeichernUnter(datei);
+}
+
+void Tam_Main::ax_BearbeitenMitExecute() {
+    const QString datei = foto->CurrentFileName();
+    if (datei.isEmpty())
+        Piep();
+    else if (SpeichernUnterFenster().BearbeitenMit(datei))
+        foto->ShowCurrent(); // the program may have changed the picture
+    FotoFokus();
+}
+
+void Tam_Main::ax_KalenderExecute() {
+    QDate datum = KalenderDatum(cb_Tage->Key());
+    if (!datum.isValid()) {
+        FehlerAnzeigen(QStringLiteral("Der Kalender arbeitet nur mit JJJJMMTT Verzeichnisnamen."));
+        return;
+    }
+    if (KalenderFenster().Ausfuehren(Grundpfad, datum)) KalenderTagZeigen(datum);
+}
+
+void Tam_Main::KalenderTagZeigen(const QDate& datum) {
+    const QString jahr = QString::number(datum.year());
+    const QString tag = datum.toString(QStringLiteral("yyyyMMdd"));
+    if (!VerzeichnisExistiert(KalenderTagOrdner(Grundpfad, datum))) return;
+    if (jahr.compare(cb_Jahr->Key(), Qt::CaseInsensitive) != 0) {
+        cb_Jahr->setKey(jahr);
+        TageLesen();
+    }
+    if (tag.compare(cb_Tage->Key(), Qt::CaseInsensitive) != 0) {
+        cb_Tage->setKey(tag);
+        TagAnzeigen();
+        foto->First();
+    }
     FotoFokus();
 }
 

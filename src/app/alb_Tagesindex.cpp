@@ -56,3 +56,14 @@ QVector<TzptKeyString> TageAuflisten(const QString& grundpfad, const QString& ja
         tage.append({tag, TagBeschriftung(jahrOrdner, tag)});
     return tage;
 }
+
+QString KalenderTagOrdner(const QString& grundpfad, const QDate& datum) {
+    return TagOrdner(grundpfad, QString::number(datum.year()), datum.toString(QStringLiteral("yyyyMMdd")));
+}
+
+QDate KalenderDatum(const QString& tagKey) {
+    QString s = tagKey.left(10);
+    s.remove(u'_');
+    if (s.size() != 8) return {};
+    return QDate(s.left(4).toInt(), s.mid(4, 2).toInt(), s.mid(6, 2).toInt());
+}

@@ -3,6 +3,7 @@
 // file "Pixolud.dat" of the base folder.
 #include "widgets/zpt_KeyListe.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -21,3 +22,9 @@ QStringList JahreAuflisten(const QString& grundpfad, const TBigIniFile* index, b
 QVector<TzptKeyString> TageAuflisten(const QString& grundpfad, const QString& jahr, const TBigIniFile* index);
 // Folder of a day: base + year + day, with a final separator.
 QString TagOrdner(const QString& grundpfad, const QString& jahr, const QString& tag);
+
+// The day folder of a date as the calendar knows it: base \ JJJJ \ JJJJMMTT \.
+QString KalenderTagOrdner(const QString& grundpfad, const QDate& datum);
+// The date of a day-list key for the calendar: its first ten characters without "_"
+// must be JJJJMMTT; an invalid date otherwise.
+QDate KalenderDatum(const QString& tagKey);

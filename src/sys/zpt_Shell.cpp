@@ -52,6 +52,10 @@ QString ShellFehlerText(int code) {
 }
 
 bool zptDateiStarten(const QString& datei, const QString& parameter, const QString& ordner, bool melden) {
+    return zptDateiStarten(datei, QProcess::splitCommand(parameter), ordner, melden);
+}
+
+bool zptDateiStarten(const QString& datei, const QStringList& argumente, const QString& ordner, bool melden) {
     if (!Hauptfenster()) {
         InfoAnzeigen(InternerFehlerText(QStringLiteral("zptDateiStarten"),
                                         QStringLiteral("Mainform noch nicht erzeugt.")));
@@ -62,10 +66,9 @@ bool zptDateiStarten(const QString& datei, const QString& parameter, const QStri
     const QFileInfo fi(datei);
     if (!fi.exists()) {
         code = kDateiNichtGefunden;
-    } else if (!parameter.trimmed().isEmpty()) {
+    } else if (!argumente.isEmpty()) {
         // A named program with parameters is started directly.
-        if (!QProcess::startDetached(fi.absoluteFilePath(), QProcess::splitCommand(parameter), ordner))
-            code = kNichtStartbar;
+        if (!QProcess::startDetached(fi.absoluteFilePath(), argumente, ordner)) code = kNichtStartbar;
     } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(fi.absoluteFilePath()))) {
         code = kKeineZuordnung;
     }
@@ -82,7 +85,7 @@ bool zptDateiStarten(const QString& datei, const QString& parameter, const QStri
 }
 
 bool zptDateiStarten(const QString& datei, bool melden) {
-    return zptDateiStarten(datei, {}, {}, melden);
+    return zptDateiStarten(datei, QStringList(), QString(), melden);
 }
 
 namespace {

@@ -5,6 +5,8 @@
 
 bool zptDateiStarten(const QString& datei, const QString& parameter, const QString& ordner, bool melden);
 bool zptDateiStarten(const QString& datei, bool melden);
+// A named program with its arguments as a list (each arrives unchanged as one argument).
+bool zptDateiStarten(const QString& datei, const QStringList& argumente, const QString& ordner, bool melden);
 // Runs the program and waits for its end. True for exit code 0 or above 32; a
 // program that cannot be started counts as code 3, one that crashes as code -1.
 bool ProgrammStartenUndWarten(const QString& programm, const QString& parameter, const QString& ordner,

@@ -178,7 +178,8 @@ void TzptListViewPanel::OrdnerWaehlen() {
 void TzptListViewPanel::Oeffnen() {
     const QModelIndexList gewaehlt = m_symbole->selectionModel()->selectedRows();
     if (gewaehlt.size() != 1) return;
-    zptDateiStarten(m_verzeichnis + m_modell->item(gewaehlt.first().row())->text(), {}, m_verzeichnis, true);
+    zptDateiStarten(m_verzeichnis + m_modell->item(gewaehlt.first().row())->text(), QStringList(),
+                    m_verzeichnis, true);
 }
 
 void TzptListViewPanel::contextMenuEvent(QContextMenuEvent* e) {

@@ -291,16 +291,20 @@ TEST_F(Album, KontextmenueInTabellenreihenfolge) {
         return t;
     };
     auto m = Fenster({"/Edit"});
+    // The table of the main window: all 25 entries in edit mode.
     EXPECT_EQ(texte(*m),
               QStringList({"voriger Tag",
                            QString::fromUtf8("Nächster Tag"),
                            "Refresh",
+                           "3x3 Bilder anzeigen",
+                           "10 Bilder anzeigen",
                            "Bildunterschrift anzeigen",
                            "Hintergrundfarbe",
                            "Bildtext",
                            "Titel der Fotoserie",
                            "Kamera",
                            QString::fromUtf8("Das angezeigte Bild zur Bearbeitung öffnen"),
+                           "Bearbeiten mit",
                            QString::fromUtf8("Angezeigtes Bild löschen"),
                            "Bild nach rechts drehen",
                            "Bild nach links drehen",
@@ -308,28 +312,30 @@ TEST_F(Album, KontextmenueInTabellenreihenfolge) {
                            "Andere Dateien ...",
                            "Andere Dateien anzeigen",
                            "Grundpfad",
+                           "Speichern unter ...",
                            "Bild in die Brennliste aufnehmen",
                            QString::fromUtf8("Alle Bilder des Tages in  die Brennliste übernehmen"),
                            "Brennliste bearbeiten",
+                           "Kalender",
                            "Programminformation"}));
     const auto eintraege = m->foto->Menu()->actions();
     EXPECT_EQ(eintraege[7]->shortcut(), QKeySequence(Qt::Key_PageUp));
     EXPECT_EQ(eintraege[8]->shortcut(), QKeySequence(Qt::Key_PageDown));
-    EXPECT_EQ(eintraege[10]->shortcut(), QKeySequence(Qt::Key_F6));
+    EXPECT_EQ(eintraege[12]->shortcut(), QKeySequence(Qt::Key_F6));
     // A linked entry follows its action; a copied one does not.
     m->Aktion("ax_Refresh")->setEnabled(false);
     EXPECT_FALSE(eintraege[9]->isEnabled());
     m->Aktion("ax_Hintergrund")->setText("anders");
-    EXPECT_EQ(eintraege[11]->text(), "Hintergrundfarbe");
+    EXPECT_EQ(eintraege[13]->text(), "Hintergrundfarbe");
 
     auto v = Fenster();
-    EXPECT_EQ(
-        texte(*v),
-        QStringList({"voriger Tag", QString::fromUtf8("Nächster Tag"), "Refresh", "Bildunterschrift anzeigen",
-                     "Hintergrundfarbe", "Dateiname in die Zwischenablage", "Andere Dateien ...",
-                     "Andere Dateien anzeigen", "Grundpfad", "Bild in die Brennliste aufnehmen",
-                     QString::fromUtf8("Alle Bilder des Tages in  die Brennliste übernehmen"),
-                     "Brennliste bearbeiten", "Programminformation"}));
+    EXPECT_EQ(texte(*v),
+              QStringList({"voriger Tag", QString::fromUtf8("Nächster Tag"), "Refresh", "3x3 Bilder anzeigen",
+                           "10 Bilder anzeigen", "Bildunterschrift anzeigen", "Hintergrundfarbe",
+                           "Dateiname in die Zwischenablage", "Andere Dateien ...", "Andere Dateien anzeigen",
+                           "Grundpfad", "Speichern unter ...", "Bild in die Brennliste aufnehmen",
+                           QString::fromUtf8("Alle Bilder des Tages in  die Brennliste übernehmen"),
+                           "Brennliste bearbeiten", "Kalender", "Programminformation"}));
     EXPECT_FALSE(v->Aktion("ax_BildDel")->isEnabled());
     EXPECT_TRUE(v->Aktion("ax_DateiStarten")->isEnabled());
     EXPECT_TRUE(v->Aktion("ax_Rotate_R")->isEnabled());

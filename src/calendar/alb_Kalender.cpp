@@ -1,0 +1,98 @@
+#include "calendar/alb_Kalender.h"
+
+#include "album/alb_ini.h"
+#include "app/alb_Tagesindex.h"
+#include "calendar/qorKalender.h"
+#include "display/zpt_FotoPanel.h"
+#include "sys/zpt_Interaktion.h"
+#include "sys/zpt_sys.h"
+#include "sys/zpt_sysWidgets.h"
+
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QScrollArea>
+#include <QSplitter>
+
+Tam_Kalender::Tam_Kalender(QWidget* parent) : Tak_Form(parent) {
+    setObjectName(QStringLiteral("Tam_Kalender"));
+    setWindowTitle(QStringLiteral("Kalender"));
+    resize(800, 498);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(3);
+    layout->addWidget(Splitter1);
+
+    Panel1 = new QScrollArea(Splitter1);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameShape(QFrame::NoFrame);
+    Panel1->setWidgetResizable(true);
+    foto = new TzptFotoPanel;
+    foto->setObjectName(QStringLiteral("foto"));
+    foto->setStretch(false);
+    foto->setGrossanpassen(true);
+    foto->setStatusbarVisible(true);
+    foto->setAnzeigeEnabled(false);
+    Panel1->setWidget(foto);
+
+    ScrollBox1 = new QScrollArea(Splitter1);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setWidgetResizable(true);
+    kal = new TqorKalender;
+    kal->setObjectName(QStringLiteral("kal"));
+    kal->setAnzeige(kaJahr);
+    ScrollBox1->setWidget(kal);
+    Splitter1->addWidget(Panel1);
+    Splitter1->addWidget(ScrollBox1);
+    Splitter1->setSizes({113, 800 - 113});
+
+    kal->Modell().OnGetTermine = [this](const QDateTime& von, const QDateTime& bis, TqorEreignisList& items) {
+        // One all-day entry, titled with the series, for every day that has a folder.
+        for (QDate d = von.date(); d <= bis.date(); d = d.addDays(1)) {
+            const QString ordner = KalenderTagOrdner(Grundpfad, d);
+            if (!VerzeichnisExistiert(ordner)) continue;
+            TqorKalenderEreignis e;
+            e.Von = QDateTime(d, QTime(0, 0));
+            e.Text = TitelLesen(ordner, {});
+            items.append(e);
+        }
+    };
+    kal->Modell().OnDateChange = [this] { kalDateChange(); };
+    Zentrieren(this);
+}
+
+bool Tam_Kalender::Ausfuehren(const QString& grundpfad, QDate& datum) {
+    Grundpfad = AddBackslash(grundpfad);
+    Initializing = false;
+    if (kal->Datum() == datum)
+        kalDateChange(); // the same date raises no change: show it all the same
+    else
+        kal->SetDatum(datum);
+    kal->Modell().TermineLaden();
+    interaktion().ModalZeigen(*this);
+    if (!VerzeichnisExistiert(KalenderTagOrdner(Grundpfad, kal->Datum()))) return false;
+    datum = kal->Datum();
+    return true;
+}
+
+void Tam_Kalender::kalDateChange() {
+    foto->hide();
+    foto->setAnzeigeEnabled(false);
+    if (Initializing) return;
+    const QString ordner = KalenderTagOrdner(Grundpfad, kal->Datum());
+    if (!VerzeichnisExistiert(ordner)) return;
+    foto->setGrundpfad(ordner);
+    foto->show();
+    foto->setAnzeigeEnabled(true);
+    foto->ReadFolderFirst(true);
+    setWindowTitle(kal->Datum().toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" - ") +
+                   TitelLesen(ordner, {}));
+    if (isVisible()) foto->setFocus();
+}
+
+Tam_Kalender& KalenderFenster() {
+    static QPointer<Tam_Kalender> fenster;
+    if (!fenster) fenster = new Tam_Kalender(qobject_cast<QWidget*>(Hauptfenster()));
+    return *fenster;
+}

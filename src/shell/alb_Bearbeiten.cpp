@@ -1,0 +1,44 @@
+#include "shell/alb_Bearbeiten.h"
+
+#include "sys/zpt_Plattform.h"
+
+#include <QProcess>
+
+namespace {
+const QString kBild = QStringLiteral("&BILDNAME&");
+const QString kPfad = QStringLiteral("&PFADNAME&");
+
+QString Ersetzen(const QString& text, const QString& platzhalter, const QString& wert) {
+    // Left to right; what was put in is not searched again.
+    QString ergebnis;
+    qsizetype ab = 0;
+    for (qsizetype i; (i = text.indexOf(platzhalter, ab)) >= 0; ab = i + platzhalter.size())
+        ergebnis += text.mid(ab, i - ab) + wert;
+    return ergebnis + text.mid(ab);
+}
+
+QString Bereinigt(const QString& zeile) {
+    qsizetype a = 0, e = zeile.size();
+    while (a < e && zeile[a].unicode() <= 0x20)
+        ++a;
+    while (e > a && zeile[e - 1].unicode() <= 0x20)
+        --e;
+    return zeile.mid(a, e - a);
+}
+
+QString OrdnerVon(const QString& datei) {
+    return datei.left(datei.lastIndexOf(plattform::PfadTrenner) + 1);
+}
+} // namespace
+
+QString ParameterErsetzen(const QString& zeile, const QString& datei) {
+    return Ersetzen(Ersetzen(Bereinigt(zeile), kBild, datei), kPfad, OrdnerVon(datei));
+}
+
+QStringList BearbeitenArgumente(const QString& zeile, const QString& datei) {
+    QStringList argumente = QProcess::splitCommand(Bereinigt(zeile));
+    for (QString& a : argumente)
+        a = ParameterErsetzen(a, datei);
+    if (argumente.isEmpty()) argumente << datei;
+    return argumente;
+}
