@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPointer>
+#include <QScreen>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -60,6 +61,8 @@ void Tam_10Bilder::Zeigen(const QString& ordner, const QStringList& dateien, int
     m_gezeigt = -1;
     setWindowTitle(QStringLiteral("0/%1").arg(Anzahl));
     TrackBar1Change();
+    // Maximised; without a window manager that means nothing, so fill the screen as well.
+    if (QScreen* bildschirm = screen()) setGeometry(bildschirm->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
     interaktion().ModalZeigen(*this);
     Timer->stop();
