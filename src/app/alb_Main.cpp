@@ -181,6 +181,7 @@ void Tam_Main::FensterAufbauen() {
     foto->AfterPositionChanged = [this](QObject*) { fotoAfterPositionChanged(); };
     foto->OnEof = [this](QObject*) { fotoEof(); };
     foto->OnBof = [this](QObject*) { fotoBof(); };
+    foto->WeitereNachbarn = [this](bool vorwaerts) { return TagNachbarn(vorwaerts); };
     Splitter1->addWidget(foto);
 
     pa_LinksUnten = new QWidget(Splitter1);

@@ -96,6 +96,8 @@ public:
     void fotoAfterPositionChanged();
     void fotoEof();
     void fotoBof();
+    // The pictures of the neighbouring days the user reaches next from the current one.
+    QStringList TagNachbarn(bool vorwaerts) const;
     void BildUnterschriftSetzen(bool mit);
     void FensterteileAnpassen();
     void ax_MitBildUnterschriftExecute();

@@ -5,6 +5,8 @@
 #include "album/alb_Text.h"
 #include "album/alb_Titel.h"
 #include "album/alb_ini.h"
+#include "app/alb_Tagesindex.h"
+#include "display/zpt_FotoListe.h"
 #include "display/zpt_FotoPanel.h"
 #include "sys/zpt_Meldungen.h"
 #include "widgets/zpt_Dialoge.h"
@@ -54,6 +56,29 @@ void Tam_Main::fotoBof() {
         TagAnzeigen();
         foto->Last();
     }
+}
+
+QStringList Tam_Main::TagNachbarn(bool vorwaerts) const {
+    // Paging past the day's end goes on in the next non-empty day of the year: its first
+    // picture (its last one backwards) is decoded ahead too.
+    QStringList pfade;
+    const int tag = cb_Tage->KeyIndex();
+    if (tag < 0 || foto->Count() == 0) return pfade;
+    auto suchen = [&](int schritt) -> QString {
+        for (int i = tag + schritt; i >= 0 && i < cb_Tage->KeyList().size(); i += schritt) {
+            const QString ordner = TagOrdner(Grundpfad, cb_Jahr->ListenKey(), cb_Tage->KeyList()[i]);
+            const QStringList bilder = FotoDateienLesen(ordner, true);
+            if (!bilder.isEmpty()) return ordner + (schritt > 0 ? bilder.first() : bilder.last());
+        }
+        return {};
+    };
+    const bool letztes = foto->Position() == foto->Count() - 1, erstes = foto->Position() == 0;
+    if (letztes && vorwaerts) pfade << suchen(+1);
+    if (erstes && !vorwaerts) pfade << suchen(-1);
+    if (letztes && !vorwaerts) pfade << suchen(+1);
+    if (erstes && vorwaerts) pfade << suchen(-1);
+    pfade.removeAll(QString());
+    return pfade;
 }
 
 void Tam_Main::BildUnterschriftSetzen(bool mit) {

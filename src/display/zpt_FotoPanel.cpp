@@ -1,5 +1,6 @@
 #include "display/zpt_FotoPanel.h"
 
+#include "display/zpt_BildLader.h"
 #include "display/zpt_Bildflaeche.h"
 #include "display/zpt_FotoListe.h"
 #include "sys/zpt_Meldungen.h"
@@ -122,12 +123,40 @@ void TzptFotoPanel::SetPosition(int index) {
     if (index >= Count()) {
         if (OnEof) OnEof(this);
     } else if (index >= 0) {
+        m_vorwaerts = index > m_position;
         m_position = index;
         ShowCurrent();
         if (AfterPositionChanged) AfterPositionChanged(this);
+        Vorladen();
     } else if (OnBof) {
         OnBof(this);
     }
+}
+
+ZielGroesse TzptFotoPanel::Ziel() const {
+    const bool stretch = m_stretch, gross = m_grossanpassen;
+    const QSize client = contentsRect().size();
+    const qreal dpr = devicePixelRatioF();
+    return [=](QSize gezeigt) -> QSize {
+        const QSize geraet = (QSizeF(client) * dpr).toSize();
+        if (!EinpassenNoetig(stretch, gross, gezeigt, geraet)) return {}; // natural size: every pixel
+        return (QSizeF(BildEinpassen(gezeigt, client, kFotoRand).size()) * dpr).toSize();
+    };
+}
+
+bool TzptFotoPanel::ZuKleinDekodiert() const {
+    return m_nenner > BenoetigterNenner(m_bildGroesse, Ziel()(m_bildGroesse));
+}
+
+void TzptFotoPanel::Vorladen() {
+    if (!m_anzeige || m_files.isEmpty() || m_position < 0) return;
+    // Ahead first, then behind, then where the owner's neighbouring days begin.
+    QStringList pfade;
+    const int vor = m_position + 1, zurueck = m_position - 1;
+    for (int i : m_vorwaerts ? QList<int>{vor, zurueck} : QList<int>{zurueck, vor})
+        if (i >= 0 && i < Count()) pfade << m_grundpfad + m_files[i];
+    if (WeitereNachbarn) pfade << WeitereNachbarn(m_vorwaerts);
+    TBildLader::Instanz().Vorladen(pfade, Ziel());
 }
 
 void TzptFotoPanel::ShowCurrent() {
@@ -158,7 +187,8 @@ void TzptFotoPanel::ShowCurrent() {
     }
     try {
         DekodiertesBild geladen;
-        if (!BildLaden(datei, geladen)) {
+        // From the cache when it was decoded ahead; else decoded now, as large as needed.
+        if (!TBildLader::Instanz().Holen(datei, Ziel(), geladen)) {
             // An unreadable picture leaves the area empty, without a message.
             NichtsGeladen(datei);
             return;
@@ -166,6 +196,7 @@ void TzptFotoPanel::ShowCurrent() {
         m_bild->setBild(geladen.bild);
         m_geladen = datei;
         m_bildGroesse = geladen.originalGroesse;
+        m_nenner = geladen.nenner;
         Platzieren();
     } catch (const std::exception&) {
         NichtsGeladen(datei); // out of memory, say: the same as an unreadable picture
@@ -192,6 +223,12 @@ void TzptFotoPanel::NichtsGeladen(const QString& datei) {
 
 void TzptFotoPanel::Platzieren() {
     if (m_bild->Leer() || m_geladen.isEmpty()) return;
+    // A larger placement than the picture was decoded for: decoded again, larger.
+    if (m_anzeige && ZuKleinDekodiert() && m_geladen == CurrentFileName()) {
+        m_geladen.clear();
+        ShowCurrent();
+        return;
+    }
     const QRect client = contentsRect();
     // Picture pixels are screen pixels: on a scaled display the panel holds more of
     // them than its size in logical units says.

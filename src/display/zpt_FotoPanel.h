@@ -21,6 +21,9 @@ public:
 
     using Ereignis = std::function<void(QObject*)>;
     Ereignis AfterPositionChanged, OnBof, OnEof, OnClick;
+    // Pictures beyond this panel's list the user reaches next (the neighbouring days'),
+    // decoded ahead together with the panel's own neighbours.
+    std::function<QStringList(bool vorwaerts)> WeitereNachbarn;
 
     QString Grundpfad() const { return m_grundpfad; }
     void setGrundpfad(const QString& pfad);
@@ -80,6 +83,12 @@ protected:
 
 private:
     QAction* MenuEintrag(const QKeySequence& taste) const;
+    // The pixels the current placement needs of a picture (empty: the full picture).
+    ZielGroesse Ziel() const;
+    // The picture shown was decoded too small for the placement now asked for.
+    bool ZuKleinDekodiert() const;
+    // Decodes the neighbours in the direction of travel ahead.
+    void Vorladen();
     void InfoSetzen(int feld, const QString& text);
     QString PositionsText() const;
     // The current file cannot be shown: empty area, the line names position and file.
@@ -102,4 +111,6 @@ private:
     QAction* m_axInfo;
     QString m_geladen; // file whose picture m_bild holds
     QSize m_bildGroesse;
+    int m_nenner = 1;
+    bool m_vorwaerts = true;
 };

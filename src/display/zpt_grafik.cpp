@@ -92,6 +92,7 @@ struct Dekoder {
     DateiQuelle quelle;
     QImage bild;
     int orientierung = 1;
+    ZielGroesse ziel;
     bool angelegt = false;
     ~Dekoder() {
         if (angelegt) jpeg_destroy_decompress(&cinfo);
@@ -148,18 +149,19 @@ bool Dekodieren(Dekoder& d, DekodiertesBild& ergebnis) {
     d.cinfo.dct_method = JDCT_ISLOW;
     d.cinfo.do_fancy_upsampling = TRUE;
     ergebnis.originalGroesse = QSize(int(d.cinfo.image_width), int(d.cinfo.image_height));
-    // Reduce only as far as needed to stay inside the pixel bound.
     const qint64 pixel = qint64(d.cinfo.image_width) * d.cinfo.image_height;
-    unsigned nenner = 1;
-    while (nenner < 8 && pixel / (qint64(nenner) * nenner) > kMaxDekodierPixel)
-        nenner *= 2;
-    if (pixel / (qint64(nenner) * nenner) > kMaxDekodierPixel) {
+    if (pixel / 64 > kMaxDekodierPixel) {
         std::snprintf(d.fehler.text, sizeof d.fehler.text, "Bild zu groß (%ux%u)", d.cinfo.image_width,
                       d.cinfo.image_height);
         return false;
     }
+    // As small as the display needs, as large as the pixel bound allows.
+    QSize gezeigt = ergebnis.originalGroesse;
+    if (AufrechtLage(d.orientierung).quer()) gezeigt.transpose();
+    const int nenner = BenoetigterNenner(gezeigt, d.ziel ? d.ziel(gezeigt) : QSize());
+    ergebnis.nenner = nenner;
     d.cinfo.scale_num = 1;
-    d.cinfo.scale_denom = nenner;
+    d.cinfo.scale_denom = unsigned(nenner);
     jpeg_start_decompress(&d.cinfo);
     if (d.cinfo.output_components != 4) return false;
     d.bild = QImage(int(d.cinfo.output_width), int(d.cinfo.output_height), QImage::Format_RGB32);
@@ -194,9 +196,28 @@ QImage LageAnwenden(const QImage& bild, Lage lage) {
     return ergebnis;
 }
 
-bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler) {
+int BenoetigterNenner(QSize gezeigt, QSize benoetigt) {
+    const qint64 pixel = qint64(gezeigt.width()) * gezeigt.height();
+    int nenner = 1;
+    while (nenner < 8 && pixel / (qint64(nenner) * nenner) > kMaxDekodierPixel)
+        nenner *= 2;
+    if (benoetigt.isEmpty()) return nenner;
+    // libjpeg rounds a scaled size up.
+    auto deckt = [&](int n) {
+        return (gezeigt.width() + n - 1) / n >= benoetigt.width() &&
+               (gezeigt.height() + n - 1) / n >= benoetigt.height();
+    };
+    int passend = 1;
+    for (int n = 2; n <= 8 && deckt(n); n *= 2)
+        passend = n;
+    return qMax(nenner, passend);
+}
+
+bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler,
+                    const ZielGroesse& ziel) {
     ergebnis = {};
     Dekoder d;
+    d.ziel = ziel;
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly)) {
         if (fehler) *fehler = f.errorString();
@@ -230,8 +251,8 @@ bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* feh
     return true;
 }
 
-bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler) {
-    if (IstJpegName(pfad)) return JpegDekodieren(pfad, ergebnis, fehler);
+bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler, const ZielGroesse& ziel) {
+    if (IstJpegName(pfad)) return JpegDekodieren(pfad, ergebnis, fehler, ziel);
     ergebnis = {};
     QImageReader leser(pfad);
     leser.setDecideFormatFromContent(false);

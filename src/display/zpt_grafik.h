@@ -7,13 +7,24 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 // A picture as decoded for display. `originalGroesse` is the picture's true size;
 // `bild` may be smaller when the picture is too large to decode whole (see below).
 struct DekodiertesBild {
     QImage bild;
     QSize originalGroesse;
+    int nenner = 1; // decoded at 1/nenner of the true size
     bool verkleinert() const { return !bild.isNull() && bild.size() != originalGroesse; }
 };
+
+// The pixels a picture of this (shown) size is needed with; an empty size means the
+// full picture. The decoder then takes the smallest scale that still covers them.
+using ZielGroesse = std::function<QSize(QSize gezeigt)>;
+// The largest of libjpeg's fast scales (1, 2, 4, 8) whose result still covers `benoetigt`
+// (every scale when it is empty: 1), and at least what keeps the picture inside the
+// pixel bound.
+int BenoetigterNenner(QSize gezeigt, QSize benoetigt);
 
 // Pictures above this many pixels are decoded at libjpeg's reduced scale (1/2, 1/4,
 // 1/8) so that they fit; one that does not fit even at 1/8 is a load failure.
@@ -26,10 +37,12 @@ inline constexpr qint64 kMaxJpegDatei = qint64(1) << 30;
 // JPEG through libjpeg: full size, 24-bit colour, accurate DCT, fancy upsampling,
 // turned upright as its EXIF Orientation says (the size then is the size as shown).
 // A corrupt file is a failure (never an exit); a truncated one gives what decodes.
-bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler = nullptr);
+bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler = nullptr,
+                    const ZielGroesse& ziel = {});
 // ".jpg"/".jpeg" (any case) through libjpeg, other extensions through Qt's image
 // reader; an unknown extension or a rejected file is a failure.
-bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler = nullptr);
+bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler = nullptr,
+               const ZielGroesse& ziel = {});
 bool IstJpegName(const QString& pfad);
 // The picture mirrored and turned as `lage` says (a null picture when memory runs out).
 QImage LageAnwenden(const QImage& bild, Lage lage);

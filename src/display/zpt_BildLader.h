@@ -1,0 +1,59 @@
+#pragma once
+// Pictures decoded ahead of time: a pool of workers decodes the pictures the user will
+// likely want next into a cache bounded in bytes (least recently used out first),
+// keyed by path, size and modification time, so an edited or rotated file is decoded
+// anew. What is asked for and not there yet is decoded at once, in the caller's thread.
+#include "display/zpt_grafik.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QMutex>
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+#include <QThreadPool>
+#include <QWaitCondition>
+#include <list>
+
+class TBildLader {
+public:
+    TBildLader();
+    ~TBildLader();
+    // The program's one loader.
+    static TBildLader& Instanz();
+
+    // The picture, at least as large as `ziel` asks for; false when it cannot be read.
+    bool Holen(const QString& pfad, const ZielGroesse& ziel, DekodiertesBild& bild);
+    // Decodes these in the background, in this order; requests of earlier calls that
+    // have not started yet are dropped.
+    void Vorladen(const QStringList& pfade, const ZielGroesse& ziel);
+    // True when the picture lies in the cache large enough (for tests and benchmarks).
+    bool Vorhanden(const QString& pfad, const ZielGroesse& ziel);
+    // Waits until the background work has ended.
+    void Warten();
+    void Leeren();
+
+    qint64 Grenze = qint64(256) << 20;
+    qint64 Belegt() const;
+
+private:
+    struct Eintrag {
+        QString pfad;
+        qint64 groesse = 0;
+        QDateTime geaendert;
+        DekodiertesBild bild;
+    };
+    // Under the lock: the entry when it is there and large enough.
+    bool Suchen(const QString& pfad, qint64 groesse, const QDateTime& geaendert, const ZielGroesse& ziel,
+                DekodiertesBild* bild);
+    void Ablegen(Eintrag eintrag);
+    bool Dekodieren(const QString& pfad, const ZielGroesse& ziel, DekodiertesBild& bild);
+
+    mutable QMutex m_sperre;
+    QWaitCondition m_fertig;
+    std::list<Eintrag> m_eintraege; // most recently used first
+    qint64 m_belegt = 0;
+    QSet<QString> m_inArbeit;
+    quint64 m_generation = 0;
+    QThreadPool m_pool;
+};
