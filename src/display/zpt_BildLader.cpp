@@ -5,6 +5,12 @@
 #include <QSet>
 #include <QThread>
 
+namespace {
+qint64 Bytes(const DekodiertesBild& b) {
+    return b.bild.sizeInBytes() + b.angepasst.sizeInBytes();
+}
+} // namespace
+
 TBildLader::TBildLader() {
     m_pool.setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
 }
@@ -45,26 +51,29 @@ bool TBildLader::Suchen(const QString& pfad, qint64 groesse, const QDateTime& ge
 void TBildLader::Ablegen(Eintrag eintrag) {
     for (auto it = m_eintraege.begin(); it != m_eintraege.end(); ++it)
         if (it->pfad == eintrag.pfad) {
-            m_belegt -= it->bild.bild.sizeInBytes();
+            m_belegt -= Bytes(it->bild);
             m_eintraege.erase(it);
             break;
         }
-    m_belegt += eintrag.bild.bild.sizeInBytes();
+    m_belegt += Bytes(eintrag.bild);
     m_eintraege.push_front(std::move(eintrag));
     // The oldest go first; the newest stays even when it alone exceeds the bound.
     while (m_belegt > Grenze && m_eintraege.size() > 1) {
-        m_belegt -= m_eintraege.back().bild.bild.sizeInBytes();
+        m_belegt -= Bytes(m_eintraege.back().bild);
         m_eintraege.pop_back();
     }
 }
 
-bool TBildLader::Dekodieren(const QString& pfad, const ZielGroesse& ziel, DekodiertesBild& bild) {
+bool TBildLader::Dekodieren(const QString& pfad, const ZielGroesse& ziel, DekodiertesBild& bild,
+                            bool warten) {
     const QFileInfo fi(pfad);
     const qint64 groesse = fi.size();
     const QDateTime geaendert = fi.lastModified();
     {
         QMutexLocker l(&m_sperre);
-        // A worker on the same picture: its result is waited for, not made twice.
+        // A worker on the same picture: its result is waited for, not made twice. A worker
+        // itself does not wait: it leaves the picture to the other and is free for the next.
+        if (!warten && m_inArbeit.contains(pfad)) return false;
         while (m_inArbeit.contains(pfad))
             m_fertig.wait(&m_sperre);
         if (Suchen(pfad, groesse, geaendert, ziel, &bild)) return true;
@@ -72,6 +81,11 @@ bool TBildLader::Dekodieren(const QString& pfad, const ZielGroesse& ziel, Dekodi
     }
     DekodiertesBild neu;
     const bool ok = BildLaden(pfad, neu, nullptr, ziel);
+    if (ok && ziel) {
+        const QSize passend = ziel(neu.originalGroesse);
+        if (!passend.isEmpty() && passend != neu.bild.size())
+            neu.angepasst = neu.bild.scaled(passend, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     QMutexLocker l(&m_sperre);
     m_inArbeit.remove(pfad);
     if (ok) Ablegen({pfad, groesse, geaendert, neu});
@@ -82,7 +96,7 @@ bool TBildLader::Dekodieren(const QString& pfad, const ZielGroesse& ziel, Dekodi
 
 bool TBildLader::Holen(const QString& pfad, const ZielGroesse& ziel, DekodiertesBild& bild) {
     bild = {};
-    return Dekodieren(pfad, ziel, bild);
+    return Dekodieren(pfad, ziel, bild, true);
 }
 
 bool TBildLader::Vorhanden(const QString& pfad, const ZielGroesse& ziel) {
@@ -105,7 +119,7 @@ void TBildLader::Vorladen(const QStringList& pfade, const ZielGroesse& ziel) {
                 if (generation != m_generation) return; // the user has moved on
             }
             DekodiertesBild bild;
-            Dekodieren(pfad, ziel, bild);
+            Dekodieren(pfad, ziel, bild, false);
         });
     }
 }

@@ -47,7 +47,7 @@ private:
     bool Suchen(const QString& pfad, qint64 groesse, const QDateTime& geaendert, const ZielGroesse& ziel,
                 DekodiertesBild* bild);
     void Ablegen(Eintrag eintrag);
-    bool Dekodieren(const QString& pfad, const ZielGroesse& ziel, DekodiertesBild& bild);
+    bool Dekodieren(const QString& pfad, const ZielGroesse& ziel, DekodiertesBild& bild, bool warten);
 
     mutable QMutex m_sperre;
     QWaitCondition m_fertig;

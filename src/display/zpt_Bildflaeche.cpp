@@ -8,13 +8,15 @@ TBildflaeche::TBildflaeche(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
-void TBildflaeche::setBild(const QImage& bild) {
+void TBildflaeche::setBild(const QImage& bild, const QImage& angepasst) {
     m_bild = bild;
+    m_angepasst = angepasst;
     m_pixmap = QPixmap();
 }
 
 void TBildflaeche::Leeren() {
     m_bild = QImage();
+    m_angepasst = QImage();
     m_pixmap = QPixmap();
     update();
 }
@@ -42,8 +44,12 @@ void TBildflaeche::PixmapVorbereiten() {
         const QSize ziel = (QSizeF(size()) * dpr).toSize();
         if (ziel.width() <= 0 || ziel.height() <= 0)
             m_pixmap = QPixmap();
+        else if (m_pixmapVon == m_bild.cacheKey() && m_pixmap.size() == ziel)
+            ; // placed again at the same size: the scaled picture is there already
         else if (m_bild.size() == ziel)
             m_pixmap = QPixmap::fromImage(m_bild);
+        else if (m_angepasst.size() == ziel)
+            m_pixmap = QPixmap::fromImage(m_angepasst);
         else
             m_pixmap =
                 QPixmap::fromImage(m_bild.scaled(ziel, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
@@ -51,6 +57,7 @@ void TBildflaeche::PixmapVorbereiten() {
         m_pixmap = QPixmap::fromImage(m_bild);
     }
     if (!m_pixmap.isNull()) m_pixmap.setDevicePixelRatio(dpr);
+    m_pixmapVon = m_bild.cacheKey();
     update();
 }
 

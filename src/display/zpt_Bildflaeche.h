@@ -10,7 +10,8 @@ class TBildflaeche : public QWidget {
 public:
     explicit TBildflaeche(QWidget* parent = nullptr);
 
-    void setBild(const QImage& bild);
+    // `angepasst`: the picture already scaled to some placement's pixels (may be null).
+    void setBild(const QImage& bild, const QImage& angepasst = {});
     void Leeren();
     bool Leer() const { return m_bild.isNull(); }
     const QImage& Bild() const { return m_bild; }
@@ -35,6 +36,8 @@ protected:
 private:
     void PixmapVorbereiten();
     QImage m_bild;
-    QPixmap m_pixmap; // ready to paint at the control's size
+    QImage m_angepasst;
+    QPixmap m_pixmap;       // ready to paint at the control's size
+    qint64 m_pixmapVon = 0; // cache key of the picture m_pixmap was made from
     bool m_gestreckt = false;
 };

@@ -151,9 +151,10 @@ bool TzptFotoPanel::ZuKleinDekodiert() const {
 void TzptFotoPanel::Vorladen() {
     if (!m_anzeige || m_files.isEmpty() || m_position < 0) return;
     // Ahead first, then behind, then where the owner's neighbouring days begin.
+    // Two ahead, so that a held key keeps both cores decoding.
     QStringList pfade;
-    const int vor = m_position + 1, zurueck = m_position - 1;
-    for (int i : m_vorwaerts ? QList<int>{vor, zurueck} : QList<int>{zurueck, vor})
+    const int schritt = m_vorwaerts ? 1 : -1;
+    for (int i : {m_position + schritt, m_position - schritt, m_position + 2 * schritt})
         if (i >= 0 && i < Count()) pfade << m_grundpfad + m_files[i];
     if (WeitereNachbarn) pfade << WeitereNachbarn(m_vorwaerts);
     TBildLader::Instanz().Vorladen(pfade, Ziel());
@@ -193,7 +194,7 @@ void TzptFotoPanel::ShowCurrent() {
             NichtsGeladen(datei);
             return;
         }
-        m_bild->setBild(geladen.bild);
+        m_bild->setBild(geladen.bild, geladen.angepasst);
         m_geladen = datei;
         m_bildGroesse = geladen.originalGroesse;
         m_nenner = geladen.nenner;

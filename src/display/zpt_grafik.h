@@ -15,6 +15,9 @@ struct DekodiertesBild {
     QImage bild;
     QSize originalGroesse;
     int nenner = 1; // decoded at 1/nenner of the true size
+    // Scaled to the exact pixels the display asked for, when they differ from `bild`
+    // (made by the loader's workers, so the window thread need not scale).
+    QImage angepasst;
     bool verkleinert() const { return !bild.isNull() && bild.size() != originalGroesse; }
 };
 
