@@ -6,6 +6,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/install-deps.sh"
 build=${PIXOLUDA_BUILD:-$root/build}
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${PIXOLUDA_BUILD_TYPE:-RelWithDebInfo}"
+  # PIXOLUDA_CMAKE_ARGS: further settings for a build of its own (the sanitizer build).
+  eval "extra=(${PIXOLUDA_CMAKE_ARGS:-})"
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${PIXOLUDA_BUILD_TYPE:-RelWithDebInfo}" "${extra[@]}"
 fi
 cmake --build "$build" -j"$(nproc)"

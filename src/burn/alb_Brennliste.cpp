@@ -5,6 +5,7 @@
 #include "sys/zpt_sys.h"
 
 #include <QDir>
+#include <QSet>
 #include <algorithm>
 
 namespace {
@@ -49,8 +50,12 @@ void TBrennliste::Entfernen(QList<int> indexe) {
 
 void TBrennliste::Setzen(const QStringList& eintraege) {
     m_eintraege.clear();
+    QSet<QString> gesehen; // a list of thousands of entries loads in linear time
     for (const QString& e : eintraege)
-        if (Index(e) < 0) m_eintraege << e;
+        if (!gesehen.contains(e.toLower())) {
+            gesehen.insert(e.toLower());
+            m_eintraege << e;
+        }
     FotoDateienSortieren(m_eintraege);
 }
 

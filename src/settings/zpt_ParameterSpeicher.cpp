@@ -79,10 +79,14 @@ void TParameterSpeicher::SektionLoeschen() {
 void TParameterSpeicher::SektionErsetzen(const QVector<std::pair<QString, QString>>& werte) {
     TProfilDatei d = Datei();
     if (werte.isEmpty() && !d.SektionVorhanden(m_sektion)) return; // nothing to erase or write
+    QVector<std::pair<QString, QString>> mitNamen;
+    for (const auto& w : werte)
+        if (!w.first.isEmpty()) mitNamen.append(w);
     const bool ok = d.Aendern([&](TProfilDokument& doc) {
+        // Erased, then written anew at the end in one pass (the keys are distinct).
         doc.LoescheSektion(m_sektion);
-        for (const auto& [schluessel, wert] : werte)
-            if (!schluessel.isEmpty()) doc.SchreibeString(m_sektion, schluessel, wert);
+        doc.WeitereSektionenLoeschen(m_sektion);
+        doc.SektionAnhaengen(m_sektion, mitNamen);
     });
     if (!ok) SchreibFehler();
 }

@@ -212,6 +212,15 @@ void TProfilDokument::LoescheSchluessel(const QString& sektion, const QString& s
         m_zeilen.remove(zeile);
 }
 
+void TProfilDokument::SektionAnhaengen(const QString& sektion,
+                                       const QVector<std::pair<QString, QString>>& werte) {
+    if (werte.isEmpty()) return;
+    if (!m_zeilen.isEmpty() && m_zeilen.back().ende.isEmpty()) m_zeilen.back().ende = kCrLf;
+    m_zeilen.append({u'[' + Getrimmt(sektion) + u']', kCrLf});
+    for (const auto& [schluessel, wert] : werte)
+        m_zeilen.append({Getrimmt(schluessel) + u'=' + Geschuetzt(Einzeilig(wert)), kCrLf});
+}
+
 void TProfilDokument::WeitereSektionenLoeschen(const QString& sektion) {
     const int kopf = SektionsKopf(sektion);
     if (kopf < 0) return;

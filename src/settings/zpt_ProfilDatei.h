@@ -32,6 +32,8 @@ public:
     // Removes every copy of the key in the section.
     void LoescheSchluessel(const QString& sektion, const QString& schluessel);
     void LoescheSektion(const QString& sektion);
+    // Appends a new section with these keys at the end (the section must not exist).
+    void SektionAnhaengen(const QString& sektion, const QVector<std::pair<QString, QString>>& werte);
     // Removes the copies of the section that follow its first one.
     void WeitereSektionenLoeschen(const QString& sektion);
 

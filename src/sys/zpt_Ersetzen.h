@@ -6,6 +6,13 @@
 
 class QFileDevice;
 
+// The temporary name beside a target: `ziel` + ".pixoluda-XXXXXX".
+QString TempVorlage(const QString& ziel);
+// True for such a name: what a write that was cut off may have left.
+bool IstTempName(const QString& name);
+// Removes what cut-off writes of `ziel` left beside it (after a successful write).
+void ResteEntfernen(const QString& ziel);
+
 // Writes every byte to a device opened with QIODevice::Unbuffered, going on after
 // short writes, so a full disk ends in the system's error rather than a short file.
 bool AllesSchreiben(QFileDevice& ziel, const char* daten, qint64 laenge);

@@ -1,5 +1,7 @@
 #include "sys/zpt_Plattform.h"
 
+#include "sys/zpt_Ersetzen.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -115,7 +117,7 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
         fehler = Grund();
         return false;
     }
-    QByteArray temp = QFile::encodeName(ziel) + ".XXXXXX";
+    QByteArray temp = QFile::encodeName(TempVorlage(ziel));
     Deskriptor aus;
     aus.fd = ::mkstemp(temp.data());
     if (aus.fd < 0) {
@@ -181,6 +183,7 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
         fehler = Grund();
         return false;
     }
+    ResteEntfernen(ziel);
     return true;
 }
 #else

@@ -43,7 +43,7 @@ QString TempOrdner();
 // empty when no entry matches.
 QString NameOhneGrossKlein(const QString& ordner, const QString& name);
 
-// Copies `quelle` into a temporary file beside `ziel` (named `ziel` + ".XXXXXX"), gives
+// Copies `quelle` into a temporary file beside `ziel` (`TempVorlage`), gives
 // it the source's modification time and renames it over `ziel` only when every byte
 // arrived. With `sichern` the copy is first flushed to the medium, dropped from the
 // page cache and read back against the source, and the folder is flushed after the

@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
+
 using plattform::PfadTrenner;
 
 namespace {
@@ -228,6 +230,8 @@ void DateienToItems(const QString& maske, QStringList& liste) {
     dir.setFilter(QDir::Files | QDir::NoDotAndDotDot);
     dir.setSorting(QDir::Unsorted);
     liste = dir.entryList();
+    // What a cut-off write left is no file of the day.
+    liste.erase(std::remove_if(liste.begin(), liste.end(), IstTempName), liste.end());
 }
 
 void DateienToItems(const QString& ordner, const QString& maske, QStringList& liste) {

@@ -1,0 +1,302 @@
+// Fault injection: every writer of the program is killed with SIGKILL at random moments
+// and run on a nearly full file system; afterwards every file must be its complete old
+// or complete new version, no picture may have left the camera card without a complete
+// copy in the album, nothing may be written outside an export's target, and the next
+// successful write removes what a kill left behind.
+//   pixoluda-faults N [WRITER]   N kills per writer (or of one writer)
+// Prints a line per writer and "faults kills=K lost=0 outside=0 leftovers=0" when all held.
+#include "display/zpt_JpegSchreiben.h"
+#include "display/zpt_Musterbild.h"
+#include "sys/zpt_Ersetzen.h"
+#include "sys/zpt_Text.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+#include <functional>
+
+namespace {
+using Zustand = QMap<QString, QByteArray>; // relative path -> content
+
+// A file a kill may leave beside its target.
+bool IstTemp(const QString& pfad) {
+    return IstTempName(pfad);
+}
+
+Zustand Lesen(const QString& ordner) {
+    Zustand z;
+    QDirIterator it(ordner, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString p = it.next();
+        QFile f(p);
+        z.insert(QDir(ordner).relativeFilePath(p), f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+    }
+    return z;
+}
+
+struct Ergebnis {
+    int kills = 0, lost = 0, outside = 0, leftovers = 0;
+};
+
+struct Schreiber {
+    QString name;
+    std::function<void(const QString&)> anlegen;       // the old state in a folder
+    std::function<QStringList(const QString&)> aufruf; // program and arguments
+    QStringList bereiche;                              // where files may change (relative)
+    bool karte = false;                                // camera import: nothing lost from "karte"
+};
+
+QString g_programme;
+
+// Checks a state after a kill against the states before and after a complete run.
+void Pruefen(const Schreiber& s, const Zustand& alt, const Zustand& neu, const Zustand& jetzt, Ergebnis& e) {
+    for (auto it = jetzt.begin(); it != jetzt.end(); ++it) {
+        if (IstTemp(it.key())) continue;
+        const bool inBereich = std::any_of(s.bereiche.begin(), s.bereiche.end(),
+                                           [&](const QString& b) { return it.key().startsWith(b); });
+        if (!alt.contains(it.key()) && !neu.contains(it.key())) {
+            ++(inBereich ? e.lost : e.outside); // half a file under a new name, or a stray one
+            continue;
+        }
+        if (it.value() != alt.value(it.key()) && it.value() != neu.value(it.key())) ++e.lost;
+    }
+    if (s.karte)
+        for (auto it = alt.begin(); it != alt.end(); ++it)
+            if (it.key().startsWith(u"karte/") && !jetzt.contains(it.key())) {
+                // Gone from the card: its complete copy must be in the album.
+                const QString name = it.key().mid(6);
+                bool da = false;
+                for (auto j = jetzt.begin(); j != jetzt.end(); ++j)
+                    if (j.key().startsWith(u"album/") && j.key().endsWith(u'/' + name) &&
+                        j.value() == it.value())
+                        da = true;
+                if (!da) ++e.lost;
+            }
+}
+
+bool Laufen(const QStringList& aufruf, int killNachUs, bool* getoetet) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(aufruf.first(), aufruf.mid(1));
+    if (!p.waitForStarted()) return false;
+    if (killNachUs >= 0) {
+        QThread::usleep(ulong(killNachUs));
+        if (p.state() == QProcess::Running) {
+            p.kill(); // SIGKILL
+            if (getoetet) *getoetet = true;
+        }
+    }
+    p.waitForFinished(-1);
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+void Kopieren(const QString& von, const QString& nach) {
+    QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), nach});
+    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-a"), von, nach});
+}
+
+int Leftovers(const QString& ordner) {
+    int n = 0;
+    for (const QString& p : Lesen(ordner).keys())
+        if (IstTemp(p)) ++n;
+    return n;
+}
+
+Ergebnis Pruefe(const Schreiber& s, int kills, const QString& arbeit) {
+    Ergebnis e;
+    const QString master = arbeit + u'/' + s.name + QStringLiteral("-master");
+    const QString w = arbeit + u'/' + s.name;
+    QDir().mkpath(master);
+    s.anlegen(master);
+    const Zustand alt = Lesen(master);
+    Kopieren(master, w);
+    QElapsedTimer uhr;
+    uhr.start();
+    Laufen(s.aufruf(w), -1, nullptr);
+    const qint64 dauerUs = qMax<qint64>(1000, uhr.nsecsElapsed() / 1000);
+    const Zustand neu = Lesen(w);
+    for (int i = 0; i < kills; ++i) {
+        Kopieren(master, w);
+        bool getoetet = false;
+        // Half the kills anywhere in the run, half near its end, where most writers write.
+        const qint64 ab = i % 2 ? dauerUs * 8 / 10 : 0;
+        Laufen(s.aufruf(w), int(ab + QRandomGenerator::global()->bounded(dauerUs * 11 / 10 - ab)), &getoetet);
+        if (getoetet) ++e.kills;
+        Pruefen(s, alt, neu, Lesen(w), e);
+    }
+    // The next successful write clears what the kills left behind.
+    Laufen(s.aufruf(w), -1, nullptr);
+    e.leftovers = Leftovers(w);
+    // A nearly full file system: the write fails part way, old or new stays whole.
+    const QString klein = arbeit + u'/' + s.name + QStringLiteral("-voll");
+    QDir().mkpath(klein);
+    qint64 belegt = 0;
+    for (const QByteArray& b : alt)
+        belegt += b.size() + 4096;
+    const QString groesse = QStringLiteral("size=%1k").arg((belegt + (1 << 20)) / 1024);
+    if (QProcess::execute(QStringLiteral("mount"),
+                          {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), groesse,
+                           QStringLiteral("tmpfs"), klein}) == 0) {
+        QProcess::execute(QStringLiteral("sh"),
+                          {QStringLiteral("-c"), QStringLiteral("cp -a '%1'/. '%2'/").arg(master, klein)});
+        Laufen(s.aufruf(klein), -1, nullptr);
+        Pruefen(s, alt, neu, Lesen(klein), e);
+        QProcess::execute(QStringLiteral("umount"), {klein});
+    }
+    return e;
+}
+
+void Text(const QString& pfad, const QByteArray& inhalt) {
+    QDir().mkpath(QFileInfo(pfad).absolutePath());
+    text::DateiSchreiben(pfad, inhalt);
+}
+
+QByteArray Zufall(int groesse) {
+    static QRandomGenerator zufall(17);
+    QByteArray b(groesse, Qt::Uninitialized);
+    zufall.fillRange(reinterpret_cast<quint32*>(b.data()), groesse / 4);
+    return b;
+}
+
+QList<Schreiber> Alle() {
+    const QString s = g_programme + QStringLiteral("/pixoluda-schreiber");
+    QByteArray albumDat;
+    for (int i = 0; i < 3000; ++i)
+        albumDat += "[BILD IMG_" + QByteArray::number(i) + ".JPG]\r\nZEILE00=Ein Bild " +
+                    QByteArray::number(i) + "\r\nZEILE01=mit zwei Zeilen\r\n";
+    auto tag = [](const QString& d, int n, int groesse) {
+        for (int i = 0; i < n; ++i)
+            Text(d + QStringLiteral("/album/2005/20050101/B%1.jpg").arg(i, 3, 10, QChar(u'0')),
+                 Zufall(groesse));
+        Text(d + QStringLiteral("/album/2005/20050101/ALBUM.DAT"), "[TITEL]\r\nTITELNAME=Neujahr\r\n");
+        QStringList liste;
+        for (int i = 0; i < n; ++i)
+            liste << QStringLiteral("2005/20050101/B%1.jpg").arg(i, 3, 10, QChar(u'0'));
+        Text(d + QStringLiteral("/liste.txt"), liste.join(QStringLiteral("\r\n")).toUtf8());
+    };
+    auto exportSchreiber = [&](const QString& modus) {
+        return Schreiber{QStringLiteral("export-") + modus,
+                         [=](const QString& d) { tag(d, 40, 400'000); },
+                         [=](const QString& d) {
+                             return QStringList{s,
+                                                QStringLiteral("export"),
+                                                modus,
+                                                d + QStringLiteral("/album"),
+                                                d + QStringLiteral("/liste.txt"),
+                                                d + QStringLiteral("/ziel")};
+                         },
+                         {QStringLiteral("ziel/")}};
+    };
+    return {
+        {QStringLiteral("rotation"),
+         [](const QString& d) {
+             JpegSchreiben(Musterbild(4000, 3000, 3), d + QStringLiteral("/bild.jpg"), 90);
+         },
+         [](const QString& d) {
+             return QStringList{g_programme + QStringLiteral("/jpegtran"), QStringLiteral("-rotate"),
+                                QStringLiteral("90"), d + QStringLiteral("/bild.jpg"),
+                                d + QStringLiteral("/bild.jpg")};
+         },
+         {QStringLiteral("bild.jpg")}},
+        {QStringLiteral("titel"),
+         [=](const QString& d) {
+             Text(d + QStringLiteral("/ALBUM.DAT"), "[TITEL]\r\nTITELNAME=alt\r\n" + albumDat);
+         },
+         [=](const QString& d) {
+             return QStringList{s, QStringLiteral("titel"), d, QStringLiteral("neu")};
+         },
+         {QStringLiteral("ALBUM.DAT")}},
+        {QStringLiteral("bildtext"),
+         [=](const QString& d) { Text(d + QStringLiteral("/ALBUM.DAT"), albumDat); },
+         [=](const QString& d) {
+             return QStringList{s,
+                                QStringLiteral("bildtext"),
+                                d,
+                                QStringLiteral("IMG_1500.JPG"),
+                                QStringLiteral("neu"),
+                                QStringLiteral("Zeile")};
+         },
+         {QStringLiteral("ALBUM.DAT")}},
+        {QStringLiteral("einstellungen"),
+         [](const QString& d) { Text(d + QStringLiteral("/Pixolud.ini"), "[Tam_Test]\r\nk0=alt\r\n"); },
+         [=](const QString& d) {
+             return QStringList{s, QStringLiteral("einstellungen"), d + QStringLiteral("/Pixolud.ini"),
+                                QStringLiteral("5000"), QStringLiteral("neu")};
+         },
+         {QStringLiteral("Pixolud.ini")}},
+        {QStringLiteral("index"),
+         [](const QString& d) { Text(d + QStringLiteral("/Pixolud.dat"), "[2005]\r\n20050101=alt\r\n"); },
+         [=](const QString& d) {
+             return QStringList{s, QStringLiteral("index"), d + QStringLiteral("/Pixolud.dat"),
+                                QStringLiteral("180000"), QStringLiteral("neu")};
+         },
+         {QStringLiteral("Pixolud.dat")}},
+        {QStringLiteral("brennliste"),
+         [](const QString& d) { Text(d + QStringLiteral("/liste.Pixolud"), "alt/1.jpg\r\n"); },
+         [=](const QString& d) {
+             return QStringList{s, QStringLiteral("brennliste"), d + QStringLiteral("/liste.Pixolud"),
+                                QStringLiteral("20000")};
+         },
+         {QStringLiteral("liste.Pixolud")}},
+        Schreiber{QStringLiteral("import"),
+                  [](const QString& d) {
+                      for (int i = 0; i < 20; ++i)
+                          Text(d + QStringLiteral("/karte/DSC%1.JPG").arg(i, 4, 10, QChar(u'0')),
+                               Zufall(1'000'000));
+                      QDir().mkpath(d + QStringLiteral("/album"));
+                  },
+                  [=](const QString& d) {
+                      return QStringList{s, QStringLiteral("import"), d + QStringLiteral("/karte"),
+                                         d + QStringLiteral("/album")};
+                  },
+                  {QStringLiteral("album/"), QStringLiteral("karte/")},
+                  true},
+        exportSchreiber(QStringLiteral("cd")),
+        exportSchreiber(QStringLiteral("labor")),
+        exportSchreiber(QStringLiteral("namen")),
+        exportSchreiber(QStringLiteral("folge")),
+        {QStringLiteral("speichernunter"),
+         [](const QString& d) {
+             Text(d + QStringLiteral("/quelle.jpg"), Zufall(30'000'000));
+             Text(d + QStringLiteral("/ziel/kopie.jpg"), "alt");
+         },
+         [=](const QString& d) {
+             return QStringList{s, QStringLiteral("speichernunter"), d + QStringLiteral("/quelle.jpg"),
+                                d + QStringLiteral("/ziel/kopie.jpg")};
+         },
+         {QStringLiteral("ziel/")}},
+    };
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_programme = QCoreApplication::applicationDirPath();
+    const int kills = argc > 1 ? QByteArray(argv[1]).toInt() : 3;
+    const QString nur = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString(); // one writer only
+    QTemporaryDir arbeit;
+    Ergebnis summe;
+    for (const Schreiber& s : Alle()) {
+        if (!nur.isEmpty() && s.name != nur) continue;
+        const Ergebnis e = Pruefe(s, kills, arbeit.path());
+        std::printf("%-16s kills=%d lost=%d outside=%d leftovers=%d\n", qPrintable(s.name), e.kills, e.lost,
+                    e.outside, e.leftovers);
+        std::fflush(stdout);
+        summe.kills += e.kills;
+        summe.lost += e.lost;
+        summe.outside += e.outside;
+        summe.leftovers += e.leftovers;
+    }
+    std::printf("faults kills=%d lost=%d outside=%d leftovers=%d\n", summe.kills, summe.lost, summe.outside,
+                summe.leftovers);
+    return summe.lost || summe.outside || summe.leftovers ? 1 : 0;
+}
