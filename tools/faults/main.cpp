@@ -5,6 +5,8 @@
 // successful write removes what a kill left behind.
 //   pixoluda-faults N [WRITER]   N kills per writer (or of one writer)
 // Prints a line per writer and "faults kills=K lost=0 outside=0 leftovers=0" when all held.
+#include "faults/zpt_Pruefen.h"
+
 #include "display/zpt_JpegSchreiben.h"
 #include "display/zpt_Musterbild.h"
 #include "sys/zpt_Ersetzen.h"
@@ -24,63 +26,7 @@
 #include <functional>
 
 namespace {
-using Zustand = QMap<QString, QByteArray>; // relative path -> content
-
-// A file a kill may leave beside its target.
-bool IstTemp(const QString& pfad) {
-    return IstTempName(pfad);
-}
-
-Zustand Lesen(const QString& ordner) {
-    Zustand z;
-    QDirIterator it(ordner, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString p = it.next();
-        QFile f(p);
-        z.insert(QDir(ordner).relativeFilePath(p), f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
-    }
-    return z;
-}
-
-struct Ergebnis {
-    int kills = 0, lost = 0, outside = 0, leftovers = 0;
-};
-
-struct Schreiber {
-    QString name;
-    std::function<void(const QString&)> anlegen;       // the old state in a folder
-    std::function<QStringList(const QString&)> aufruf; // program and arguments
-    QStringList bereiche;                              // where files may change (relative)
-    bool karte = false;                                // camera import: nothing lost from "karte"
-};
-
 QString g_programme;
-
-// Checks a state after a kill against the states before and after a complete run.
-void Pruefen(const Schreiber& s, const Zustand& alt, const Zustand& neu, const Zustand& jetzt, Ergebnis& e) {
-    for (auto it = jetzt.begin(); it != jetzt.end(); ++it) {
-        if (IstTemp(it.key())) continue;
-        const bool inBereich = std::any_of(s.bereiche.begin(), s.bereiche.end(),
-                                           [&](const QString& b) { return it.key().startsWith(b); });
-        if (!alt.contains(it.key()) && !neu.contains(it.key())) {
-            ++(inBereich ? e.lost : e.outside); // half a file under a new name, or a stray one
-            continue;
-        }
-        if (it.value() != alt.value(it.key()) && it.value() != neu.value(it.key())) ++e.lost;
-    }
-    if (s.karte)
-        for (auto it = alt.begin(); it != alt.end(); ++it)
-            if (it.key().startsWith(u"karte/") && !jetzt.contains(it.key())) {
-                // Gone from the card: its complete copy must be in the album.
-                const QString name = it.key().mid(6);
-                bool da = false;
-                for (auto j = jetzt.begin(); j != jetzt.end(); ++j)
-                    if (j.key().startsWith(u"album/") && j.key().endsWith(u'/' + name) &&
-                        j.value() == it.value())
-                        da = true;
-                if (!da) ++e.lost;
-            }
-}
 
 bool Laufen(const QStringList& aufruf, int killNachUs, bool* getoetet) {
     QProcess p;
@@ -104,10 +50,7 @@ void Kopieren(const QString& von, const QString& nach) {
 }
 
 int Leftovers(const QString& ordner) {
-    int n = 0;
-    for (const QString& p : Lesen(ordner).keys())
-        if (IstTemp(p)) ++n;
-    return n;
+    return Leftovers(Lesen(ordner));
 }
 
 Ergebnis Pruefe(const Schreiber& s, int kills, const QString& arbeit) {

@@ -1,0 +1,74 @@
+#pragma once
+// The checks of the fault injection: a folder's state after a writer was killed,
+// against its states before and after a complete run.
+#include "sys/zpt_Ersetzen.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+#include <QStringList>
+#include <algorithm>
+#include <functional>
+
+using Zustand = QMap<QString, QByteArray>; // relative path -> content
+
+struct Ergebnis {
+    int kills = 0, lost = 0, outside = 0, leftovers = 0;
+};
+
+struct Schreiber {
+    QString name;
+    std::function<void(const QString&)> anlegen;       // the old state in a folder
+    std::function<QStringList(const QString&)> aufruf; // program and arguments
+    QStringList bereiche;                              // where files may change (relative)
+    bool karte = false;                                // camera import: nothing lost from "karte/"
+};
+
+// A file a cut-off write may leave beside its target.
+inline bool IstTemp(const QString& pfad) {
+    return IstTempName(pfad);
+}
+
+inline Zustand Lesen(const QString& ordner) {
+    Zustand z;
+    QDirIterator it(ordner, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString p = it.next();
+        QFile f(p);
+        z.insert(QDir(ordner).relativeFilePath(p), f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+    }
+    return z;
+}
+
+inline int Leftovers(const Zustand& z) {
+    return int(std::count_if(z.keyBegin(), z.keyEnd(), IstTemp));
+}
+
+// Every file must be its old or its new version; a file of neither is half a file
+// (lost, where the writer may write) or a stray one (outside); a picture gone from
+// the card must be in the album, complete.
+inline void Pruefen(const Schreiber& s, const Zustand& alt, const Zustand& neu, const Zustand& jetzt,
+                    Ergebnis& e) {
+    for (auto it = jetzt.begin(); it != jetzt.end(); ++it) {
+        if (IstTemp(it.key())) continue;
+        const bool inBereich = std::any_of(s.bereiche.begin(), s.bereiche.end(),
+                                           [&](const QString& b) { return it.key().startsWith(b); });
+        if (!alt.contains(it.key()) && !neu.contains(it.key())) {
+            ++(inBereich ? e.lost : e.outside);
+            continue;
+        }
+        if (it.value() != alt.value(it.key()) && it.value() != neu.value(it.key())) ++e.lost;
+    }
+    if (s.karte)
+        for (auto it = alt.begin(); it != alt.end(); ++it)
+            if (it.key().startsWith(QLatin1String("karte/")) && !jetzt.contains(it.key())) {
+                const QString name = it.key().mid(6);
+                bool da = false;
+                for (auto j = jetzt.begin(); j != jetzt.end(); ++j)
+                    if (j.key().startsWith(QLatin1String("album/")) && j.key().endsWith(u'/' + name) &&
+                        j.value() == it.value())
+                        da = true;
+                if (!da) ++e.lost;
+            }
+}
