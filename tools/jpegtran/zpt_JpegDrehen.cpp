@@ -8,12 +8,26 @@
 #include <turbojpeg.h>
 
 namespace {
-// The one lossless operation that performs a transform.
+// The one lossless operation that performs a transform: mirrored first, then turned.
 int Operation(Lage l) {
-    static const int gedreht[4] = {TJXOP_NONE, TJXOP_ROT90, TJXOP_ROT180, TJXOP_ROT270};
-    // Mirrored first, then turned: the mirror images of the four turns.
-    static const int gespiegelt[4] = {TJXOP_HFLIP, TJXOP_TRANSVERSE, TJXOP_VFLIP, TJXOP_TRANSPOSE};
-    return (l.spiegeln ? gespiegelt : gedreht)[((l.viertel % 4) + 4) % 4];
+    switch (((l.viertel % 4) + 4) % 4 + (l.spiegeln ? 4 : 0)) {
+    case 1:
+        return TJXOP_ROT90;
+    case 2:
+        return TJXOP_ROT180;
+    case 3:
+        return TJXOP_ROT270;
+    case 4:
+        return TJXOP_HFLIP;
+    case 5:
+        return TJXOP_TRANSVERSE;
+    case 6:
+        return TJXOP_VFLIP;
+    case 7:
+        return TJXOP_TRANSPOSE;
+    default:
+        return TJXOP_NONE;
+    }
 }
 } // namespace
 
