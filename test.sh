@@ -9,10 +9,11 @@ if [ "${1:-}" = "asan" ]; then
   export PIXOLUDA_BUILD=${PIXOLUDA_BUILD:-$root/build-asan}
   export PIXOLUDA_CMAKE_ARGS="-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined\ -fno-omit-frame-pointer\ -fno-sanitize-recover=undefined"
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-  export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  # The fault injection measures files, not memory; ten times slower here, it stays in the normal run.
+  ausser=(-E Fehlerinjektion)
 fi
 "$root/scripts/build.sh"
 build=${PIXOLUDA_BUILD:-$root/build}
 cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" ${ausser[@]+"${ausser[@]}"}
