@@ -35,12 +35,6 @@ private:
 const QString kZielLabel = QStringLiteral(
     "Wählen Sie dass Verzeichnis, in das die Dateien für den Brennvorgang kopiert werden sollen.");
 
-template <typename T> T* Markiert(T* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    TagSetzen(w, 99);
-    return w;
-}
-
 QLabel* Beschriftung(QWidget* eltern, const char* name, const QString& text) {
     auto* l = new QLabel(text, eltern);
     l->setObjectName(QString::fromLatin1(name));
@@ -49,7 +43,7 @@ QLabel* Beschriftung(QWidget* eltern, const char* name, const QString& text) {
 
 Tzpt_Groupbox* Gruppe(QWidget* eltern, const char* name, const QString& caption, int hoehe,
                       QVBoxLayout*& innen) {
-    auto* g = Markiert(new Tzpt_Groupbox(eltern), name);
+    auto* g = Markieren(new Tzpt_Groupbox(eltern), name);
     g->setCaption(caption);
     g->setProperty("entwurfHoehe", hoehe);
     innen = new QVBoxLayout(g);
@@ -79,10 +73,10 @@ Tam_Brennwizard::Tam_Brennwizard(QWidget* parent) : TKefForm(parent) {
     rg_Zielpfad = Gruppe(wz_2, "rg_Zielpfad",
                          QStringLiteral("die Fotos in ein Verzeichnis zum Brennen kopieren"), 85, innen);
     Label1 = Beschriftung(rg_Zielpfad, "Label1", kZielLabel);
-    ed_Zielpfad = Markiert(new TzptVerzeichnisEdit(rg_Zielpfad), "ed_Zielpfad");
+    ed_Zielpfad = Markieren(new TzptVerzeichnisEdit(rg_Zielpfad), "ed_Zielpfad");
     cx_ZielpfadLeer =
-        Markiert(new QCheckBox(QStringLiteral("Kontrolle ob das Verzeichnis leer ist."), rg_Zielpfad),
-                 "cx_ZielpfadLeer");
+        Markieren(new QCheckBox(QStringLiteral("Kontrolle ob das Verzeichnis leer ist."), rg_Zielpfad),
+                  "cx_ZielpfadLeer");
     cx_ZielpfadLeer->setChecked(true);
     for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(ed_Zielpfad),
                        static_cast<QWidget*>(cx_ZielpfadLeer)})
@@ -93,7 +87,7 @@ Tam_Brennwizard::Tam_Brennwizard(QWidget* parent) : TKefForm(parent) {
     Label2 =
         Beschriftung(rg_Einzeldatei, "Label2",
                      QStringLiteral("Wählen Sie die Datei in der die Dateiliste gespeichert werden soll"));
-    ed_Zieldatei = Markiert(new TzptDateinameEdit(rg_Einzeldatei), "ed_Zieldatei");
+    ed_Zieldatei = Markieren(new TzptDateinameEdit(rg_Einzeldatei), "ed_Zieldatei");
     ed_Zieldatei->Filter = QStringLiteral("*.txt|*.txt|*.*|*.*");
     ed_Zieldatei->Endung = QStringLiteral("txt");
     innen->addWidget(Label2);
@@ -106,7 +100,7 @@ Tam_Brennwizard::Tam_Brennwizard(QWidget* parent) : TKefForm(parent) {
         rg_Fotolabor, "Label3",
         QStringLiteral(
             "Wählen Sie dass Verzeichnis, in das die Dateien für das Fotolabor kopiert werden sollen."));
-    ed_Fotolabor = Markiert(new TzptVerzeichnisEdit(rg_Fotolabor), "ed_Fotolabor");
+    ed_Fotolabor = Markieren(new TzptVerzeichnisEdit(rg_Fotolabor), "ed_Fotolabor");
     Label4 = Beschriftung(rg_Fotolabor, "Label4",
                           QStringLiteral("Die Fotos erhalten einen neuen Namen mit fortlaufender Nummer "));
     innen->addWidget(Label3);
@@ -116,9 +110,9 @@ Tam_Brennwizard::Tam_Brennwizard(QWidget* parent) : TKefForm(parent) {
     rg_jpegcd = Gruppe(wz_2, "rg_jpegcd",
                        QStringLiteral("die Fotos in eine Verzeichnisstruktur mit Namen kopieren"), 94, innen);
     Label5 = Beschriftung(rg_jpegcd, "Label5", kZielLabel);
-    ed_jpegcd = Markiert(new TzptVerzeichnisEdit(rg_jpegcd), "ed_jpegcd");
+    ed_jpegcd = Markieren(new TzptVerzeichnisEdit(rg_jpegcd), "ed_jpegcd");
     cx_Unterverz =
-        Markiert(new QCheckBox(QStringLiteral("mit Unterverzeichnissen "), rg_jpegcd), "cx_Unterverz");
+        Markieren(new QCheckBox(QStringLiteral("mit Unterverzeichnissen "), rg_jpegcd), "cx_Unterverz");
     innen->addWidget(Label5);
     innen->addWidget(ed_jpegcd);
     innen->addWidget(cx_Unterverz);

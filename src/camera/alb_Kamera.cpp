@@ -22,14 +22,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-template <typename T> T* Markiert(T* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    TagSetzen(w, 99);
-    return w;
-}
-} // namespace
-
 Tam_Kamera::Tam_Kamera(QWidget* parent) : Tak_Form(parent) {
     setObjectName(QStringLiteral("Tam_Kamera"));
     setWindowTitle(QStringLiteral("Digitalkamera als Wechselplatte"));
@@ -43,10 +35,11 @@ Tam_Kamera::Tam_Kamera(QWidget* parent) : Tak_Form(parent) {
     Panel1->setMinimumHeight(201);
     auto* raster = new QGridLayout(Panel1);
     raster->setContentsMargins(8, 8, 5, 8);
-    ed_Kamera = Markiert(new TzptVerzeichnisEdit(Panel1), "ed_Kamera");
+    ed_Kamera = Markieren(new TzptVerzeichnisEdit(Panel1), "ed_Kamera");
     ed_Kamera->setText(QStringLiteral("(Bitte Pfad zur Kamera wählen)"));
-    cx_Del = Markiert(new QCheckBox(QStringLiteral("Bilder nach dem herunterladen von der Kamera löschen"), Panel1),
-                      "cx_Del");
+    cx_Del = Markieren(
+        new QCheckBox(QStringLiteral("Bilder nach dem herunterladen von der Kamera löschen"), Panel1),
+        "cx_Del");
     bb_Download = new QPushButton(QStringLiteral("Bilder herunterladen"), Panel1);
     bb_Download->setObjectName(QStringLiteral("bb_Download"));
     tacho = new QProgressBar(Panel1);
@@ -55,13 +48,14 @@ Tam_Kamera::Tam_Kamera(QWidget* parent) : Tak_Form(parent) {
     tacho->setValue(0);
     bb_Refresh = new QPushButton(QStringLiteral("Refresh"), Panel1);
     bb_Refresh->setObjectName(QStringLiteral("bb_Refresh"));
-    rg_modus = Markiert(new TzptRadioGroup(Panel1), "rg_modus");
+    rg_modus = Markieren(new TzptRadioGroup(Panel1), "rg_modus");
     rg_modus->setTitle(QStringLiteral("Ziel Ordner"));
     rg_modus->setItems({QStringLiteral("JJJJMMTT  (Olympus)"), QStringLiteral("JJJJ_MM_TT (Canon IXUS 40)"),
                         QStringLiteral("JJJJ-MM-TT (digiKam)")});
     rg_modus->setItemIndex(0);
-    cx_DatumUeberpruefen = Markiert(
-        new QCheckBox(QStringLiteral("Datum überprüfen (nur für ältere \"vergessliche\" Kameras nötig)"), Panel1),
+    cx_DatumUeberpruefen = Markieren(
+        new QCheckBox(QStringLiteral("Datum überprüfen (nur für ältere \"vergessliche\" Kameras nötig)"),
+                      Panel1),
         "cx_DatumUeberpruefen");
     raster->addWidget(ed_Kamera, 0, 0, 1, 2);
     raster->addWidget(rg_modus, 1, 0, 3, 1);
@@ -129,22 +123,22 @@ bool Tam_Kamera::Importieren() {
     tacho->setValue(0);
     if (cx_DatumUeberpruefen->isChecked()) {
         const QDateTime erstes = sl->Count() ? DateiDatum(import.Quelle + (*sl)[0]) : QDateTime();
-        const QDateTime letztes = sl->Count() ? DateiDatum(import.Quelle + (*sl)[sl->Count() - 1]) : QDateTime();
+        const QDateTime letztes =
+            sl->Count() ? DateiDatum(import.Quelle + (*sl)[sl->Count() - 1]) : QDateTime();
         if (!JaNeinFrage(DatumFrage(erstes, letztes))) {
             QDateTime richtig = erstes;
             if (!EinzelDialog<Tam_Datumskorrektur>().DatumKorrigieren(richtig)) return false;
             import.Versatz = erstes.msecsTo(richtig);
         }
     }
-    import.Schritt = [this] {
-        tacho->setValue(tacho->value() + 1);
-        QCoreApplication::processEvents();
-    };
-    if (!import.Ausfuehren(sl->Strings())) return false;
-    ListeAktualisieren();
-    InfoAnzeigen(ImportMeldung(import.Kopiert, import.Uebersprungen));
-    tacho->setValue(0);
-    return true;
+    import.Schritt = [this] { tacho->setValue(tacho->value() + 1);
+    QCoreApplication::processEvents();
+};
+if (!import.Ausfuehren(sl->Strings())) return false;
+ListeAktualisieren();
+InfoAnzeigen(ImportMeldung(import.Kopiert, import.Uebersprungen));
+tacho->setValue(0);
+return true;
 }
 
 void Tam_Kamera::bb_DownloadClick() {

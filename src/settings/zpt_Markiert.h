@@ -12,6 +12,12 @@ class QObject;
 inline constexpr const char* kTagEigenschaft = "Tag";
 void TagSetzen(QObject* komponente, int tag);
 int TagVon(const QObject* komponente);
+// Names a new control and marks it with the tag (99: kept between runs).
+template <typename T> T* Markieren(T* komponente, const char* name, int tag = 99) {
+    komponente->setObjectName(QString::fromLatin1(name));
+    TagSetzen(komponente, tag);
+    return komponente;
+}
 
 // Reads a key; the default when it is missing.
 using WertLeser = std::function<QString(const QString& schluessel, const QString& vorgabe)>;
