@@ -1,6 +1,7 @@
 #include "shell/alb_Bearbeiten.h"
 
 #include "sys/zpt_Plattform.h"
+#include "sys/zpt_Text.h"
 
 #include <QProcess>
 
@@ -17,26 +18,17 @@ QString Ersetzen(const QString& text, const QString& platzhalter, const QString&
     return ergebnis + text.mid(ab);
 }
 
-QString Bereinigt(const QString& zeile) {
-    qsizetype a = 0, e = zeile.size();
-    while (a < e && zeile[a].unicode() <= 0x20)
-        ++a;
-    while (e > a && zeile[e - 1].unicode() <= 0x20)
-        --e;
-    return zeile.mid(a, e - a);
-}
-
 QString OrdnerVon(const QString& datei) {
     return datei.left(datei.lastIndexOf(plattform::PfadTrenner) + 1);
 }
 } // namespace
 
 QString ParameterErsetzen(const QString& zeile, const QString& datei) {
-    return Ersetzen(Ersetzen(Bereinigt(zeile), kBild, datei), kPfad, OrdnerVon(datei));
+    return Ersetzen(Ersetzen(text::Bereinigt(zeile), kBild, datei), kPfad, OrdnerVon(datei));
 }
 
 QStringList BearbeitenArgumente(const QString& zeile, const QString& datei) {
-    QStringList argumente = QProcess::splitCommand(Bereinigt(zeile));
+    QStringList argumente = QProcess::splitCommand(text::Bereinigt(zeile));
     for (QString& a : argumente)
         a = ParameterErsetzen(a, datei);
     if (argumente.isEmpty()) argumente << datei;

@@ -25,6 +25,15 @@ int Cp1252Byte(char16_t c) {
 }
 } // namespace
 
+QString Bereinigt(const QString& s) {
+    qsizetype a = 0, e = s.size();
+    while (a < e && s[a].unicode() <= 0x20)
+        ++a;
+    while (e > a && s[e - 1].unicode() <= 0x20)
+        --e;
+    return s.mid(a, e - a);
+}
+
 QString Cp1252Dekodieren(const QByteArray& bytes) {
     QString s;
     s.resize(bytes.size());

@@ -15,6 +15,8 @@ struct Gelesen {
 };
 
 Gelesen Dekodieren(const QByteArray& bytes);
+// Without blanks and control characters at both ends.
+QString Bereinigt(const QString& s);
 QString Cp1252Dekodieren(const QByteArray& bytes);
 // True when every character has a Windows-1252 byte.
 bool PasstInCp1252(const QString& s);

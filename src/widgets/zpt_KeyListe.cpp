@@ -1,15 +1,6 @@
 #include "widgets/zpt_KeyListe.h"
 
-namespace {
-QString Bereinigt(const QString& s) {
-    qsizetype a = 0, e = s.size();
-    while (a < e && s[a].unicode() <= 0x20)
-        ++a;
-    while (e > a && s[e - 1].unicode() <= 0x20)
-        --e;
-    return s.mid(a, e - a);
-}
-} // namespace
+#include "sys/zpt_Text.h"
 
 int TKeyListe::Index() const {
     if (m_key.isEmpty()) return -1;
@@ -19,7 +10,7 @@ int TKeyListe::Index() const {
 }
 
 bool TKeyListe::KeySetzen(const QString& roh) {
-    const QString key = Bereinigt(roh);
+    const QString key = text::Bereinigt(roh);
     if (key == m_key) return false;
     m_key = key;
     if (Index() < 0) m_key.clear();

@@ -385,18 +385,6 @@ TEST_F(Album, UnlesbarerAlbumIndexZeigtDieOrdner) {
     EXPECT_TRUE(QFileInfo(index).isSymLink());
 }
 
-TEST_F(Album, KopfleisteVerteiltDieBreite) {
-    auto m = Fenster();
-    m->resize(1000, 600);
-    QApplication::processEvents();
-    const int b = m->pa_Top->width();
-    EXPECT_EQ(m->cb_Jahr->x(), 75);
-    EXPECT_EQ(m->cb_Jahr->width(), 161);
-    EXPECT_EQ(m->cb_Tage->x(), 75 + 161);
-    EXPECT_EQ(m->cb_Tage->width(), b - 75 - 75 - 161);
-    EXPECT_EQ(m->ll_Vor->x(), b - 75);
-}
-
 TEST(Tagesindex, JahreUndTageOhneFenster) {
     TestAlbum a;
     a.tag("2005", "20050101", {}, "T");

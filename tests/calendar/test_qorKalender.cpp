@@ -133,45 +133,6 @@ TEST_F(Kalender, NeuaufbauNurWennDieAnsichtEsVerlangt) {
     EXPECT_EQ(k.ViewsAufgebaut, tag + 1);
 }
 
-TEST_F(Kalender, Tagesfarben) {
-    k.SetDatum(QDate(2026, 12, 6));
-    QColor text, grund;
-    k.TagesFarben(QDate(2026, 12, 6), true, text, grund);
-    EXPECT_EQ(text, QColor(Qt::yellow));
-    EXPECT_EQ(grund, QColor(0, 128, 0));
-    k.TagesFarben(QDate(2026, 12, 26), true, text, grund); // Saturday and holiday
-    EXPECT_EQ(text, QColor(Qt::red));
-    EXPECT_FALSE(grund.isValid());
-    k.TagesFarben(QDate(2026, 12, 8), true, text, grund);
-    EXPECT_EQ(text, QColor(Qt::black));
-    k.TagesFarben(QDate(2026, 12, 8), false, text, grund);
-    EXPECT_EQ(text, QColor(0x80, 0x80, 0x80));
-    k.SetDatum(QDate(2026, 12, 25)); // the current date wins over the holiday
-    k.TagesFarben(QDate(2026, 12, 25), true, text, grund);
-    EXPECT_EQ(text, QColor(Qt::yellow));
-    EXPECT_EQ(k.FeiertagAm(QDate(2025, 12, 26)), "2.Weihnachtstag"); // from the year before
-    EXPECT_EQ(k.FeiertagAm(QDate(2027, 1, 1)), "Neujahr");
-    EXPECT_EQ(k.FeiertagAm(QDate(2027, 1, 6)), "");
-}
-
-TEST_F(Kalender, LayoutDerRasterUndDerTagesansicht) {
-    k.SetGroesse({650, 410});
-    k.SetAnzeige(kaJahr);
-    // Area 3..627 x 23..406: 624 x 384; cells 156 x 128, nothing left over.
-    EXPECT_EQ(k.Views()[0]->rect, QRect(4, 24, 155, 127));
-    EXPECT_EQ(k.Views()[5]->rect, QRect(156 + 4, 128 + 24, 155, 127));
-    k.SetAnzeige(kaWoche);
-    // 624 div 7 = 89, 1 pixel left over: origin moves by 0.
-    EXPECT_EQ(k.Views()[1]->rect, QRect(89 + 3 + 1, 23 + 1, 88, 383));
-    k.SetAnzeige(kaTag);
-    const QRect tag = k.Views()[0]->rect, monat = k.Views()[1]->rect;
-    EXPECT_EQ(tag.right() + 1, 627 - 624 / 4);
-    EXPECT_EQ(tag.top(), monat.top());
-    EXPECT_EQ(tag.bottom(), k.Views()[3]->rect.bottom());
-    k.SetGroesse({100, 100}); // never below the minimum
-    EXPECT_EQ(k.Groesse(), QSize(650, 410));
-}
-
 TEST(KalenderWidget, KlickAufEinenTagEinesAnderenJahres) {
     TqorKalender w;
     w.show();
@@ -206,42 +167,4 @@ TEST(KalenderWidget, ReiterSchaltenDieAnsichtUndBildschirmfotoZeigtSie) {
         const QPolygon anderer = w.Modell().TabPolygon(i == 0 ? 3 : 0);
         EXPECT_EQ(bild.pixelColor(anderer.boundingRect().center() + QPoint(-5, 0)), QColor(10, 20, 30)) << i;
     }
-}
-
-TEST(KalenderWidget, KnoepfeDerTagesansicht) {
-    TqorKalender w;
-    QPixmap knopf(12, 12);
-    knopf.fill(Qt::red);
-    w.setGlyphNew(knopf);
-    w.setGlyphEdit(knopf);
-    w.setGlyphDelete(knopf);
-    w.setCanEdit(TypBit(kaTermin));
-    QStringList aufrufe;
-    w.Modell().OnGetTermine = [](const QDateTime& von, const QDateTime&, TqorEreignisList& items) {
-        TqorKalenderEreignis e;
-        e.Text = "Fotos";
-        e.Von = QDateTime(von.date(), QTime(0, 0));
-        items.append(e);
-    };
-    w.Modell().OnEditTermin = [&](const TqorKalenderEreignis& e) { aufrufe << "edit " + e.Text; };
-    w.Modell().OnNewTermin = [&] { aufrufe << "new"; };
-    w.Modell().OnDelTermin = [&](const TqorKalenderEreignis&) { aufrufe << "del"; };
-    w.show();
-    w.SetDatum(QDate(2020, 5, 5));
-    auto* tag = dynamic_cast<TqorTag*>(w.Modell().Views()[0].get());
-    ASSERT_NE(tag, nullptr);
-    ASSERT_EQ(tag->items.size(), 1);
-    const TqorKalenderViewItem item = tag->items[0];
-    EXPECT_TRUE(item.delRect.isEmpty()); // not deletable
-    ASSERT_FALSE(item.editRect.isEmpty());
-    ASSERT_FALSE(item.newRect.isEmpty());
-    EXPECT_LT(item.newRect.right(), item.editRect.left());
-    QTest::mouseClick(&w, Qt::LeftButton, {}, item.editRect.center());
-    QTest::mouseClick(&w, Qt::LeftButton, {}, item.newRect.center());
-    QTest::mouseDClick(&w, Qt::LeftButton, {}, item.rect.topLeft() + QPoint(150, 3));
-    EXPECT_EQ(aufrufe, QStringList({"edit Fotos", "new", "edit Fotos"}));
-    QTest::mouseMove(&w, item.newRect.center());
-    EXPECT_EQ(w.cursor().shape(), Qt::PointingHandCursor);
-    QTest::mouseMove(&w, QPoint(300, 300));
-    EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
 }

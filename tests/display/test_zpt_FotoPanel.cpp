@@ -146,16 +146,6 @@ TEST_F(PanelTest, ReadFolderAtFindetNamenOhneGrossKlein) {
     EXPECT_EQ(ereignisse, QStringList({"After1", "After0", "After0"}));
 }
 
-TEST_F(PanelTest, ShowFileZeigtGenauDieseDatei) {
-    const QString datei = JpegEinfarbig(t.pfad("einzeln.jpg"), 30, 20);
-    panel.ShowFile(datei);
-    EXPECT_EQ(panel.Count(), 1);
-    EXPECT_TRUE(panel.AnzeigeEnabled());
-    EXPECT_EQ(panel.InfoText(1), "30x20");
-    panel.ShowFile(datei); // same index: shown again, event all the same
-    EXPECT_EQ(ereignisse, QStringList({"After0", "After0"}));
-}
-
 TEST_F(PanelTest, LoeschenAmEndeUndDesEinzigenBildes) {
     Bilder({"a.jpg", "b.jpg"});
     Oeffnen();
@@ -239,31 +229,6 @@ TEST_F(PanelTest, BloesseTastenWirkenBeiFokus) {
     EXPECT_EQ(panel.Position(), 1);
     QTest::keyClick(&panel, Qt::Key_X);
     EXPECT_TRUE(panel.Stretch());
-}
-
-TEST_F(PanelTest, EigeneEintraegeVerknuepftOderKopiert) {
-    QWidget fenster;
-    QAction aktion("Nächster Tag", &fenster);
-    aktion.setShortcut(Qt::Key_N);
-    int ausgefuehrt = 0;
-    QObject::connect(&aktion, &QAction::triggered, [&] { ++ausgefuehrt; });
-    QAction* gleich = panel.AddAction(&aktion);
-    QAction* mitTaste = panel.AddAction(&aktion, Qt::Key_PageDown);
-    int kopiert = 0;
-    QAction* eigen = panel.AddMenuItem(
-        "Kopie", Qt::Key_K, [&] { ++kopiert; }, Qt::ControlModifier);
-    EXPECT_EQ(panel.Menu()->actions().mid(7), QList<QAction*>({gleich, mitTaste, eigen}));
-    EXPECT_EQ(mitTaste->shortcut(), QKeySequence(Qt::Key_PageDown));
-    EXPECT_EQ(eigen->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
-    aktion.setText("anders");
-    aktion.setEnabled(false);
-    EXPECT_EQ(mitTaste->text(), "anders");
-    EXPECT_FALSE(mitTaste->isEnabled());
-    aktion.setEnabled(true);
-    mitTaste->trigger();
-    EXPECT_EQ(ausgefuehrt, 1);
-    eigen->trigger();
-    EXPECT_EQ(kopiert, 1);
 }
 
 TEST_F(PanelTest, KlickAufDasBildWirdWeitergereicht) {

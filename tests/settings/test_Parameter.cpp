@@ -17,20 +17,6 @@ public:
 };
 } // namespace
 
-TEST(Parameter, ZahlenDezimalUndHex) {
-    int z = 7;
-    EXPECT_TRUE(ZahlAusText("-12", z));
-    EXPECT_EQ(z, -12);
-    EXPECT_TRUE(ZahlAusText("0x1F", z));
-    EXPECT_EQ(z, 31);
-    EXPECT_TRUE(ZahlAusText("0XFFFFFFFF", z));
-    EXPECT_EQ(z, -1);
-    z = 7;
-    for (const char* falsch : {"0x", "abc", "", "1.5", "0x-1"})
-        EXPECT_FALSE(ZahlAusText(falsch, z)) << falsch;
-    EXPECT_EQ(z, 7);
-}
-
 TEST(Parameter, EinzelwerteInDerSektionDesFensters) {
     TestKonfiguration k;
     Tam_Kamera f;

@@ -7,12 +7,6 @@
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
-TEST(Meldungen, FormatTextNimmtArgumenteDerReiheNach) {
-    EXPECT_EQ(FormatText("%s und %d%%, %.2n", {"a", "5", "1,5"}), "a und 5%, 1,5");
-    EXPECT_EQ(FormatText("%s %s", {"nur"}), "nur ");
-    EXPECT_EQ(FormatText("100%", {}), "100%");
-}
-
 TEST(Meldungen, InternerFehlerZeigtUndBrichtAb) {
     ScriptInteraktion ui;
     EXPECT_EQ(InternerFehlerText("zpt_sys", "DateienToItems SL nicht zugewiesen."),

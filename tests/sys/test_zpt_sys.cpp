@@ -14,13 +14,6 @@ namespace {
 const QChar S = plattform::PfadTrenner;
 }
 
-TEST(Pfade, AddBackslashLaesstLeeresUndVorhandenesStehen) {
-    EXPECT_EQ(AddBackslash(""), "");
-    EXPECT_EQ(AddBackslash("a"), QString("a") + S);
-    EXPECT_EQ(AddBackslash(QString("a") + S), QString("a") + S);
-    EXPECT_TRUE(ProgrammVerzeichnis().endsWith(S));
-}
-
 TEST(Pfade, EindeutigerDateinameZaehltVierstelligUndUeberspringtVorhandene) {
     TestOrdner t;
     EXPECT_EQ(EindeutigerDateiname(t.pfad(), "Bild", "jpg"), "Bild0000");
@@ -29,38 +22,6 @@ TEST(Pfade, EindeutigerDateinameZaehltVierstelligUndUeberspringtVorhandene) {
     t.datei("bild0003.jpg", "x");
     EXPECT_EQ(EindeutigerDateiname(t.pfad(), "Bild", ".jpg"), "Bild0002");
     EXPECT_EQ(EindeutigerDateiname(t.pfad(), "Bild", ""), "Bild0000");
-}
-
-TEST(Pfade, SonderordnerLiegenUnterDerBenutzerKonfiguration) {
-    TestKonfiguration k;
-    const QString basis = AddBackslash(k.pfad()) + "Kefwerk" + S;
-    EXPECT_EQ(EinstellungsVerzeichnis(), basis);
-    EXPECT_EQ(AnwendungsDatenVerzeichnis("Pixolud"), basis + "Pixolud" + S);
-    EXPECT_TRUE(QFileInfo(basis + "Pixolud").isDir());
-    EXPECT_EQ(AnwendungsDatenVerzeichnis(), basis);
-}
-
-TEST(Texte, GroesseTextWaehltDieEinheitAnDenGrenzen) {
-    EXPECT_EQ(GroesseText(0), "0 Byte");
-    EXPECT_EQ(GroesseText(1023), "1023 Byte");
-    EXPECT_EQ(GroesseText(1024), "1,00 KB");
-    EXPECT_EQ(GroesseText(1048575), "1.024,00 KB");
-    EXPECT_EQ(GroesseText(1048576), "1,00 MB");
-    EXPECT_EQ(GroesseText(3LL * 1073741824 / 2), "1,50 GB");
-    EXPECT_EQ(GroesseText(-1), "??? Byte");
-}
-
-TEST(Dateien, DateiVorhandenMeldetNurAufWunsch) {
-    ScriptInteraktion ui;
-    TestOrdner t;
-    EXPECT_FALSE(DateiVorhanden(t.pfad("fehlt.txt"), false));
-    EXPECT_TRUE(ui.meldungen.isEmpty());
-    EXPECT_FALSE(DateiVorhanden(t.pfad("fehlt.txt"), true));
-    ASSERT_EQ(ui.meldungen.size(), 1);
-    EXPECT_EQ(ui.meldungen[0].text, "Datei\r" + t.pfad("fehlt.txt") + "\rnicht vorhanden.");
-    EXPECT_EQ(ui.meldungen[0].art, MeldungsArt::Fehler);
-    EXPECT_THROW(DateiMussVorhandenSein(t.pfad("fehlt.txt")), EAbbruch);
-    EXPECT_TRUE(DateiVorhanden(t.datei("da.txt", "1"), true));
 }
 
 TEST(Dateien, VerzeichnisLeerZaehltVersteckteEintraege) {
@@ -117,17 +78,6 @@ TEST(Dateien, UeberschreibenFrageFragtNurBeiVorhandenerDatei) {
               "Die Datei " + gross + " existiert bereits.\rSoll sie überschrieben werden ?");
 }
 
-TEST(Dateien, DateiInfoZeigtGroesseOderFehler) {
-    ScriptInteraktion ui;
-    TestOrdner t;
-    const QString d = t.datei("d", QByteArray(2048, 'x'));
-    DateiInfo("%s hat %s", d);
-    DateiInfo("%s hat %s", t.pfad("weg"));
-    ASSERT_EQ(ui.meldungen.size(), 2);
-    EXPECT_EQ(ui.meldungen[0].text, d + " hat 2,00 KB");
-    EXPECT_EQ(ui.meldungen[1].text, "Die Datei\r" + t.pfad("weg") + "\rwurde nicht gefunden.");
-}
-
 TEST(Listen, DateienToItemsPasstMaskeOhneGrossKleinUndOhneVersteckte) {
     TestOrdner t;
     t.datei("A.JPG", "x");
@@ -141,16 +91,6 @@ TEST(Listen, DateienToItemsPasstMaskeOhneGrossKleinUndOhneVersteckte) {
     EXPECT_EQ(l, QStringList({"A.JPG", "b.jpg"}));
     DateienToItems(t.pfad("fehlt"), "*.jpg", l);
     EXPECT_TRUE(l.isEmpty());
-}
-
-TEST(Listen, VerzeichnisseToItemsOhneVersteckteUndDateien) {
-    TestOrdner t;
-    t.ordner("2005");
-    t.ordner(".versteckt");
-    t.datei("datei", "x");
-    QStringList l;
-    VerzeichnisseToItems(t.pfad(), l);
-    EXPECT_EQ(l, QStringList({"2005"}));
 }
 
 TEST(Listen, TextDateiToItemsNimmtNurNichtleereZeilenOhneRandleerzeichen) {

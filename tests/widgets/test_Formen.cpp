@@ -15,35 +15,6 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-TEST(ButtonReihe, RechtsMitteLinks) {
-    EXPECT_EQ(ButtonReiheLayout(ButtonAusrichtung::Rechts, 337, {80, 80}), QVector<int>({167, 252}));
-    EXPECT_EQ(ButtonReiheLayout(ButtonAusrichtung::Mitte, 400, {80, 80}), QVector<int>({80, 240}));
-    EXPECT_EQ(ButtonReiheLayout(ButtonAusrichtung::Links, 400, {80, 80}), QVector<int>({5, 90}));
-    EXPECT_EQ(ButtonReiheLayout(ButtonAusrichtung::Rechts, 337, {80}), QVector<int>({252}));
-    EXPECT_TRUE(ButtonReiheLayout(ButtonAusrichtung::Rechts, 337, {}).isEmpty());
-}
-
-TEST(ButtonReihe, F2DialogLegtKnoepfeRechtsUndVersteckteNehmenKeinenPlatz) {
-    Tak_FormF2 f;
-    f.resize(337, 150);
-    f.show();
-    QApplication::processEvents();
-    EXPECT_EQ(f.bp->width(), 337);
-    EXPECT_EQ(f.bp->height(), 28);
-    EXPECT_EQ(f.bp->bbSpeichern()->pos(), QPoint(167, 3));
-    EXPECT_EQ(f.bp->bbAbbruch()->pos(), QPoint(252, 3));
-    f.bp->bbSpeichern()->hide();
-    EXPECT_EQ(f.bp->bbAbbruch()->pos(), QPoint(252, 3));
-    f.bp->bbAbbruch()->hide();
-    f.bp->bbSpeichern()->show();
-    EXPECT_EQ(f.bp->bbSpeichern()->pos(), QPoint(252, 3));
-    EXPECT_EQ(f.bp->bbSpeichern()->focusPolicy(), Qt::NoFocus);
-    f.bp->setButtonAlignment(ButtonAusrichtung::Links);
-    EXPECT_EQ(f.bp->bbSpeichern()->pos(), QPoint(5, 3));
-    f.bp->setFlat(true);
-    EXPECT_TRUE(f.bp->bbSpeichern()->autoRaise());
-}
-
 TEST(Dialoge, F2SpeichertEscBrichtAbKnoepfeEbenso) {
     Tak_FormF2 f;
     f.show();

@@ -21,19 +21,6 @@ struct KeyBox : ::testing::Test {
 };
 } // namespace
 
-TEST_F(KeyBox, AddKeyBehaeltDenErstenText) {
-    box.AddKey("a", "Erster");
-    box.AddKey("a", "Zweiter");
-    box.AddKeyKey("b");
-    box.AddKeyNZ("c");
-    box.AddKeyString({"d", "Vierter"});
-    EXPECT_EQ(box.KeyList(), QStringList({"a", "b", "c", "d"}));
-    EXPECT_EQ(box.itemText(0), "Erster");
-    EXPECT_EQ(box.itemText(2), "[nicht zugeordnet]");
-    EXPECT_EQ(box.Text(), "(kein Jahr)");
-    EXPECT_TRUE(box.KeyLeer());
-}
-
 TEST_F(KeyBox, KeySchreibenTrimmtFindetOhneGrossKleinUndFeuertNicht) {
     box.AddKey("2005", "Jahr 2005");
     box.AddKey("Urlaub", "Urlaub");

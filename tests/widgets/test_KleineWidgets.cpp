@@ -170,21 +170,3 @@ TEST(ListViewPanel, ZweiMaskenSortiertUndNurWennAktiv) {
     EXPECT_EQ(p.Eintraege(), QStringList({"z.png"}));
     EXPECT_EQ(gewechselt, 1);
 }
-
-TEST(EingabeWidgets, DatumUndOptionsgruppe) {
-    TzptDatumEdit d;
-    EXPECT_TRUE(d.calendarPopup());
-    d.setText("20.03.2005");
-    EXPECT_EQ(d.date(), QDate(2005, 3, 20));
-    EXPECT_EQ(d.Text(), "20.03.2005");
-    d.setText("kein Datum");
-    EXPECT_EQ(d.date(), QDate(2005, 3, 20));
-
-    TzptRadioGroup r;
-    r.setItems({"eins", "zwei", "drei"});
-    EXPECT_EQ(r.ItemIndex(), -1);
-    r.setItemIndex(2);
-    EXPECT_EQ(r.ItemIndex(), 2);
-    r.setItemIndex(7);
-    EXPECT_EQ(r.ItemIndex(), -1);
-}
