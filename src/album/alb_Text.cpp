@@ -1,5 +1,7 @@
 #include "album/alb_Text.h"
 
+#include "sys/zpt_Sperre.h"
+
 #include "album/alb_ini.h"
 #include "sys/zpt_Interaktion.h"
 #include "sys/zpt_Meldungen.h"
@@ -39,7 +41,8 @@ bool Tam_Text::Ausfuehren(const QString& bildPfad) {
     re->setPlainText(zeilen.join(u'\n'));
     if (interaktion().ModalZeigen(*this) != mrOk) return false;
     if (!BildtextSchreiben(bildPfad, Zeilen())) {
-        FehlerAnzeigen(QStringLiteral("Die Bildunterschrift konnte nicht gespeichert werden:\r") + bildPfad);
+        FehlerAnzeigen(QStringLiteral("Die Bildunterschrift konnte nicht gespeichert werden:\r") + bildPfad +
+                       SperrZusatz());
         return false;
     }
     return true;

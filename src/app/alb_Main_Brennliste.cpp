@@ -109,7 +109,7 @@ bool Tam_Main::BrennlisteOeffnen() {
     }
     if (!BrennlisteDatei.isEmpty() && BrennlisteDatei != datei) Brennliste.Speichern(BrennlisteDatei);
     BrennlisteDatei = datei;
-    Brennliste.Setzen(eintraege);
+    Brennliste.Setzen(eintraege, datei);
     BrennlisteZeigen(Brennliste.Anzahl() > 0 ? 0 : -1);
     pa_Brennliste->show();
     BrennlisteAnzeigen();

@@ -9,6 +9,7 @@
 #include "display/zpt_FotoListe.h"
 #include "display/zpt_FotoPanel.h"
 #include "sys/zpt_Meldungen.h"
+#include "sys/zpt_Sperre.h"
 #include "widgets/zpt_Dialoge.h"
 #include "widgets/zpt_KeyComboBox.h"
 
@@ -147,7 +148,8 @@ void Tam_Main::ax_TitelExecute() {
     QString titel = TitelLesen(ordner, {});
     if (!EinzelDialog<Tam_Titel>().Ausfuehren(titel)) return;
     if (!TitelSchreiben(ordner, titel)) {
-        FehlerAnzeigen(QStringLiteral("Der Titel konnte nicht gespeichert werden:\r") + ordner);
+        FehlerAnzeigen(QStringLiteral("Der Titel konnte nicht gespeichert werden:\r") + ordner +
+                       SperrZusatz());
         return;
     }
     TageLesen();

@@ -1,7 +1,9 @@
 #include "burn/alb_Brennliste.h"
 
 #include "display/zpt_FotoListe.h"
+#include "sys/zpt_Fehler.h"
 #include "sys/zpt_Plattform.h"
+#include "sys/zpt_Sperre.h"
 #include "sys/zpt_sys.h"
 
 #include <QDir>
@@ -37,6 +39,7 @@ int TBrennliste::Hinzufuegen(const QString& eintrag, bool* neu) {
     const int da = Index(eintrag);
     if (neu) *neu = da < 0;
     if (da >= 0) return da;
+    Merken(eintrag, true);
     m_eintraege << eintrag;
     FotoDateienSortieren(m_eintraege);
     return Index(eintrag);
@@ -45,10 +48,25 @@ int TBrennliste::Hinzufuegen(const QString& eintrag, bool* neu) {
 void TBrennliste::Entfernen(QList<int> indexe) {
     std::sort(indexe.begin(), indexe.end(), std::greater<int>());
     for (int i : indexe)
-        if (i >= 0 && i < m_eintraege.size()) m_eintraege.removeAt(i);
+        if (i >= 0 && i < m_eintraege.size()) {
+            Merken(m_eintraege[i], false);
+            m_eintraege.removeAt(i);
+        }
 }
 
-void TBrennliste::Setzen(const QStringList& eintraege) {
+void TBrennliste::Leeren() {
+    for (const QString& e : m_eintraege)
+        Merken(e, false);
+    m_eintraege.clear();
+}
+
+void TBrennliste::Merken(const QString& eintrag, bool hinzu) {
+    m_aenderungen.insert(eintrag.toLower(), {eintrag, hinzu});
+}
+
+void TBrennliste::Setzen(const QStringList& eintraege, const QString& datei) {
+    m_datei = datei;
+    m_aenderungen.clear();
     m_eintraege.clear();
     QSet<QString> gesehen; // a list of thousands of entries loads in linear time
     for (const QString& e : eintraege)
@@ -67,9 +85,28 @@ QStringList TBrennliste::DateiLesen(const QString& datei) {
     return zeilen;
 }
 
-void TBrennliste::Speichern(const QString& datei) const {
+void TBrennliste::Speichern(const QString& datei) {
+    const TDateiSperre sperre(datei);
+    if (!sperre.Erhalten()) throw EFehler(SperrMeldung(datei));
+    // Another list's entries, or the whole list for a file it did not come from.
+    const QStringList jetzt = datei == m_datei ? DateiLesen(datei) : QStringList();
+    if (datei != m_datei)
+        for (const QString& e : m_eintraege)
+            Merken(e, true);
     QStringList zeilen;
-    for (const QString& e : m_eintraege)
-        zeilen << Nativ(e);
+    QSet<QString> drin;
+    for (const QString& e : jetzt) {
+        const auto a = m_aenderungen.constFind(e.toLower());
+        if ((a != m_aenderungen.cend() && !a->second) || drin.contains(e.toLower())) continue;
+        drin.insert(e.toLower());
+        zeilen << e;
+    }
+    for (const auto& [eintrag, hinzu] : m_aenderungen)
+        if (hinzu && !drin.contains(eintrag.toLower())) {
+            drin.insert(eintrag.toLower());
+            zeilen << Nativ(eintrag);
+        }
+    FotoDateienSortieren(zeilen);
     ItemsToTextDatei(datei, zeilen);
+    Setzen(zeilen, datei);
 }

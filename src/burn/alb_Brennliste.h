@@ -2,8 +2,10 @@
 // The burn list without the screen: the chosen pictures as entries relative to the
 // base folder (full paths outside it), unique without regard to case, sorted, and
 // the text file they are kept in.
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 class TBrennliste {
 public:
@@ -25,17 +27,26 @@ public:
     int Hinzufuegen(const QString& eintrag, bool* neu = nullptr);
     // Removes the entries at these indexes (from the last to the first).
     void Entfernen(QList<int> indexe);
-    void Leeren() { m_eintraege.clear(); }
-    void Setzen(const QStringList& eintraege);
+    void Leeren();
+    // The list; with `datei`, as read from that file: what is added or removed from here
+    // on is what this instance changed there.
+    void Setzen(const QStringList& eintraege, const QString& datei = {});
 
     // The entries of a burn list file: lines without blanks at their ends, empty ones
     // skipped, "\" and "/" both read as separators. A missing file is an empty list;
     // one that cannot be read throws EFehler.
     static QStringList DateiLesen(const QString& datei);
     // Writes the sorted entries, one a line, with the platform's separator; the old file
-    // is replaced only by a complete new one. Throws EFehler when it cannot be written.
-    void Speichern(const QString& datei) const;
+    // is replaced only by a complete new one. Another program may have changed the file
+    // the list was read from meanwhile: under the file's lock, the entries this instance
+    // added or removed are applied to the file as it is now, and the list becomes that. Throws EFehler when
+    // it cannot be read or written.
+    void Speichern(const QString& datei);
 
 private:
+    void Merken(const QString& eintrag, bool hinzu);
     QStringList m_eintraege;
+    QString m_datei; // the file the list was read from or last written to
+    // Changes since Setzen or Speichern, by lower-case entry: true added, false removed.
+    QHash<QString, std::pair<QString, bool>> m_aenderungen;
 };

@@ -28,12 +28,14 @@ QString DatumZeitText(const QDateTime& zeit) {
 }
 
 QString DatumFrage(const QDateTime& erstes, const QDateTime& letztes) {
-    return QStringLiteral("Die Fotos sind zwischen dem ") + DatumZeitText(erstes) + u'\r' + QStringLiteral("und dem ") +
-           DatumZeitText(letztes) + QStringLiteral(" aufgenommen worden.\r") + QStringLiteral("Ist das richtig so?");
+    return QStringLiteral("Die Fotos sind zwischen dem ") + DatumZeitText(erstes) + u'\r' +
+           QStringLiteral("und dem ") + DatumZeitText(letztes) + QStringLiteral(" aufgenommen worden.\r") +
+           QStringLiteral("Ist das richtig so?");
 }
 
 QString ImportMeldung(int kopiert, int uebersprungen) {
-    QString text = QStringLiteral("Es wurden ") + QString::number(kopiert) + QStringLiteral(" Dateien heruntergeladen.");
+    QString text =
+        QStringLiteral("Es wurden ") + QString::number(kopiert) + QStringLiteral(" Dateien heruntergeladen.");
     // Said plainly, so nobody formats the card believing everything is in the album.
     if (uebersprungen > 0)
         text += u'\r' + QString::number(uebersprungen) +
@@ -50,7 +52,8 @@ QStringList TKameraImport::Dateien() const {
 
 QString TKameraImport::TagOrdner(const QDateTime& dateiDatum) const {
     const QDate d = dateiDatum.addMSecs(Versatz).date();
-    return AddBackslash(Zielordner) + QString::number(d.year()) + PfadTrenner + TagOrdnerName(d, Modus) + PfadTrenner;
+    return AddBackslash(Zielordner) + QString::number(d.year()) + PfadTrenner + TagOrdnerName(d, Modus) +
+           PfadTrenner;
 }
 
 bool TKameraImport::Ausfuehren(const QStringList& namen) {
@@ -69,9 +72,18 @@ bool TKameraImport::Ausfuehren(const QStringList& namen) {
             // Counted, and deletable from the camera, only once the copy is on the medium
             // and reads back equal to the source.
             QString grund;
-            if (!plattform::DateiKopierenAtomar(quelle + name, ordner + name, true, grund))
+            bool neu = true;
+            if (!plattform::DateiKopierenAtomar(quelle + name, ordner + name, true, grund, &neu)) {
+                // Another import put a file of that name there meanwhile: it stays, and so
+                // does this one on the camera.
+                if (!neu) {
+                    ++Uebersprungen;
+                    if (Schritt) Schritt();
+                    continue;
+                }
                 throw EFehler(QStringLiteral("Die Datei %1 kann nicht nach %2 kopiert werden.\r%3")
                                   .arg(quelle + name, ordner + name, grund));
+            }
             ++Kopiert;
             if (Loeschen && !QFile::remove(quelle + name))
                 FehlerAnzeigen(QStringLiteral("Die Datei \r") + quelle + name +

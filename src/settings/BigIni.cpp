@@ -1,6 +1,7 @@
 #include "settings/BigIni.h"
 
 #include "sys/zpt_Fehler.h"
+#include "sys/zpt_Sperre.h"
 #include "sys/zpt_Text.h"
 
 #include <QFileInfo>
@@ -69,7 +70,9 @@ void TBigIniFile::setFileName(const QString& name) {
     FlushFile();
     Clear();
     m_dateiName = name;
+    m_aenderungen.clear();
     try {
+        m_stand = DateiStand(name);
         if (!name.isEmpty()) LoadFile(name);
     } catch (const EFehler&) {
         // A file that cannot be read is never written over with what little we hold.
@@ -193,12 +196,14 @@ void TBigIniFile::DeleteKey(const QString& sektion, const QString& schluessel) {
     if (z < 0) return;
     m_sektionen[s].zeilen.removeAt(z);
     m_geaendert = true;
+    m_aenderungen.append({Aenderung::Loeschen, sektion, schluessel, {}});
 }
 
 void TBigIniFile::EraseSection(const QString& sektion) {
     const int s = ListeSuchen(sektion);
     if (s >= 0) m_sektionen.remove(s);
     m_geaendert = true;
+    m_aenderungen.append({Aenderung::SektionLoeschen, sektion, {}, {}});
     m_listeVorige = 0;
     if (m_vorige >= m_sektionen.size()) m_vorige = 0;
 }
@@ -215,15 +220,40 @@ QString TBigIniFile::Bild() const {
     return s;
 }
 
+void TBigIniFile::Nachladen() {
+    const QVector<Aenderung> eigene = std::move(m_aenderungen);
+    m_aenderungen.clear();
+    Clear();
+    LoadFile(m_dateiName);
+    for (const Aenderung& a : eigene)
+        switch (a.art) {
+        case Aenderung::Schreiben:
+            WriteString(a.sektion, a.schluessel, a.wert);
+            break;
+        case Aenderung::Loeschen:
+            DeleteKey(a.sektion, a.schluessel);
+            break;
+        case Aenderung::SektionLoeschen:
+            EraseSection(a.sektion);
+            break;
+        }
+    m_geaendert = true;
+}
+
 void TBigIniFile::FlushFile() {
     if (!m_geaendert) return;
     if (!m_dateiName.isEmpty()) {
+        const TDateiSperre sperre(m_dateiName);
+        if (!sperre.Erhalten()) throw EFehler(SperrMeldung(m_dateiName));
+        if (DateiStand(m_dateiName) != m_stand) Nachladen();
         text::Gelesen vorher;
         vorher.utf8 = m_utf8;
         // Written beside the old file and renamed over it: a failed flush keeps the old one.
         if (!text::DateiSchreiben(m_dateiName, text::Kodieren(Bild(), vorher)))
             throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(m_dateiName));
+        m_stand = DateiStand(m_dateiName);
     }
+    m_aenderungen.clear();
     m_geaendert = false;
 }
 
@@ -334,6 +364,7 @@ void TBigIniFile::WriteString(const QString& sektion, const QString& schluessel,
         zeilen.append(zeile);
     }
     m_geaendert = true;
+    m_aenderungen.append({Aenderung::Schreiben, sektion, schluessel, wert});
 }
 
 void TBigIniFile::WriteBool(const QString& s, const QString& k, bool w) {

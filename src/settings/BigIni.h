@@ -1,7 +1,9 @@
 #pragma once
 // An INI file held wholly in memory: read once, answered from memory, written back
 // in one pass when flushed (on destruction, on a new file name, or on request).
-// Used for the album index "Pixolud.dat".
+// Used for the album index "Pixolud.dat". Another program may write the same file:
+// a flush locks it and, when it changed since it was read, applies this instance's
+// changes to the file as it is now.
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -78,6 +80,15 @@ private:
     static int ZeileSuchen(const QStringList& zeilen, const QString& schluessel);
     void DoppelteEntfernen();
     QString Bild() const;
+    // The file read again, this instance's changes made once more.
+    void Nachladen();
+
+    struct Aenderung {
+        enum Art { Schreiben, Loeschen, SektionLoeschen } art;
+        QString sektion, schluessel, wert;
+    };
+    QVector<Aenderung> m_aenderungen; // since the file was read or written
+    QByteArray m_stand;               // DateiStand when it was read or written
 
     QString m_dateiName;
     mutable int m_vorige = 0;      // the engine's previous-section index

@@ -3,6 +3,7 @@
 #include "settings/zpt_ProfilDatei.h"
 #include "settings/zpt_StandardIni.h"
 #include "sys/zpt_Fehler.h"
+#include "sys/zpt_Sperre.h"
 
 bool ZahlAusText(const QString& text, int& zahl) {
     bool ok = false;
@@ -34,6 +35,7 @@ TProfilDatei TParameterSpeicher::Datei() const {
 }
 
 void TParameterSpeicher::SchreibFehler() const {
+    if (!LetzteSperrMeldung().isEmpty()) throw EFehler(LetzteSperrMeldung());
     throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(EinstellungsDateiName()));
 }
 

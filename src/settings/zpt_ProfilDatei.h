@@ -4,6 +4,7 @@
 // values cut at 2047 characters, new keys appended after the last key of their
 // section, new sections at the end, every untouched byte kept, writes in the file
 // when the call returns (replacing it atomically).
+#include "sys/zpt_Sperre.h"
 #include "sys/zpt_Text.h"
 
 #include <QString>
@@ -70,8 +71,12 @@ public:
     bool SchreibeString(const QString& sektion, const QString& schluessel, const QString& wert);
     bool LoescheSchluessel(const QString& sektion, const QString& schluessel);
     bool LoescheSektion(const QString& sektion);
-    // Several changes in one write.
+    // Several changes in one write: under the file's lock, on the file as it is now, so
+    // the entries another program wrote meanwhile stay. False also when another writer
+    // holds the file too long (LetzteSperrMeldung tells then).
     template <typename F> bool Aendern(F&& aenderung) {
+        const TDateiSperre sperre(m_pfad);
+        if (!sperre.Erhalten()) return false;
         text::Gelesen vorher;
         TProfilDokument doc;
         if (!Laden(doc, vorher)) return false;

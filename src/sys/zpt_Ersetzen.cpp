@@ -1,10 +1,12 @@
 #include "sys/zpt_Ersetzen.h"
 
+#include "sys/zpt_Sperre.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +15,7 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -37,10 +40,34 @@ bool Sichern(QFile& f) {
     return f.flush() && ::fsync(f.handle()) == 0;
 #endif
 }
+
+// The name part of the temporary: the target's name, shortened where the 17 characters
+// added would pass the file system's limit of 255 bytes for a name.
+QString TempPraefix(const QString& ziel) {
+    constexpr qsizetype kGrenze = 255 - 17;
+    QString name = QFileInfo(ziel).fileName();
+    while (QFile::encodeName(name).size() > kGrenze)
+        name.chop(name.size() >= 2 && name.back().isLowSurrogate() ? 2 : 1);
+    return name + kMuster;
+}
 } // namespace
 
+bool OrdnerSichern(const QString& datei) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(datei);
+    return true;
+#else
+    const int fd = ::open(QFile::encodeName(QFileInfo(datei).absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool ok = fd >= 0 && ::fsync(fd) == 0;
+    if (fd >= 0) ::close(fd);
+    return ok;
+#endif
+}
+
 QString TempVorlage(const QString& ziel) {
-    return ziel + kMuster + QStringLiteral("XXXXXX");
+    const QString ordner = ziel.left(ziel.size() - QFileInfo(ziel).fileName().size());
+    return ordner + TempPraefix(ziel) + QStringLiteral("XXXXXX");
 }
 
 bool IstTempName(const QString& name) {
@@ -49,11 +76,13 @@ bool IstTempName(const QString& name) {
 }
 
 void ResteEntfernen(const QString& ziel) {
+    // Only what nobody holds: another writer may be writing its temporary right now.
     const QFileInfo fi(ziel);
-    const QString praefix = fi.fileName() + kMuster;
+    const QString praefix = TempPraefix(ziel);
     for (const QString& name :
-         fi.dir().entryList({praefix + QStringLiteral("*")}, QDir::Files | QDir::Hidden))
-        if (name.size() == praefix.size() + 6 && IstTempName(name)) QFile::remove(fi.dir().filePath(name));
+         fi.dir().entryList({praefix + QStringLiteral("*")}, QDir::Files | QDir::Hidden | QDir::System))
+        if (name.size() == praefix.size() + 6 && IstTempName(name))
+            TempEntfernenWennVerlassen(fi.dir().filePath(name));
 }
 
 bool AllesSchreiben(QFileDevice& ziel, const char* daten, qint64 laenge) {
@@ -67,26 +96,50 @@ bool AllesSchreiben(QFileDevice& ziel, const char* daten, qint64 laenge) {
     return true;
 }
 
+namespace {
+// A new file of our own name beside the target, made with O_EXCL and locked at once
+// (so another writer's cleanup leaves it alone); removed again unless it was renamed.
+class TTempDatei {
+public:
+    explicit TTempDatei(const QString& ziel) {
+        static const char zeichen[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        for (int versuch = 0; versuch < 100; ++versuch) {
+            QString name = TempVorlage(ziel);
+            for (qsizetype i = name.size() - 6; i < name.size(); ++i)
+                name[i] = QLatin1Char(zeichen[QRandomGenerator::global()->bounded(62)]);
+            datei.setFileName(name);
+            if (!datei.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+                if (datei.error() == QFileDevice::OpenError && QFile::exists(name)) continue; // taken
+                return;
+            }
+            if (TempSperren(int(datei.handle()), name)) return;
+            datei.close(); // removed by another writer's cleanup before it was locked
+        }
+    }
+    ~TTempDatei() {
+        if (!umbenannt && datei.isOpen()) {
+            datei.close();
+            QFile::remove(datei.fileName());
+        }
+    }
+    QFile datei;
+    bool umbenannt = false;
+};
+} // namespace
+
 bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler) {
     // Beside the target under a name of our own, written through, flushed to the
     // medium, and only then renamed over it (Qt's buffered QSaveFile reports a failed
     // final flush as success and renames a short file over the old one).
-    QTemporaryFile f(TempVorlage(pfad));
-    f.setAutoRemove(true);
+    TTempDatei temp(pfad);
+    QFile& f = temp.datei;
     auto scheitern = [&] {
         if (fehler) *fehler = f.errorString();
         return false;
     };
-    if (!f.open()) return scheitern();
-    {
-        // Unbuffered through the same handle: a full disk shows at the write, with its reason.
-        QFile roh;
-        roh.open(f.handle(), QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);
-        if (!AllesSchreiben(roh, bytes.constData(), bytes.size())) {
-            if (fehler) *fehler = roh.errorString();
-            return false;
-        }
-    }
+    if (!f.isOpen()) return scheitern();
+    // A full disk shows at the write, with its reason.
+    if (!AllesSchreiben(f, bytes.constData(), bytes.size())) return scheitern();
     if (!Sichern(f)) return scheitern();
     // The old file's permissions, or those of a new file of the user.
     if (QFile::exists(pfad))
@@ -94,12 +147,21 @@ bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler
     else
         f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                          QFileDevice::ReadOther);
-    f.close();
+#ifdef Q_OS_WIN
+    f.close(); // Windows renames no open file
+#endif
+    // Renamed while still open: its lock holds through the rename.
     if (!Umbenennen(f.fileName(), pfad)) {
         if (fehler) *fehler = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    f.setAutoRemove(false);
+    temp.umbenannt = true;
+    f.close();
+    // The rename itself on the medium, before anyone is told the file is written.
+    if (!OrdnerSichern(pfad)) {
+        if (fehler) *fehler = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
     ResteEntfernen(pfad);
     return true;
 }

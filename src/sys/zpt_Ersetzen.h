@@ -6,12 +6,16 @@
 
 class QFileDevice;
 
-// The temporary name beside a target: `ziel` + ".pixoluda-XXXXXX".
+// The temporary name beside a target: `ziel` + ".pixoluda-XXXXXX", the name shortened
+// where the whole would be too long for the file system.
 QString TempVorlage(const QString& ziel);
 // True for such a name: what a write that was cut off may have left.
 bool IstTempName(const QString& name);
 // Removes what cut-off writes of `ziel` left beside it (after a successful write).
 void ResteEntfernen(const QString& ziel);
+
+// Flushes the folder of `datei` to the medium (after a rename in it).
+bool OrdnerSichern(const QString& datei);
 
 // Writes every byte to a device opened with QIODevice::Unbuffered, going on after
 // short writes, so a full disk ends in the system's error rather than a short file.

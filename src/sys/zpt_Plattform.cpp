@@ -1,6 +1,7 @@
 #include "sys/zpt_Plattform.h"
 
 #include "sys/zpt_Ersetzen.h"
+#include "sys/zpt_Sperre.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -99,17 +100,21 @@ bool InhaltGleich(int a, int b, off_t groesse, QString& fehler) {
     return true;
 }
 
-// Flushes a folder's entries (a rename in it) to the medium.
-bool OrdnerSichern(const QByteArray& datei) {
-    const qsizetype trenner = datei.lastIndexOf('/');
-    Deskriptor ordner;
-    ordner.fd =
-        ::open(trenner <= 0 ? "/" : datei.left(trenner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    return ordner.fd >= 0 && ::fsync(ordner.fd) == 0;
+// Renames without replacing: renameat2's RENAME_NOREPLACE, or link and unlink where the
+// file system lacks it. False with EEXIST when the name is taken.
+bool NeuAnlegen(const QByteArray& von, const QByteArray& nach) {
+    if (::renameat2(AT_FDCWD, von.constData(), AT_FDCWD, nach.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+    if (::link(von.constData(), nach.constData()) != 0) return false;
+    ::unlink(von.constData());
+    return true;
 }
 } // namespace
 
-bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler) {
+bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler,
+                         bool* neu) {
+    if (neu) *neu = true;
     Deskriptor ein;
     ein.fd = ::open(QFile::encodeName(quelle).constData(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
@@ -117,12 +122,24 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
         fehler = Grund();
         return false;
     }
-    QByteArray temp = QFile::encodeName(TempVorlage(ziel));
+    // The temporary, locked at once so no other writer's cleanup takes it.
+    QByteArray temp;
     Deskriptor aus;
-    aus.fd = ::mkstemp(temp.data());
-    if (aus.fd < 0) {
-        fehler = Grund();
-        return false;
+    for (int versuch = 0; aus.fd < 0; ++versuch) {
+        temp = QFile::encodeName(TempVorlage(ziel));
+        aus.fd = ::mkstemp(temp.data());
+        if (aus.fd < 0) {
+            fehler = Grund();
+            return false;
+        }
+        if (!TempSperren(aus.fd, QFile::decodeName(temp))) {
+            ::close(aus.fd);
+            aus.fd = -1;
+            if (versuch == 10) {
+                fehler = QString::fromLocal8Bit(std::strerror(EBUSY));
+                return false;
+            }
+        }
     }
     auto scheitern = [&] {
         fehler = Grund();
@@ -160,10 +177,11 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
     const mode_t rechte = ((info.st_mode & 0777) & ~maske) | S_IRUSR | S_IWUSR;
     const struct timespec zeiten[2] = {info.st_atim, info.st_mtim};
     if (::fchmod(aus.fd, rechte) != 0 || ::futimens(aus.fd, zeiten) != 0) return scheitern();
+    // On the medium before it takes the target's name.
+    if (::fsync(aus.fd) != 0) return scheitern();
     if (sichern) {
-        // On the medium, out of the cache, then read back: a comparison against the
-        // cache alone would prove nothing.
-        if (::fsync(aus.fd) != 0) return scheitern();
+        // Out of the cache, then read back: a comparison against the cache alone would
+        // prove nothing.
         ::posix_fadvise(aus.fd, 0, 0, POSIX_FADV_DONTNEED);
         QString abweichung;
         if (!InhaltGleich(ein.fd, aus.fd, info.st_size, abweichung)) {
@@ -172,14 +190,27 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
             return false;
         }
     }
+    // The lock is held through the rename by a second descriptor of the file.
+    Deskriptor halter;
+    halter.fd = ::dup(aus.fd);
     if (::close(aus.fd) != 0) {
         aus.fd = -1;
         return scheitern();
     }
     aus.fd = -1;
     const QByteArray endname = QFile::encodeName(ziel);
-    if (std::rename(temp.constData(), endname.constData()) != 0) return scheitern();
-    if (sichern && !OrdnerSichern(endname)) {
+    if (neu) {
+        // Never over a file another writer put there since the caller looked.
+        if (!NeuAnlegen(temp, endname)) {
+            if (errno == EEXIST) *neu = false;
+            return scheitern();
+        }
+    } else if (std::rename(temp.constData(), endname.constData()) != 0) {
+        return scheitern();
+    }
+    ::close(halter.fd);
+    halter.fd = -1;
+    if (!OrdnerSichern(ziel)) {
         fehler = Grund();
         return false;
     }
@@ -187,7 +218,12 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
     return true;
 }
 #else
-bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool, QString& fehler) {
+bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool, QString& fehler, bool* neu) {
+    if (neu && QFileInfo::exists(ziel)) {
+        *neu = false;
+        fehler = QStringLiteral("Die Datei existiert bereits.");
+        return false;
+    }
     QFile ein(quelle);
     QSaveFile aus(ziel);
     if (!ein.open(QIODevice::ReadOnly) || !aus.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {

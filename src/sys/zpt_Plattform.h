@@ -45,11 +45,13 @@ QString NameOhneGrossKlein(const QString& ordner, const QString& name);
 
 // Copies `quelle` into a temporary file beside `ziel` (`TempVorlage`), gives
 // it the source's modification time and renames it over `ziel` only when every byte
-// arrived. With `sichern` the copy is first flushed to the medium, dropped from the
-// page cache and read back against the source, and the folder is flushed after the
-// rename: only then may the source go. False with the reason in `fehler`; `ziel` is
-// then untouched and no temporary file is left.
-bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler);
+// arrived, flushed to the medium; the folder is flushed after the rename. With `sichern`
+// the copy is also dropped from the page cache and read back against the source: only
+// then may the source go. False with the reason in `fehler`; `ziel` is
+// then untouched and no temporary file is left. With `neu` the copy never replaces a
+// file: when `ziel` was taken by the time the copy was complete, *neu is false.
+bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler,
+                         bool* neu = nullptr);
 
 // Overrides for tests: the program folder and file as the program would see them.
 void ProgrammDateiSetzen(const QString& pfad);

@@ -115,6 +115,16 @@ TEST_F(Album, ZurueckAufEinenLeerenTagBleibtDort) {
     EXPECT_EQ(m->foto->InfoText(0), "0/0");
 }
 
+TEST_F(Album, ZurueckAufDenLeerenErstenTagDesJahres) {
+    album.tag("2006", "20060101", {});
+    album.tag("2006", "20060102", {"f.jpg"});
+    auto m = Fenster({"/Edit"});
+    TagWaehlen(*m, "2006", "20060102");
+    m->Aktion("ax_PrevDay")->trigger();
+    EXPECT_EQ(m->cb_Tage->Key(), "20060101");
+    EXPECT_EQ(m->foto->Count(), 0);
+}
+
 TEST_F(Album, NaechsterUndVorigerTagMitPiepAmJahresende) {
     auto m = Fenster({"/Edit"});
     TagWaehlen(*m, "2005", "2005_01_03");

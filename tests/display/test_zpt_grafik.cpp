@@ -139,6 +139,13 @@ TEST(Dekodieren, KameraOrientierungZeigtJedesBildAufrecht) {
         for (int e = 0; e < 4; ++e)
             EXPECT_EQ(Ecke(b.bild, e), Ecke(aufrecht, e)) << "Orientierung " << o << ", Ecke " << e;
     }
+    // A tall picture stored lying (Orientation 6) in a tall area: decoded at the scale its
+    // upright size needs, not at the one its stored size would.
+    const QString hoch = JpegMitOrientierung(t.pfad("hoch.jpg"), QImage(800, 1600, QImage::Format_RGB32), 6);
+    DekodiertesBild b;
+    ASSERT_TRUE(
+        JpegDekodieren(hoch, b, nullptr, [](QSize g) { return g.scaled(400, 800, Qt::KeepAspectRatio); }));
+    EXPECT_EQ(b.bild.size(), QSize(400, 800));
     // A broken or foreign EXIF block counts as upright.
     EXPECT_EQ(ExifOrientierung(QByteArray("Exif\0\0MM\0\x2A\xFF\xFF\xFF\xFF", 14)), 1);
     EXPECT_EQ(ExifOrientierung("XMP data"), 1);

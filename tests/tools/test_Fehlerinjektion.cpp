@@ -1,6 +1,9 @@
 // The checks of the fault injection fail where they must.
 #include "faults/zpt_Pruefen.h"
 
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 TEST(Fehlerinjektion, PruefungenSchlagenAn) {
@@ -25,4 +28,57 @@ TEST(Fehlerinjektion, PruefungenSchlagenAn) {
     // Gone from the card, but its copy is short: lost.
     Pruefen(import, karte, {{"album/2005/20050101/A.JPG", "bild"}}, {{"album/2005/20050101/A.JPG", "bi"}}, i);
     EXPECT_EQ(i.lost, 2);
+}
+
+TEST(Fehlerinjektion, GeloeschteDateiUndUngesicherteUmbenennung) {
+    Schreiber datei{"bildtext", {}, {}, {"ALBUM.DAT"}};
+    Ergebnis e;
+    Pruefen(datei, {{"ALBUM.DAT", "alt"}}, {{"ALBUM.DAT", "neu"}}, {}, e); // removed, not yet written anew
+    EXPECT_EQ(e.lost, 1);
+
+    const QString temp = "/a/ALBUM.DAT.pixoluda-Ab12Cd";
+    const QString umbenennen = "rename " + temp + "\t/a/ALBUM.DAT";
+    const struct {
+        QStringList spur;
+        int ungesichert;
+    } faelle[] = {
+        {{"write " + temp, "fsync " + temp, umbenennen, "fsync /a"}, 0},
+        {{"write " + temp, umbenennen, "fsync /a"}, 1},                  // the temporary not synced
+        {{"write " + temp, "fsync " + temp, umbenennen}, 1},             // the folder not synced
+        {{"fsync /a", "write " + temp, "fsync " + temp, umbenennen}, 1}, // the folder only before
+        {{"rename /a/x.jpg\t/a/y.jpg"}, 0},                              // no temporary: not ours to judge
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(UngesicherteUmbenennungen(f.spur), f.ungesichert) << f.spur.join(" | ").toStdString();
+}
+
+namespace {
+// Runs a tool of the build and returns the number after `feld=` on its last line.
+int Ergebniszahl(const QString& programm, const QStringList& argumente, const QString& feld,
+                 bool ohneSperre = false) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (ohneSperre) env.insert("PIXOLUDA_OHNE_SPERRE", "1");
+    p.setProcessEnvironment(env);
+    p.start(QCoreApplication::applicationDirPath() + "/" + programm, argumente);
+    p.waitForFinished(-1);
+    const QStringList zeilen =
+        QString::fromLocal8Bit(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const QRegularExpression m(feld + "=(\\d+)");
+    const auto treffer = m.match(zeilen.value(zeilen.size() - 1));
+    return treffer.hasMatch() ? treffer.captured(1).toInt() : -1;
+}
+} // namespace
+
+// Each broken writer is caught at its crash points, every time.
+TEST(Fehlerinjektion, KaputteSchreiberWerdenErkannt) {
+    EXPECT_GT(Ergebniszahl("pixoluda-faults", {"0", "kaputt-halb", "4"}, "lost"), 0);
+    EXPECT_GT(Ergebniszahl("pixoluda-faults", {"0", "kaputt-loeschen", "4"}, "lost"), 0);
+    EXPECT_GT(Ergebniszahl("pixoluda-faults", {"0", "kaputt-ohne-sync", "2"}, "unsynced"), 0);
+    EXPECT_EQ(Ergebniszahl("pixoluda-faults", {"0", "bildtext", "4"}, "lost"), 0);
+}
+
+TEST(Gleichzeitig, OhneSperrenGehenEintraegeVerloren) {
+    EXPECT_GT(Ergebniszahl("pixoluda-concurrent", {"1", "40", "bildtexte"}, "lost", true), 0);
+    EXPECT_EQ(Ergebniszahl("pixoluda-concurrent", {"1", "40", "bildtexte"}, "lost"), 0);
 }

@@ -3,8 +3,14 @@
 // or complete new version, no picture may have left the camera card without a complete
 // copy in the album, nothing may be written outside an export's target, and the next
 // successful write removes what a kill left behind.
-//   pixoluda-faults N [WRITER]   N kills per writer (or of one writer)
-// Prints a line per writer and "faults kills=K lost=0 outside=0 leftovers=0" when all held.
+// Besides the random kills, the writer is killed just before each call that changes a file
+// (crash points, counted by the library pixoluda-abbruchstellen.so loaded into it), and a
+// complete run's calls are checked: each temporary synced before its rename, the folder after.
+//   pixoluda-faults N [WRITER] [P]   N random kills and at most P crash points (default
+//                                    every one) per writer, or of one writer
+// Prints a line per writer and "faults kills=K lost=0 outside=0 leftovers=0 unsynced=0"
+// when all held. The writers named "kaputt-..." are deliberately broken ones, run only
+// when named, so the checks can be seen to fail.
 #include "faults/zpt_Pruefen.h"
 
 #include "display/zpt_JpegSchreiben.h"
@@ -24,13 +30,23 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <functional>
+#include <limits>
 
 namespace {
 QString g_programme;
+int g_abbruchstellen = std::numeric_limits<int>::max();
 
-bool Laufen(const QStringList& aufruf, int killNachUs, bool* getoetet) {
+// `umgebung`: further variables for the writer (the crash-point library and its settings).
+bool Laufen(const QStringList& aufruf, int killNachUs, bool* getoetet, const QStringList& umgebung = {}) {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (!umgebung.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LD_PRELOAD"), g_programme + QStringLiteral("/pixoluda-abbruchstellen.so"));
+        for (const QString& v : umgebung)
+            env.insert(v.section(u'=', 0, 0), v.section(u'=', 1));
+        p.setProcessEnvironment(env);
+    }
     p.start(aufruf.first(), aufruf.mid(1));
     if (!p.waitForStarted()) return false;
     if (killNachUs >= 0) {
@@ -41,7 +57,33 @@ bool Laufen(const QStringList& aufruf, int killNachUs, bool* getoetet) {
         }
     }
     p.waitForFinished(-1);
+    if (killNachUs < 0 && getoetet) *getoetet = p.exitStatus() == QProcess::CrashExit;
     return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// The calls of a complete run that change files, one a line.
+QStringList Spur(const Schreiber& s, const QString& w, const QString& arbeit) {
+    const QString datei = arbeit + QStringLiteral("/spur-") + s.name;
+    QFile::remove(datei);
+    Laufen(s.aufruf(w), -1, nullptr, {QStringLiteral("PIXOLUDA_SPUR=") + datei});
+    QFile f(datei);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromLocal8Bit(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+// At most `anzahl` of the calls 1..n, spread evenly, the first and the last among them.
+QList<int> Stellen(int n, int anzahl) {
+    QList<int> k;
+    if (n <= anzahl) {
+        for (int i = 1; i <= n; ++i)
+            k << i;
+        return k;
+    }
+    for (int i = 0; i < anzahl; ++i) {
+        const int stelle = 1 + int(qint64(n - 1) * i / qMax(1, anzahl - 1));
+        if (k.isEmpty() || k.back() != stelle) k << stelle;
+    }
+    return k;
 }
 
 void Kopieren(const QString& von, const QString& nach) {
@@ -66,6 +108,16 @@ Ergebnis Pruefe(const Schreiber& s, int kills, const QString& arbeit) {
     Laufen(s.aufruf(w), -1, nullptr);
     const qint64 dauerUs = qMax<qint64>(1000, uhr.nsecsElapsed() / 1000);
     const Zustand neu = Lesen(w);
+    Kopieren(master, w);
+    const QStringList spur = Spur(s, w, arbeit);
+    e.unsynced = UngesicherteUmbenennungen(spur);
+    for (int k : Stellen(int(spur.size()), g_abbruchstellen)) {
+        Kopieren(master, w);
+        bool getoetet = false;
+        Laufen(s.aufruf(w), -1, &getoetet, {QStringLiteral("PIXOLUDA_KILL_BEI=%1").arg(k)});
+        if (getoetet) ++e.kills;
+        Pruefen(s, alt, neu, Lesen(w), e);
+    }
     for (int i = 0; i < kills; ++i) {
         Kopieren(master, w);
         bool getoetet = false;
@@ -206,6 +258,25 @@ QList<Schreiber> Alle() {
         exportSchreiber(QStringLiteral("labor")),
         exportSchreiber(QStringLiteral("namen")),
         exportSchreiber(QStringLiteral("folge")),
+        // Deliberately broken writers: the checks must catch each of them.
+        {QStringLiteral("kaputt-loeschen"),
+         [=](const QString& d) { Text(d + QStringLiteral("/ALBUM.DAT"), albumDat); },
+         [=](const QString& d) {
+             return QStringList{s, QStringLiteral("kaputt-loeschen"), d};
+         },
+         {QStringLiteral("ALBUM.DAT")}},
+        {QStringLiteral("kaputt-halb"),
+         [=](const QString& d) { Text(d + QStringLiteral("/ALBUM.DAT"), albumDat); },
+         [=](const QString& d) {
+             return QStringList{s, QStringLiteral("kaputt-halb"), d + QStringLiteral("/ALBUM.DAT")};
+         },
+         {QStringLiteral("ALBUM.DAT")}},
+        {QStringLiteral("kaputt-ohne-sync"),
+         [=](const QString& d) { Text(d + QStringLiteral("/ALBUM.DAT"), albumDat); },
+         [=](const QString& d) {
+             return QStringList{s, QStringLiteral("kaputt-ohne-sync"), d + QStringLiteral("/ALBUM.DAT")};
+         },
+         {QStringLiteral("ALBUM.DAT")}},
         {QStringLiteral("speichernunter"),
          [](const QString& d) {
              Text(d + QStringLiteral("/quelle.jpg"), Zufall(30'000'000));
@@ -225,21 +296,24 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     g_programme = QCoreApplication::applicationDirPath();
     const int kills = argc > 1 ? QByteArray(argv[1]).toInt() : 3;
-    const QString nur = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString(); // one writer only
+    QString nur = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString(); // one writer only
+    if (nur == u"alle") nur.clear();
+    if (argc > 3) g_abbruchstellen = QByteArray(argv[3]).toInt();
     QTemporaryDir arbeit;
     Ergebnis summe;
     for (const Schreiber& s : Alle()) {
-        if (!nur.isEmpty() && s.name != nur) continue;
+        if (nur.isEmpty() ? s.name.startsWith(QLatin1String("kaputt-")) : s.name != nur) continue;
         const Ergebnis e = Pruefe(s, kills, arbeit.path());
-        std::printf("%-16s kills=%d lost=%d outside=%d leftovers=%d\n", qPrintable(s.name), e.kills, e.lost,
-                    e.outside, e.leftovers);
+        std::printf("%-16s kills=%d lost=%d outside=%d leftovers=%d unsynced=%d\n", qPrintable(s.name),
+                    e.kills, e.lost, e.outside, e.leftovers, e.unsynced);
         std::fflush(stdout);
         summe.kills += e.kills;
         summe.lost += e.lost;
         summe.outside += e.outside;
         summe.leftovers += e.leftovers;
+        summe.unsynced += e.unsynced;
     }
-    std::printf("faults kills=%d lost=%d outside=%d leftovers=%d\n", summe.kills, summe.lost, summe.outside,
-                summe.leftovers);
-    return summe.lost || summe.outside || summe.leftovers ? 1 : 0;
+    std::printf("faults kills=%d lost=%d outside=%d leftovers=%d unsynced=%d\n", summe.kills, summe.lost,
+                summe.outside, summe.leftovers, summe.unsynced);
+    return summe.lost || summe.outside || summe.leftovers || summe.unsynced ? 1 : 0;
 }

@@ -14,7 +14,7 @@
 using Zustand = QMap<QString, QByteArray>; // relative path -> content
 
 struct Ergebnis {
-    int kills = 0, lost = 0, outside = 0, leftovers = 0;
+    int kills = 0, lost = 0, outside = 0, leftovers = 0, unsynced = 0;
 };
 
 struct Schreiber {
@@ -60,6 +60,10 @@ inline void Pruefen(const Schreiber& s, const Zustand& alt, const Zustand& neu, 
         }
         if (it.value() != alt.value(it.key()) && it.value() != neu.value(it.key())) ++e.lost;
     }
+    // A file that was there before and is there after a complete run may not be gone
+    // after a kill (a writer that removes it first and then writes it anew).
+    for (auto it = alt.begin(); it != alt.end(); ++it)
+        if (!IstTemp(it.key()) && neu.contains(it.key()) && !jetzt.contains(it.key())) ++e.lost;
     if (s.karte)
         for (auto it = alt.begin(); it != alt.end(); ++it)
             if (it.key().startsWith(QLatin1String("karte/")) && !jetzt.contains(it.key())) {
@@ -71,4 +75,25 @@ inline void Pruefen(const Schreiber& s, const Zustand& alt, const Zustand& neu, 
                         da = true;
                 if (!da) ++e.lost;
             }
+}
+
+// The calls of a complete run, as the crash-point library writes them: every temporary
+// renamed onto its target must have been synced before, and the target's folder after.
+// Returns the number of renames that were not.
+inline int UngesicherteUmbenennungen(const QStringList& spur) {
+    int ungesichert = 0;
+    for (int i = 0; i < spur.size(); ++i) {
+        if (!spur[i].startsWith(QLatin1String("rename ")) && !spur[i].startsWith(QLatin1String("link ")))
+            continue;
+        const QStringList teile = spur[i].mid(spur[i].indexOf(u' ') + 1).split(u'\t');
+        if (teile.size() != 2 || !IstTemp(teile[0])) continue;
+        const QString ordner = teile[1].left(teile[1].lastIndexOf(u'/'));
+        bool vorher = false, nachher = false;
+        for (int j = i - 1; j >= 0 && !vorher; --j)
+            vorher = spur[j] == QLatin1String("fsync ") + teile[0];
+        for (int j = i + 1; j < spur.size() && !nachher; ++j)
+            nachher = spur[j] == QLatin1String("fsync ") + ordner;
+        if (!vorher || !nachher) ++ungesichert;
+    }
+    return ungesichert;
 }

@@ -1,0 +1,179 @@
+#include "sys/zpt_Sperre.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+int g_wartezeitMs = 5000;
+thread_local QString t_letzteSperrMeldung;
+// A temporary nobody locks is taken for abandoned only after this long where the file
+// system has no locks to tell.
+constexpr qint64 kVerlassenNachSekunden = 3600;
+
+#ifndef Q_OS_WIN
+// Open-file-description locks: held by the open file, not the process, so two threads
+// or two opens in one process exclude each other too; released when the file is closed.
+int Sperren(int fd, bool warten) {
+    struct flock f {};
+    f.l_type = F_WRLCK;
+    f.l_whence = SEEK_SET;
+    return ::fcntl(fd, warten ? F_OFD_SETLKW : F_OFD_SETLK, &f);
+}
+
+bool GesperrtVonAnderen(int err) {
+    return err == EAGAIN || err == EACCES || err == EINTR;
+}
+
+// The path names the open file (through a link, where `folgen`).
+bool GleicheDatei(int fd, const QByteArray& pfad, bool folgen = false) {
+    struct stat a {
+    }, b{};
+    return ::fstat(fd, &a) == 0 &&
+           (folgen ? ::stat(pfad.constData(), &b) : ::lstat(pfad.constData(), &b)) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool IstNormaleDatei(int fd) {
+    struct stat a {};
+    return ::fstat(fd, &a) == 0 && S_ISREG(a.st_mode);
+}
+#endif
+} // namespace
+
+bool SperrenAbgeschaltet() {
+    return qEnvironmentVariableIntValue("PIXOLUDA_OHNE_SPERRE") == 1;
+}
+
+void TDateiSperre::WartezeitSetzen(int ms) {
+    g_wartezeitMs = ms;
+}
+
+QString SperrMeldung(const QString& pfad) {
+    return QStringLiteral(
+               "Die Datei \r%1\rwird gerade von einem anderen Programm geändert. Bitte versuchen Sie es "
+               "gleich noch einmal.")
+        .arg(pfad);
+}
+
+QString LetzteSperrMeldung() {
+    return t_letzteSperrMeldung;
+}
+
+QString SperrZusatz() {
+    return t_letzteSperrMeldung.isEmpty() ? QString() : u'\r' + t_letzteSperrMeldung;
+}
+
+#ifndef Q_OS_WIN
+TDateiSperre::TDateiSperre(const QString& pfad) {
+    t_letzteSperrMeldung.clear();
+    if (SperrenAbgeschaltet()) return;
+    const QByteArray name = QFile::encodeName(pfad);
+    QElapsedTimer uhr;
+    uhr.start();
+    for (;;) {
+        int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC);
+        // A missing file is made empty, never through a dangling link (O_EXCL).
+        if (fd < 0 && errno == ENOENT)
+            fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            if (errno == EEXIST && uhr.elapsed() < g_wartezeitMs) continue; // made by another meanwhile
+            return; // cannot be written: the write says why
+        }
+        if (!IstNormaleDatei(fd)) {
+            ::close(fd); // no file to lock (a device, a link to one): the writer refuses it
+            return;
+        }
+        bool gesperrt = false;
+        for (;;) {
+            if (Sperren(fd, false) == 0) {
+                gesperrt = true;
+                break;
+            }
+            if (!GesperrtVonAnderen(errno)) break; // no locks on this file system
+            if (uhr.elapsed() >= g_wartezeitMs) {
+                ::close(fd);
+                m_erhalten = false;
+                t_letzteSperrMeldung = SperrMeldung(pfad);
+                return;
+            }
+            QThread::msleep(5);
+        }
+        if (!gesperrt) {
+            ::close(fd);
+            return;
+        }
+        if (GleicheDatei(fd, name, true)) {
+            m_fd = fd;
+            return;
+        }
+        ::close(fd); // replaced by another writer meanwhile: lock the new file
+        if (uhr.elapsed() >= g_wartezeitMs) {
+            m_erhalten = false;
+            t_letzteSperrMeldung = SperrMeldung(pfad);
+            return;
+        }
+    }
+}
+
+TDateiSperre::~TDateiSperre() {
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+bool TempSperren(int fd, const QString& pfad) {
+    if (SperrenAbgeschaltet()) return true;
+    if (Sperren(fd, false) != 0 && GesperrtVonAnderen(errno)) return false;
+    return GleicheDatei(fd, QFile::encodeName(pfad));
+}
+
+bool TempEntfernenWennVerlassen(const QString& pfad) {
+    const QByteArray name = QFile::encodeName(pfad);
+    const int fd = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool weg = false;
+    if (Sperren(fd, false) == 0) {
+        // Ours now: the writer that made it is gone. Removed while held, so no writer
+        // can have taken it in between.
+        weg = GleicheDatei(fd, name) && ::unlink(name.constData()) == 0;
+    } else if (!GesperrtVonAnderen(errno)) {
+        struct stat info {};
+        weg = ::fstat(fd, &info) == 0 &&
+              QDateTime::currentSecsSinceEpoch() - info.st_mtim.tv_sec > kVerlassenNachSekunden &&
+              ::unlink(name.constData()) == 0;
+    }
+    ::close(fd);
+    return weg;
+}
+QByteArray DateiStand(const QString& pfad) {
+    struct stat i {};
+    if (::stat(QFile::encodeName(pfad).constData(), &i) != 0) return {};
+    return QByteArray::number(qulonglong(i.st_dev)) + ':' + QByteArray::number(qulonglong(i.st_ino)) + ':' +
+           QByteArray::number(qlonglong(i.st_size)) + ':' + QByteArray::number(qlonglong(i.st_mtim.tv_sec)) +
+           '.' + QByteArray::number(qlonglong(i.st_mtim.tv_nsec));
+}
+#else
+QByteArray DateiStand(const QString& pfad) {
+    const QFileInfo fi(pfad);
+    if (!fi.exists()) return {};
+    return QByteArray::number(fi.size()) + ':' + QByteArray::number(fi.lastModified().toMSecsSinceEpoch());
+}
+// Windows refuses to replace or delete a file another process has open, which covers
+// the temporaries; the shared files are written without a lock there.
+TDateiSperre::TDateiSperre(const QString&) {}
+TDateiSperre::~TDateiSperre() {}
+bool TempSperren(int, const QString&) {
+    return true;
+}
+bool TempEntfernenWennVerlassen(const QString& pfad) {
+    return QFile::remove(pfad);
+}
+#endif
