@@ -231,7 +231,7 @@ QList<Schreiber> Alle() {
          [](const QString& d) { Text(d + QStringLiteral("/Pixolud.dat"), "[2005]\r\n20050101=alt\r\n"); },
          [=](const QString& d) {
              return QStringList{s, QStringLiteral("index"), d + QStringLiteral("/Pixolud.dat"),
-                                QStringLiteral("180000"), QStringLiteral("neu")};
+                                QStringLiteral("30000"), QStringLiteral("neu")};
          },
          {QStringLiteral("Pixolud.dat")}},
         {QStringLiteral("brennliste"),
