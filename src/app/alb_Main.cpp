@@ -266,7 +266,7 @@ void Tam_Main::AktionenAufbauen() {
         {"ax_Refresh", QStringLiteral("Refresh"), QKeySequence(Qt::CTRL | Qt::Key_R),
          [this] { ax_RefreshExecute(); }, QStringLiteral("Bilder neu laden")},
         {"ax_BildDel", QStringLiteral("Angezeigtes Bild löschen"), QKeySequence(Qt::Key_Delete),
-         [this] { ax_BildDelExecute(); }},
+         [this] { ax_BildDelExecute(); }, QStringLiteral("Angezeigtes Bild in den Papierkorb verschieben")},
         {"ax_AndereDateien", QStringLiteral("Andere Dateien ..."), QKeySequence(),
          [this] { ax_AndereDateienExecute(); },
          QStringLiteral("Welche anderen Dateien sollen angezeigt werden ?")},

@@ -21,7 +21,7 @@ void Tam_Main::ax_BildDelExecute() {
         return;
     }
     if (!JaNeinFrage(QStringLiteral("Soll das Bild \r") + datei +
-                     QStringLiteral("\rwirklich gelöscht werden?")))
+                     QStringLiteral("\rin den Papierkorb verschoben werden?")))
         return;
     // Only the deletion of a day's last picture ends in the panel's begin-of-list
     // report; that path loads no picture, so no queued key runs while this is set.

@@ -1,5 +1,7 @@
 #include "display/zpt_FotoPanel.h"
 
+#include "sys/zpt_Papierkorb.h"
+
 #include "display/zpt_BildLader.h"
 #include "display/zpt_Bildflaeche.h"
 #include "display/zpt_FotoListe.h"
@@ -310,11 +312,15 @@ void TzptFotoPanel::ShowFile(const QString& dateiname) {
 bool TzptFotoPanel::DeleteCurrent() {
     const QString datei = CurrentFileName();
     if (datei.isEmpty()) return false;
-    // A picture that cannot be deleted stays, entry and all.
-    if (QFileInfo::exists(datei) && (text::IstSchreibgeschuetzt(datei) || !QFile::remove(datei))) {
-        FehlerAnzeigen(QStringLiteral("Das Bild\r") + datei +
-                       QStringLiteral("\rkann nicht gelöscht werden."));
-        return false;
+    // A picture that cannot be deleted stays, entry and all; one the user keeps, too.
+    if (QFileInfo::exists(datei)) {
+        const Entsorgung e = text::IstSchreibgeschuetzt(datei) ? Entsorgung::Fehler : BildEntsorgen(datei);
+        if (e == Entsorgung::Behalten) return false;
+        if (e == Entsorgung::Fehler) {
+            FehlerAnzeigen(QStringLiteral("Das Bild\r") + datei +
+                           QStringLiteral("\rkann nicht gelöscht werden."));
+            return false;
+        }
     }
     m_files.removeAt(m_position);
     if (Count() - 1 < m_position) SetPosition(Count() - 1);

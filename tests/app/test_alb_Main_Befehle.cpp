@@ -1,3 +1,4 @@
+#include "album/alb_ini.h"
 #include "app/alb_AndereDateien.h"
 #include "app/alb_Main.h"
 #include "display/zpt_FotoPanel.h"
@@ -6,18 +7,22 @@
 #include "support/ScriptInteraktion.h"
 #include "support/TestAlbum.h"
 #include "support/Testbilder.h"
+#include "sys/zpt_Papierkorb.h"
 #include "sys/zpt_Schalter.h"
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_KeyComboBox.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,7 +52,7 @@ TEST_F(Befehle, LoeschenMitNeinAendertNichts) {
     m->Aktion("ax_BildDel")->trigger();
     ASSERT_EQ(ui.meldungen.size(), 1);
     EXPECT_EQ(ui.meldungen[0].text,
-              "Soll das Bild \r" + AddBackslash(tag) + "a.jpg\rwirklich gelöscht werden?");
+              "Soll das Bild \r" + AddBackslash(tag) + "a.jpg\rin den Papierkorb verschoben werden?");
     EXPECT_EQ(ui.meldungen[0].vorgabe, mrNo);
     EXPECT_TRUE(QFile::exists(tag + "/a.jpg"));
     EXPECT_EQ(m->foto->Count(), 3);
@@ -67,6 +72,56 @@ TEST_F(Befehle, LoeschenDesLetztenUndDesEinzigenBildes) {
     EXPECT_EQ(m->foto->Count(), 0);
     EXPECT_EQ(m->foto->InfoText(0), "0/0");
     EXPECT_EQ(m->cb_Tage->Key(), "20050102");
+}
+
+TEST_F(Befehle, GeloeschtesBildLiegtImPapierkorbUndKommtMitBildunterschriftZurueck) {
+    TestOrdner daten;
+    const QByteArray vorher = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", daten.pfad().toLocal8Bit());
+    ASSERT_TRUE(BildtextSchreiben(tag, "a.jpg", {"Oma am Meer"}));
+    const QByteArray inhalt = TestOrdner::lesen(tag + "/a.jpg");
+    auto m = Fenster();
+    ui.antworten << mrYes;
+    m->Aktion("ax_BildDel")->trigger();
+    EXPECT_EQ(Bild(*m), "b.jpg");
+    const QString korb = daten.pfad("Trash");
+    EXPECT_EQ(TestOrdner::lesen(korb + "/files/a.jpg"), inhalt);
+    const QString info = TestOrdner::lesen(korb + "/info/a.jpg.trashinfo");
+    EXPECT_TRUE(info.contains("Path=" + QUrl::toPercentEncoding(AddBackslash(tag) + "a.jpg", "/")));
+    EXPECT_TRUE(info.contains("DeletionDate=" + QDate::currentDate().toString("yyyy-MM-dd")));
+    EXPECT_EQ(QDir(tag).entryList(QDir::Files), QStringList({"ALBUM.DAT", "b.jpg", "c.jpg", "CLIP01.AVI"}));
+    // A second picture of that name gets a name of its own in the trash.
+    album.ordner.datei("2005/20050101/a.jpg", "zweites");
+    m->foto->ReadFolderAt(true, tag + "/a.jpg");
+    ui.antworten << mrYes;
+    m->Aktion("ax_BildDel")->trigger();
+    EXPECT_EQ(QDir(korb + "/files").entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(TestOrdner::lesen(korb + "/files/a.jpg"), inhalt);
+    // Brought back by the file manager: its caption is there again.
+    ASSERT_TRUE(QFile::rename(korb + "/files/a.jpg", tag + "/a.jpg"));
+    m->foto->ReadFolderAt(true, tag + "/a.jpg");
+    QStringList zeilen;
+    BildtextLesen(tag + "/a.jpg", zeilen);
+    EXPECT_EQ(zeilen, QStringList({"Oma am Meer"}));
+    qputenv("XDG_DATA_HOME", vorher);
+}
+
+TEST_F(Befehle, OhnePapierkorbNurNachZweiterFrageEndgueltig) {
+    PapierkorbAbschalten(true);
+    auto m = Fenster();
+    ui.antworten << mrYes << mrNo;
+    m->Aktion("ax_BildDel")->trigger();
+    ASSERT_EQ(ui.meldungen.size(), 2);
+    EXPECT_EQ(ui.meldungen[1].text,
+              "Das Bild kann nicht in den Papierkorb verschoben werden.\rSoll es endgültig gelöscht werden?");
+    EXPECT_EQ(ui.meldungen[1].vorgabe, mrNo);
+    EXPECT_TRUE(QFile::exists(tag + "/a.jpg"));
+    EXPECT_EQ(m->foto->Count(), 3);
+    ui.antworten << mrYes << mrYes;
+    m->Aktion("ax_BildDel")->trigger();
+    PapierkorbAbschalten(false);
+    EXPECT_FALSE(QFile::exists(tag + "/a.jpg"));
+    EXPECT_EQ(Bild(*m), "b.jpg");
 }
 
 TEST_F(Befehle, AnzeigemodusLoeschtNicht) {

@@ -5,13 +5,18 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
+    // Deleted test pictures go into a trash of the run's own, never the user's.
+    QTemporaryDir daten;
+    qputenv("XDG_DATA_HOME", daten.path().toLocal8Bit());
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    plattform::ProgrammDateiSetzen(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/Pixolud"));
+    plattform::ProgrammDateiSetzen(
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/Pixolud"));
     return RUN_ALL_TESTS();
 }
