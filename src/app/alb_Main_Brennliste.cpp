@@ -1,6 +1,8 @@
 // Tam_Main: the burn list in its side panel.
 #include "app/alb_Main.h"
 
+#include "album/alb_ini.h"
+
 #include "burn/alb_Brennwizard.h"
 #include "display/zpt_FotoPanel.h"
 #include "sys/zpt_Fehler.h"
@@ -102,7 +104,7 @@ bool Tam_Main::BrennlisteOeffnen() {
     }
     QStringList eintraege;
     try {
-        eintraege = TBrennliste::DateiLesen(datei);
+        eintraege = TBrennliste::DateiLesen(datei, Grundpfad);
     } catch (const EFehler& e) {
         FehlerAnzeigen(e.meldung); // the list and the panel stay as they were
         return false;
@@ -148,6 +150,13 @@ void Tam_Main::ax_BildinBrennlisteExecute() {
         Piep();
         return;
     }
+    // A list holds one name a line: a name with a line break would come back as two.
+    if (!BildnameSpeicherbar(datei)) {
+        FehlerAnzeigen(QStringLiteral("Der Dateiname\r") + datei +
+                       QStringLiteral("\renthält einen Zeilenumbruch. Das Bild kann nicht in die Brennliste "
+                                      "aufgenommen werden."));
+        return;
+    }
     bool neu = false;
     const int index = Brennliste.Hinzufuegen(Brennliste.EintragVon(datei), &neu);
     BrennlisteZeigen(index);
@@ -169,7 +178,12 @@ void Tam_Main::ax_AlleInBrennlisteExecute() {
     const int vorher = lb_Brennliste->currentRow();
     QString aktuell =
         vorher >= 0 && vorher < Brennliste.Anzahl() ? Brennliste.Eintraege()[vorher] : QString();
+    QStringList abgewiesen;
     for (const QString& name : foto->Files()) {
+        if (!BildnameSpeicherbar(name)) {
+            abgewiesen << name;
+            continue;
+        }
         const QString eintrag = Brennliste.EintragVon(foto->Grundpfad() + name);
         bool neu = false;
         Brennliste.Hinzufuegen(eintrag, &neu);
@@ -181,6 +195,11 @@ void Tam_Main::ax_AlleInBrennlisteExecute() {
     BrennlisteZeigen(Brennliste.Index(aktuell));
     BrennlisteAnzeigen();
     pa_Brennliste->show();
+    if (!abgewiesen.isEmpty())
+        FehlerAnzeigen(
+            QString::number(abgewiesen.size()) +
+            QStringLiteral(" Bilder mit einem Zeilenumbruch im Namen wurden nicht in die Brennliste "
+                           "aufgenommen."));
     FotoFokus();
 }
 

@@ -7,6 +7,8 @@
 #include "sys/zpt_sys.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <algorithm>
 
@@ -77,11 +79,25 @@ void TBrennliste::Setzen(const QStringList& eintraege, const QString& datei) {
     FotoDateienSortieren(m_eintraege);
 }
 
-QStringList TBrennliste::DateiLesen(const QString& datei) {
+QStringList TBrennliste::DateiLesen(const QString& datei, const QString& grundpfad) {
+    // A picture or other binary file chosen by mistake is never taken for a list (and so
+    // never rewritten as one).
+    QFile f(datei);
+    if (f.open(QIODevice::ReadOnly)) {
+        const QByteArray anfang = f.read(1 << 16);
+        const bool utf16 = anfang.startsWith("\xFF\xFE") || anfang.startsWith("\xFE\xFF");
+        if (!utf16 && anfang.contains('\0'))
+            throw EFehler(QStringLiteral("Die Datei %1 ist keine Brennliste.").arg(datei));
+    }
+    f.close();
     QStringList zeilen;
     TextDateiToItems(datei, zeilen);
-    for (QString& z : zeilen)
+    for (QString& z : zeilen) {
+        const bool mitRueckstrich = plattform::PfadTrenner != u'\\' && z.contains(u'\\');
+        if (mitRueckstrich && QFileInfo::exists(QDir::isAbsolutePath(z) ? z : AddBackslash(grundpfad) + z))
+            continue;
         z = Nativ(z);
+    }
     return zeilen;
 }
 
@@ -89,7 +105,7 @@ void TBrennliste::Speichern(const QString& datei) {
     const TDateiSperre sperre(datei);
     if (!sperre.Erhalten()) throw EFehler(SperrMeldung(datei));
     // Another list's entries, or the whole list for a file it did not come from.
-    const QStringList jetzt = datei == m_datei ? DateiLesen(datei) : QStringList();
+    const QStringList jetzt = datei == m_datei ? DateiLesen(datei, Grundpfad) : QStringList();
     if (datei != m_datei)
         for (const QString& e : m_eintraege)
             Merken(e, true);
@@ -104,7 +120,7 @@ void TBrennliste::Speichern(const QString& datei) {
     for (const auto& [eintrag, hinzu] : m_aenderungen)
         if (hinzu && !drin.contains(eintrag.toLower())) {
             drin.insert(eintrag.toLower());
-            zeilen << Nativ(eintrag);
+            zeilen << eintrag;
         }
     FotoDateienSortieren(zeilen);
     ItemsToTextDatei(datei, zeilen);

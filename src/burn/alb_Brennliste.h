@@ -33,9 +33,10 @@ public:
     void Setzen(const QStringList& eintraege, const QString& datei = {});
 
     // The entries of a burn list file: lines without blanks at their ends, empty ones
-    // skipped, "\" and "/" both read as separators. A missing file is an empty list;
-    // one that cannot be read throws EFehler.
-    static QStringList DateiLesen(const QString& datei);
+    // skipped, "\" and "/" both read as separators, except where the name with its "\"
+    // names a file below `grundpfad` (a Linux name may hold one). A missing file is an
+    // empty list; one that cannot be read, or is no text (NUL bytes), throws EFehler.
+    static QStringList DateiLesen(const QString& datei, const QString& grundpfad = {});
     // Writes the sorted entries, one a line, with the platform's separator; the old file
     // is replaced only by a complete new one. Another program may have changed the file
     // the list was read from meanwhile: under the file's lock, the entries this instance

@@ -32,6 +32,14 @@ private:
     TzptTacho& m_tacho;
 };
 
+// For the checks of the targets, which copy nothing.
+struct OhneAnzeige : TFortschritt {
+    void Start(const QString&, int) override {}
+    void Schritt() override {}
+    bool Abgebrochen() const override { return false; }
+    void Stop() override {}
+};
+
 const QString kZielLabel = QStringLiteral(
     "Wählen Sie dass Verzeichnis, in das die Dateien für den Brennvorgang kopiert werden sollen.");
 
@@ -147,17 +155,30 @@ void Tam_Brennwizard::PARBeforeLaden() {
 void Tam_Brennwizard::Ausfuehren(const QString& brennliste, const QString& grundpfad) {
     Grundpfad = AddBackslash(grundpfad);
     BrennlisteDatei = brennliste;
-    sl_Fotos->setStrings(TBrennliste::DateiLesen(brennliste));
+    sl_Fotos->setStrings(TBrennliste::DateiLesen(brennliste, Grundpfad));
     Fehlerzahl = 0;
     interaktion().ModalZeigen(*this);
 }
 
 void Tam_Brennwizard::wz_2Changing(bool& erlaubt) {
     const QString ziel = ed_Zielpfad->Text().trimmed();
-    if (ziel.isEmpty()) {
-        erlaubt = false;
-        return;
-    }
+    // A chosen mode without its target would write into the working folder: the user is
+    // told which field is missing and finds the cursor there.
+    const struct {
+        Tzpt_Groupbox* gruppe;
+        TzptPfadEdit* feld;
+        const char* was;
+    } felder[] = {{rg_Zielpfad, ed_Zielpfad, "das Verzeichnis zum Brennen"},
+                  {rg_Einzeldatei, ed_Zieldatei, "die Datei für die Dateiliste"},
+                  {rg_Fotolabor, ed_Fotolabor, "das Verzeichnis für das Fotolabor"},
+                  {rg_jpegcd, ed_jpegcd, "das Verzeichnis für die Fotos mit Namen"}};
+    for (const auto& f : felder)
+        if (f.gruppe->AllEnabled() && f.feld->Text().trimmed().isEmpty()) {
+            InfoAnzeigen(QStringLiteral("Bitte wählen Sie %1.").arg(QString::fromUtf8(f.was)));
+            f.feld->setFocus();
+            erlaubt = false;
+            return;
+        }
     if (rg_Zielpfad->AllEnabled() && cx_ZielpfadLeer->isChecked() && !VerzeichnisLeer(ziel)) {
         InfoAnzeigen(QStringLiteral("Das Zielverzeichnis\r") + ziel + QStringLiteral("\rist nicht leer.\r") +
                      QStringLiteral("Bitte leeren Sie das Verzeichnis oder entfernen Sie den Haken."));
@@ -165,15 +186,19 @@ void Tam_Brennwizard::wz_2Changing(bool& erlaubt) {
         erlaubt = false;
         return;
     }
-    // A chosen mode without its target would write into the working folder.
-    for (auto [gruppe, feld] : {std::pair<Tzpt_Groupbox*, TzptPfadEdit*>{rg_Einzeldatei, ed_Zieldatei},
-                                {rg_Fotolabor, ed_Fotolabor},
-                                {rg_jpegcd, ed_jpegcd}})
-        if (gruppe->AllEnabled() && feld->Text().trimmed().isEmpty()) {
-            feld->setFocus();
-            erlaubt = false;
-            return;
-        }
+    // Nothing is written before every target is known to stay clear of the album.
+    OhneAnzeige still;
+    TExport pruefung(Grundpfad, sl_Fotos->Strings(), still);
+    for (const auto& f : felder) {
+        if (!f.gruppe->AllEnabled()) continue;
+        const QString grund = f.feld == ed_Zieldatei ? pruefung.DateilisteVerweigert(f.feld->Text().trimmed())
+                                                     : pruefung.ZielVerweigert(f.feld->Text().trimmed());
+        if (grund.isEmpty()) continue;
+        FehlerAnzeigen(grund);
+        f.feld->setFocus();
+        erlaubt = false;
+        return;
+    }
 }
 
 void Tam_Brennwizard::wzLastAction() {
@@ -184,6 +209,9 @@ void Tam_Brennwizard::wzLastAction() {
         close();
         return;
     }
+    bool erlaubt = true;
+    wz_2Changing(erlaubt);
+    if (!erlaubt) return;
     TachoFortschritt fortschritt(*tacho);
     TExport exp(Grundpfad, sl_Fotos->Strings(), fortschritt);
     if (cd || liste)
@@ -196,10 +224,11 @@ void Tam_Brennwizard::wzLastAction() {
             exp.NamenKopierenFortlaufend(ed_jpegcd->Text().trimmed());
     }
     Fehlerzahl = exp.Fehlerzahl;
-    if (Fehlerzahl == 0)
-        InfoAnzeigen(QStringLiteral("Die Dateien wurden kopiert."));
+    // Said only of what was copied: a cancel, a missing picture or an error is named.
+    if (Fehlerzahl == 0 && exp.Fehlend() == 0 && !exp.Abbruch)
+        InfoAnzeigen(exp.Zusammenfassung());
     else
-        FehlerAnzeigen(QString::number(Fehlerzahl) + QStringLiteral(" Fehler beim Kopieren."));
+        FehlerAnzeigen(exp.Zusammenfassung());
     close();
 }
 

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 
 using plattform::PfadTrenner;
@@ -134,6 +135,50 @@ QStringList BetrachterDateien() {
 TExport::TExport(const QString& grundpfad, const QStringList& eintraege, TFortschritt& fortschritt)
     : m_grundpfad(AddBackslash(grundpfad)), m_eintraege(eintraege), m_fortschritt(fortschritt) {}
 
+QString TExport::ZielVerweigert(const QString& ziel) const {
+    if (!m_grundpfad.isEmpty() && LiegtIn(ziel, m_grundpfad))
+        return QStringLiteral("Das Zielverzeichnis\r%1\rliegt im Album. Bitte wählen Sie ein Verzeichnis "
+                              "außerhalb des Albums.")
+            .arg(ziel);
+    for (const QString& eintrag : m_eintraege) {
+        const QString quelle = QDir::isAbsolutePath(eintrag) ? eintrag : m_grundpfad + eintrag;
+        if (LiegtIn(quelle, ziel))
+            return QStringLiteral(
+                       "Das Zielverzeichnis\r%1\renthält Bilder der Brennliste. Bitte wählen Sie ein "
+                       "anderes Verzeichnis.")
+                .arg(ziel);
+    }
+    return {};
+}
+
+QString TExport::DateilisteVerweigert(const QString& datei) const {
+    const QString name = NameVon(QDir::toNativeSeparators(datei));
+    const bool albumDatei = name.compare(QLatin1String("ALBUM.DAT"), Qt::CaseInsensitive) == 0 ||
+                            name.compare(QLatin1String("Pixolud.dat"), Qt::CaseInsensitive) == 0;
+    bool bild = false;
+    for (const QString& eintrag : m_eintraege)
+        bild = bild || KanonischerPfad(QDir::isAbsolutePath(eintrag) ? eintrag : m_grundpfad + eintrag)
+                               .compare(KanonischerPfad(datei), Qt::CaseInsensitive) == 0;
+    if (!bild && !(albumDatei && LiegtIn(datei, m_grundpfad))) return {};
+    return QStringLiteral(
+               "Die Dateiliste kann nicht nach\r%1\rgeschrieben werden: die Datei gehört zum Album.")
+        .arg(datei);
+}
+
+QString TExport::Zusammenfassung() const {
+    if (Abbruch)
+        return QStringLiteral("Der Export wurde abgebrochen.\r%1 von %2 Dateien wurden kopiert.")
+            .arg(Kopiert)
+            .arg(Geplant);
+    if (Fehlerzahl == 0 && Fehlend() == 0) return QStringLiteral("Die Dateien wurden kopiert.");
+    QString text = QStringLiteral("%1 von %2 Dateien wurden kopiert.").arg(Kopiert).arg(Geplant);
+    if (Fehlend() > 0)
+        text += QStringLiteral("\r%1 Bilder der Brennliste fehlen und wurden nicht kopiert.").arg(Fehlend());
+    if (Fehlerzahl > 0)
+        text += u'\r' + QString::number(Fehlerzahl) + QStringLiteral(" Fehler beim Kopieren.");
+    return text;
+}
+
 QStringList TExport::Quellen(bool nurJpeg) {
     QStringList quellen;
     for (const QString& eintrag : m_eintraege) {
@@ -143,9 +188,15 @@ QStringList TExport::Quellen(bool nurJpeg) {
             ++Fehlerzahl;
             continue;
         }
-        const QString quelle = QDir::isAbsolutePath(eintrag) ? eintrag : m_grundpfad + eintrag;
+        // "A.JPG" in the list is the "a.jpg" on the disk.
+        const QString quelle =
+            PfadOhneGrossKlein(QDir::isAbsolutePath(eintrag) ? eintrag : m_grundpfad + eintrag);
         if (nurJpeg && QFileInfo(quelle).suffix().compare(QLatin1String("jpg"), Qt::CaseInsensitive) != 0)
             continue;
+        if (!QFileInfo(quelle).isFile()) {
+            m_fehlend.insert(quelle.toLower()); // counted once, however many modes miss it
+            continue;
+        }
         quellen << quelle;
     }
     return quellen;
@@ -164,43 +215,78 @@ QStringList TExport::CDDateiliste() {
 
 bool TExport::ZielDa(const QString& ziel) {
     // Without a target the copies would land in the working folder.
-    if (!ziel.trimmed().isEmpty()) return true;
+    if (ziel.trimmed().isEmpty()) {
+        ++Fehlerzahl;
+        return false;
+    }
+    const QString grund = ZielVerweigert(ziel);
+    if (grund.isEmpty()) return true;
+    FehlerAnzeigen(grund);
     ++Fehlerzahl;
     return false;
 }
 
-void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& dateiliste) {
-    if (!ZielDa(zielpfad)) return;
-    const QString t = AddBackslash(zielpfad);
-    VerzeichnisErzwingen(t);
-    TBigIniFile index(t + QStringLiteral("Pixolud.dat"));
-    const QStringList liste = CDDateiliste();
-    for (const QString& datei : liste) {
-        if (NameVon(datei).compare(QLatin1String("Album.dat"), Qt::CaseInsensitive) != 0) continue;
-        if (!datei.startsWith(m_grundpfad, Qt::CaseInsensitive)) continue; // not a day of this album
-        // The day's section is the year of its date; a name without date gives 1899.
-        const QString ordner = OrdnerVon(datei);
-        const QDate datum = QDate::fromString(VerzeichnisDatumText(ordner), QStringLiteral("dd.MM.yyyy"));
-        QString tag = ordner;
-        tag.chop(1);
-        index.WriteString(QString::number(datum.isValid() ? datum.year() : 1899), NameVon(tag),
-                          TitelLesen(ordner, {}));
+bool TExport::ErstesMal(const QString& ziel) {
+    const QString schluessel = KanonischerPfad(ziel).toLower();
+    if (!m_geschrieben.contains(schluessel)) {
+        m_geschrieben.insert(schluessel);
+        return true;
     }
+    return false;
+}
+
+bool TExport::Weiter() {
+    m_fortschritt.Schritt();
+    if (m_fortschritt.Abgebrochen()) Abbruch = true;
+    return !Abbruch;
+}
+
+void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& dateiliste) {
+    if (kopieren && !ZielDa(zielpfad)) return;
+    if (!dateiliste.isEmpty()) {
+        const QString grund = DateilisteVerweigert(dateiliste);
+        if (!grund.isEmpty()) {
+            FehlerAnzeigen(grund);
+            ++Fehlerzahl;
+            return;
+        }
+    }
+    const QString t = AddBackslash(zielpfad);
+    const QStringList liste = CDDateiliste();
     m_fortschritt.Start(kTitel, int(liste.size()) + 1);
     FortschrittEnde ende{m_fortschritt};
     if (!dateiliste.isEmpty()) ItemsToTextDatei(dateiliste, liste);
-    m_fortschritt.Schritt();
-    if (kopieren)
-        for (const QString& datei : liste) {
-            // Caption files are copied as "Album.dat", whatever their case.
-            const bool album = NameVon(datei).compare(QLatin1String("Album.dat"), Qt::CaseInsensitive) == 0;
-            const QString ziel =
-                ZielName(album ? OrdnerVon(datei) + QStringLiteral("Album.dat") : datei, t, m_grundpfad);
+    if (!Weiter() || !kopieren) return;
+    // The index of the CD: each day under the name of its year folder, so every day
+    // stays reachable whatever its name.
+    VerzeichnisErzwingen(t);
+    TBigIniFile index(t + QStringLiteral("Pixolud.dat"));
+    for (const QString& datei : liste) {
+        if (NameVon(datei).compare(QLatin1String("Album.dat"), Qt::CaseInsensitive) != 0) continue;
+        if (!datei.startsWith(m_grundpfad, Qt::CaseInsensitive)) continue; // not a day of this album
+        QString tag = OrdnerVon(datei);
+        tag.chop(1);
+        const QString jahr = NameVon(OrdnerVon(tag).chopped(1));
+        index.WriteString(jahr, NameVon(tag), TitelLesen(OrdnerVon(datei), {}));
+    }
+    Geplant += int(liste.size());
+    for (const QString& datei : liste) {
+        // Caption files are copied as "Album.dat", whatever their case.
+        const bool album = NameVon(datei).compare(QLatin1String("Album.dat"), Qt::CaseInsensitive) == 0;
+        const QString ziel =
+            ZielName(album ? OrdnerVon(datei) + QStringLiteral("Album.dat") : datei, t, m_grundpfad);
+        if (!ErstesMal(ziel)) {
+            ++Fehlerzahl;
+        } else {
             VerzeichnisErzwingen(OrdnerVon(ziel));
-            DateiKopieren(datei, ziel); // a missing source is skipped; an error ends the routine
-            m_fortschritt.Schritt();
-            if (m_fortschritt.Abgebrochen()) break;
+            // A missing caption file is skipped; an error ends the routine.
+            if (DateiKopieren(datei, ziel))
+                ++Kopiert;
+            else if (!album)
+                m_fehlend.insert(datei.toLower());
         }
+        if (!Weiter()) break;
+    }
     index.FlushFile();
 }
 
@@ -209,24 +295,31 @@ void TExport::FotolaborKopieren(const QString& ziel) {
     const QStringList quellen = Quellen(true);
     m_fortschritt.Start(kTitel, int(quellen.size()) + 1);
     FortschrittEnde ende{m_fortschritt};
+    Geplant += int(quellen.size());
     const QString t = AddBackslash(ziel);
     for (const QString& quelle : quellen) {
-        const QString name = EindeutigerDateiname(t, QStringLiteral("bild"), QStringLiteral(".jpg"));
-        if (QFileInfo(quelle).isFile() && !DateiKopierenMitPfad(quelle, t + name + QStringLiteral(".jpg")))
+        const QString name = t + EindeutigerDateiname(t, QStringLiteral("bild"), QStringLiteral(".jpg")) +
+                             QStringLiteral(".jpg");
+        if (!ErstesMal(name) || !DateiKopierenMitPfad(quelle, name))
             ++Fehlerzahl;
-        m_fortschritt.Schritt();
-        if (m_fortschritt.Abgebrochen()) break;
+        else
+            ++Kopiert;
+        if (!Weiter()) break;
     }
 }
 
 void TExport::InVerzeichnisKopieren(const QString& quelle, const QString& ordner) {
-    if (!QFileInfo(quelle).isFile()) return;
     const QString ziel = AddBackslash(ordner) + NameVon(quelle);
+    if (!ErstesMal(ziel)) {
+        ++Fehlerzahl;
+        return;
+    }
     VerzeichnisErzwingen(ordner);
     if (!VerzeichnisExistiert(ordner))
         InternerFehler({}, QStringLiteral("Sie haben keine Schreibrechte für \r") + ordner);
     try {
         DateiKopieren(quelle, ziel);
+        ++Kopiert;
     } catch (const EFehler&) {
         FehlerAnzeigen(QStringLiteral("Fehler beim Kopieren von \r") + quelle + QStringLiteral("\r nach \r") +
                        ziel);
@@ -239,18 +332,26 @@ void TExport::NamenKopierenMitUnterverzeichnissen(const QString& ziel) {
     const QStringList quellen = Quellen(true);
     m_fortschritt.Start(kTitel, int(quellen.size()) + 1);
     FortschrittEnde ende{m_fortschritt};
+    Geplant += int(quellen.size());
     const QString t = AddBackslash(ziel);
-    QString letzterOrdner, unterordner;
+    // Day folder -> its subfolder; two days never share one (no date and no title gives
+    // "_" for both): the day folder's own name makes such a name unique.
+    QHash<QString, QString> unterordner;
+    QSet<QString> vergeben;
     for (const QString& quelle : quellen) {
         const QString d = OrdnerVon(quelle);
-        if (d != letzterOrdner) {
-            unterordner =
+        if (!unterordner.contains(d.toLower())) {
+            QString name =
                 DateinameBereinigen(DatumAlsName(VerzeichnisDatumText(d)) + u'_' + TitelLesen(d, {}));
-            letzterOrdner = d;
+            if (name == u"_" || vergeben.contains(name.toLower()))
+                name = DateinameBereinigen(NameVon(d.chopped(1)) + u'_' + name);
+            for (int n = 2; vergeben.contains(name.toLower()); ++n)
+                name = DateinameBereinigen(NameVon(d.chopped(1))) + QStringLiteral("_%1").arg(n);
+            vergeben.insert(name.toLower());
+            unterordner.insert(d.toLower(), name);
         }
-        InVerzeichnisKopieren(quelle, t + unterordner);
-        m_fortschritt.Schritt();
-        if (m_fortschritt.Abgebrochen()) break;
+        InVerzeichnisKopieren(quelle, t + unterordner.value(d.toLower()));
+        if (!Weiter()) break;
     }
 }
 
@@ -259,6 +360,7 @@ void TExport::NamenKopierenFortlaufend(const QString& ziel) {
     const QStringList quellen = Quellen(true);
     m_fortschritt.Start(kTitel, int(quellen.size()) + 1);
     FortschrittEnde ende{m_fortschritt};
+    Geplant += int(quellen.size());
     const QString t = AddBackslash(ziel);
     VerzeichnisErzwingen(t);
     QString letzterOrdner;
@@ -267,12 +369,18 @@ void TExport::NamenKopierenFortlaufend(const QString& ziel) {
         ++zaehler;
         const QString d = OrdnerVon(quelle);
         if (d != letzterOrdner) {
-            if (!JpegSchreiben(Titelbild(d), t + Nummer(zaehler))) ++Fehlerzahl;
+            ++Geplant;
+            if (!ErstesMal(t + Nummer(zaehler)) || !JpegSchreiben(Titelbild(d), t + Nummer(zaehler)))
+                ++Fehlerzahl;
+            else
+                ++Kopiert;
             letzterOrdner = d;
             ++zaehler;
         }
-        if (QFileInfo(quelle).isFile() && !DateiKopierenMitPfad(quelle, t + Nummer(zaehler))) ++Fehlerzahl;
-        m_fortschritt.Schritt();
-        if (m_fortschritt.Abgebrochen()) break;
+        if (!ErstesMal(t + Nummer(zaehler)) || !DateiKopierenMitPfad(quelle, t + Nummer(zaehler)))
+            ++Fehlerzahl;
+        else
+            ++Kopiert;
+        if (!Weiter()) break;
     }
 }

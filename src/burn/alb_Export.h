@@ -3,6 +3,7 @@
 // viewer, the file list, the photo-lab folder, and the folders with names or the
 // numbered sequence with generated title pictures.
 #include <QImage>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -37,28 +38,53 @@ class TExport {
 public:
     TExport(const QString& grundpfad, const QStringList& eintraege, TFortschritt& fortschritt);
 
-    // Copy errors of the modes that go on after one; refused burn-list entries too.
+    // Copy errors of the modes that go on after one; refused burn-list entries and
+    // refused targets too.
     int Fehlerzahl = 0;
+    // Files copied or written, files the routines set out to copy, entries whose picture
+    // is missing, and whether the user cancelled.
+    int Kopiert = 0;
+    int Geplant = 0;
+    int Fehlend() const { return int(m_fehlend.size()); }
+    bool Abbruch = false;
+
+    // Why a routine may not write into `ziel` (empty when it may): a target in the
+    // album's base folder, or one holding files of the burn list, would write over the
+    // pictures it copies. `album` also refuses the base folder's parents' index files.
+    QString ZielVerweigert(const QString& ziel) const;
+    // The same for the file list's file: never a file of the burn list or of the album.
+    QString DateilisteVerweigert(const QString& datei) const;
+    // What the run did, for the closing message: "Die Dateien wurden kopiert." only when
+    // everything was; otherwise how many were copied, missing, failed, or that it was
+    // cancelled.
+    QString Zusammenfassung() const;
 
     // The sources of the CD folder in copy order: pictures, each day's caption file
     // after its first picture, then the viewer files.
     QStringList CDDateiliste();
-    // The CD folder (`kopieren`) and/or the file list (`dateiliste` not empty). The
-    // album index "Pixolud.dat" in `zielpfad` is written in either case. A copy that
-    // fails ends the routine with its error (EFehler).
+    // The CD folder (`kopieren`) with its album index "Pixolud.dat" and/or the file list
+    // (`dateiliste` not empty). A copy that fails ends the routine with its error (EFehler).
     void CDKopieren(const QString& zielpfad, bool kopieren, const QString& dateiliste);
     void FotolaborKopieren(const QString& ziel);
     void NamenKopierenMitUnterverzeichnissen(const QString& ziel);
     void NamenKopierenFortlaufend(const QString& ziel);
 
 private:
-    // Full paths of the entries; an entry that climbs out of the base folder ("..") is
-    // refused and counted as an error. With `nurJpeg` only ".jpg" files.
+    // Full paths of the entries, spelt as on disk; an entry that climbs out of the base
+    // folder ("..") is refused and counted as an error, a missing picture is counted as
+    // missing. With `nurJpeg` only ".jpg" files.
     QStringList Quellen(bool nurJpeg);
     void InVerzeichnisKopieren(const QString& quelle, const QString& ordner);
-    // False (and an error counted) for an empty target.
+    // False (and an error counted, the reason shown) for an empty or refused target.
     bool ZielDa(const QString& ziel);
+    // A file this run wrote already is never written over by it (two modes into one
+    // folder): false then.
+    bool ErstesMal(const QString& ziel);
+    // Counts the step; true when the user cancelled.
+    bool Weiter();
     QString m_grundpfad;
     QStringList m_eintraege;
     TFortschritt& m_fortschritt;
+    QSet<QString> m_geschrieben;
+    QSet<QString> m_fehlend;
 };

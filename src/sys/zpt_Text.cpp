@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <array>
 
@@ -63,6 +64,13 @@ QByteArray Cp1252Kodieren(const QString& s) {
 
 Gelesen Dekodieren(const QByteArray& roh) {
     Gelesen g;
+    // Windows' Unicode profile functions and editors write UTF-16 with its mark.
+    if (roh.startsWith("\xFF\xFE") || roh.startsWith("\xFE\xFF")) {
+        g.utf16 = roh.startsWith("\xFF\xFE") ? Gelesen::Le : Gelesen::Be;
+        QStringDecoder dekoder(g.utf16 == Gelesen::Le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        g.inhalt = dekoder.decode(roh.mid(2));
+        return g;
+    }
     QByteArray bytes = roh;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         g.bom = true;
@@ -90,10 +98,23 @@ Gelesen Dekodieren(const QByteArray& roh) {
 }
 
 QByteArray Kodieren(const QString& s, const Gelesen& vorher) {
+    if (vorher.utf16 != Gelesen::Nein) {
+        QStringEncoder kodierer(vorher.utf16 == Gelesen::Le ? QStringEncoder::Utf16LE
+                                                            : QStringEncoder::Utf16BE);
+        return QByteArray(vorher.utf16 == Gelesen::Le ? "\xFF\xFE" : "\xFE\xFF", 2) + QByteArray(kodierer(s));
+    }
     if (!vorher.utf8 && !vorher.bom && PasstInCp1252(s)) return Cp1252Kodieren(s);
     QByteArray b = s.toUtf8();
     if (vorher.bom) b.prepend("\xEF\xBB\xBF");
     return b;
+}
+
+QByteArray ListeKodieren(const QString& s) {
+    if (PasstInCp1252(s)) {
+        const QByteArray cp = Cp1252Kodieren(s);
+        if (Dekodieren(cp).inhalt == s) return cp;
+    }
+    return "\xEF\xBB\xBF" + s.toUtf8();
 }
 
 bool DateiLesen(const QString& pfad, Gelesen& ergebnis) {

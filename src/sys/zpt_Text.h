@@ -10,8 +10,9 @@ namespace text {
 
 struct Gelesen {
     QString inhalt;
-    bool utf8 = false; // valid UTF-8 holding at least one non-ASCII character
-    bool bom = false;  // started with a UTF-8 byte order mark
+    bool utf8 = false;                        // valid UTF-8 holding at least one non-ASCII character
+    bool bom = false;                         // started with a UTF-8 byte order mark
+    enum Utf16 { Nein, Le, Be } utf16 = Nein; // UTF-16 with its byte order mark
 };
 
 Gelesen Dekodieren(const QByteArray& bytes);
@@ -21,8 +22,12 @@ QString Cp1252Dekodieren(const QByteArray& bytes);
 // True when every character has a Windows-1252 byte.
 bool PasstInCp1252(const QString& s);
 QByteArray Cp1252Kodieren(const QString& s);
-// Encoding for writing `s` back to a file read as `vorher`.
+// Encoding for writing `s` back to a file read as `vorher` (UTF-16 stays UTF-16).
 QByteArray Kodieren(const QString& s, const Gelesen& vorher = {});
+// Encoding of a burn list, whose lines are file names that must come back unchanged:
+// Windows-1252 when every character fits and the bytes read back as the same text
+// (not when they would pass for UTF-8), otherwise UTF-8 with a byte order mark.
+QByteArray ListeKodieren(const QString& s);
 
 // Reads the whole file; false when it cannot be opened (a missing file included).
 bool DateiLesen(const QString& pfad, Gelesen& ergebnis);

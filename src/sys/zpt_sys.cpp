@@ -170,6 +170,43 @@ bool VerzeichnisLeer(const QString& ordner) {
     return dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty();
 }
 
+QString PfadOhneGrossKlein(const QString& pfad) {
+    if (pfad.isEmpty() || QFileInfo::exists(pfad)) return pfad;
+    QStringList teile = QDir::fromNativeSeparators(pfad).split(u'/');
+    QString bisher = teile.value(0);
+    for (int i = 1; i < teile.size(); ++i) {
+        if (!teile[i].isEmpty() && !QFileInfo::exists(bisher + u'/' + teile[i])) {
+            const QString gefunden =
+                plattform::NameOhneGrossKlein(bisher.isEmpty() ? QStringLiteral("/") : bisher, teile[i]);
+            if (gefunden.isEmpty()) return pfad; // not there in any spelling
+            teile[i] = gefunden;
+        }
+        bisher += u'/' + teile[i];
+    }
+    return QDir::toNativeSeparators(teile.join(u'/'));
+}
+
+QString KanonischerPfad(const QString& pfad) {
+    QString rest;
+    QString da = QDir::cleanPath(QFileInfo(pfad).absoluteFilePath());
+    // Up to the part that exists, which is resolved; the rest is appended as given.
+    while (!da.isEmpty() && !QFileInfo::exists(da)) {
+        const qsizetype t = da.lastIndexOf(u'/');
+        if (t < 0) break;
+        rest.prepend(da.mid(t));
+        da.truncate(t);
+    }
+    const QString kanonisch = QFileInfo(da.isEmpty() ? QStringLiteral("/") : da).canonicalFilePath();
+    return QDir::cleanPath((kanonisch.isEmpty() ? da : kanonisch) + rest);
+}
+
+bool LiegtIn(const QString& pfad, const QString& ordner) {
+    const QString p = KanonischerPfad(pfad), o = KanonischerPfad(ordner);
+    if (o.isEmpty()) return false;
+    return p.compare(o, Qt::CaseInsensitive) == 0 ||
+           p.startsWith(o.endsWith(u'/') ? o : o + u'/', Qt::CaseInsensitive);
+}
+
 bool DateiKopieren(const QString& quelle, const QString& ziel) {
     if (!QFileInfo(quelle).isFile()) return false;
     if (text::IstSchreibgeschuetzt(ziel))
@@ -260,6 +297,6 @@ void ItemsToTextDatei(const QString& datei, const QStringList& liste) {
     for (const QString& zeile : liste)
         inhalt += zeile + QStringLiteral("\r\n");
     QString grund;
-    if (!text::DateiSchreiben(datei, text::Kodieren(inhalt), &grund))
+    if (!text::DateiSchreiben(datei, text::ListeKodieren(inhalt), &grund))
         throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(datei));
 }

@@ -19,6 +19,14 @@ QString GroesseText(qint64 bytes);
 QString AnzahlText(qint64 anzahl, const QString& einzahl, const QString& mehrzahl);
 QString UmgebungsVariable(const QString& name);
 
+// The path with each part that exists in another case spelt as on disk (a name differing
+// only in case is the same file); parts not found stay as given.
+QString PfadOhneGrossKlein(const QString& pfad);
+// The absolute path with links and "." / ".." resolved as far as it exists.
+QString KanonischerPfad(const QString& pfad);
+// True when `pfad` is `ordner` or lies below it (after resolving both, without regard to case).
+bool LiegtIn(const QString& pfad, const QString& ordner);
+
 // Files and folders
 bool DateiVorhanden(const QString& datei, bool melden);
 // As DateiVorhanden with message; a missing file ends the current command.

@@ -53,6 +53,48 @@ TEST(Brennliste, DateiMitLeerzeilenUndBeidenTrennern) {
     EXPECT_EQ(TestOrdner::lesen(t.pfad("neu.Pixolud")), "a/1.jpg\r\nb/2.jpg\r\n");
 }
 
+// Every name comes back as it went in, whichever encoding the list needs; lists as
+// Windows writes them read too; a picture chosen as a list is refused and left alone.
+TEST(Brennliste, JederNameKommtUnveraendertZurueck) {
+    TestOrdner t;
+    const struct {
+        QString name;
+        QByteArray anfang; // how the file starts
+    } faelle[] = {
+        {"a/plain.jpg", "a/plain"},
+        {QString::fromUtf8("a/Köln.jpg"), "a/K\xF6ln"}, // fits Windows-1252
+        {QString::fromUtf8("a/Ã¤x.jpg"), "\xEF\xBB\xBF"
+                                         "a/\xC3\x83"},    // its 1252 bytes would read as "äx"
+        {QString::fromUtf8("a/日本.jpg"), "\xEF\xBB\xBF"}, // no 1252 byte at all
+    };
+    for (const auto& f : faelle) {
+        TBrennliste l;
+        l.Setzen({f.name});
+        const QString datei = t.pfad("l.Pixolud");
+        QFile::remove(datei);
+        l.Speichern(datei);
+        EXPECT_TRUE(TestOrdner::lesen(datei).startsWith(f.anfang)) << f.name.toStdString();
+        EXPECT_EQ(TBrennliste::DateiLesen(datei), QStringList({f.name}));
+    }
+    // Written by Windows: Windows-1252, UTF-8 with BOM, UTF-16 with BOM.
+    EXPECT_EQ(TBrennliste::DateiLesen(t.datei("w1.Pixolud", "2005\\K\xF6ln.jpg\r\n")),
+              QStringList({QString::fromUtf8("2005") + S + QString::fromUtf8("Köln.jpg")}));
+    EXPECT_EQ(TBrennliste::DateiLesen(t.datei("w2.Pixolud", "\xEF\xBB\xBFK\xC3\xB6ln.jpg\r\n")),
+              QStringList({QString::fromUtf8("Köln.jpg")}));
+    EXPECT_EQ(
+        TBrennliste::DateiLesen(t.datei("w3.Pixolud", QByteArray("\xFF\xFEK\0\xF6\0.\0j\0\r\0\n\0", 14))),
+        QStringList({QString::fromUtf8("Kö.j")}));
+    // A backslash that is part of a Linux name stays.
+    t.datei("album/2005/a\\b.jpg", "x");
+    EXPECT_EQ(TBrennliste::DateiLesen(t.datei("b.Pixolud", "2005/a\\b.jpg\r\n"), t.pfad("album")),
+              QStringList({"2005/a\\b.jpg"}));
+    // A JPEG is no list.
+    const QByteArray jpeg("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11);
+    const QString bild = t.datei("bild.jpg", jpeg);
+    EXPECT_THROW(TBrennliste::DateiLesen(bild), EFehler);
+    EXPECT_EQ(TestOrdner::lesen(bild), jpeg);
+}
+
 namespace {
 struct BrennlisteFenster : ::testing::Test {
     TestKonfiguration konfiguration;

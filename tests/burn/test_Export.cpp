@@ -115,18 +115,22 @@ TEST_F(Export, CDOrdnerMitIndexDateilisteUndBetrachter) {
     EXPECT_TRUE(QFileInfo(cd + "start.sh").isExecutable());
     EXPECT_TRUE(QFileInfo(cd + "Pixolud").isExecutable());
 
-    // Only the file list: the folder still gets its index, and nothing else.
+    // Only the file list: no index anywhere (the CD folder field may name the album itself).
     TExport nurListe(G(), Eintraege(), fortschritt);
-    nurListe.CDKopieren(ziel.pfad("nur"), false, ziel.pfad("nur.txt"));
-    EXPECT_EQ(Namen(ziel.pfad("nur")), QStringList({"Pixolud.dat"}));
-    // An index already there keeps its other entries.
-    TExport wieder(G(), {"2005/Urlaub/u.jpg"}, fortschritt);
-    wieder.CDKopieren(ziel.pfad("cd"), false, {});
+    nurListe.CDKopieren(album.pfad(), false, ziel.pfad("nur.txt"));
+    EXPECT_TRUE(QFile::exists(ziel.pfad("nur.txt")));
+    EXPECT_FALSE(QFile::exists(album.ordner.pfad("Pixolud.dat")));
+    // An index already there keeps its other entries; a day is filed under its year
+    // folder, whatever its name says.
+    album.tag("2005", "20041231", {"s.jpg"});
+    TExport wieder(G(), {"2005/Urlaub/u.jpg", "2005/20041231/s.jpg"}, fortschritt);
+    wieder.CDKopieren(ziel.pfad("cd"), true, {});
     TBigIniFile index2(cd + "Pixolud.dat");
     tage.clear();
-    index2.ReadSection("1899", tage); // a day name without date
-    EXPECT_EQ(tage, QStringList({"Urlaub"}));
-    EXPECT_TRUE(index2.ValueExists("2005", "20050101"));
+    index2.ReadSection("2005", tage);
+    EXPECT_EQ(tage, QStringList({"20050101", "20050102", "Urlaub", "20041231"}));
+    EXPECT_FALSE(index2.SectionExists("1899"));
+    EXPECT_FALSE(index2.SectionExists("2004"));
 }
 
 TEST_F(Export, FotolaborFuelltLueckenUndZaehltFehler) {
@@ -196,11 +200,24 @@ TEST_F(Export, AssistentPrueftZielUndMeldetDasErgebnis) {
     EXPECT_EQ(ui.meldungen[0].text,
               "Das Zielverzeichnis\r" + ziel.pfad("voll") +
                   "\rist nicht leer.\rBitte leeren Sie das Verzeichnis oder entfernen Sie den Haken.");
+    // An empty field is named, and the cursor put there.
+    w.show();
     w.ed_Zielpfad->setText("");
     erlaubt = true;
     w.wz_2Changing(erlaubt);
     EXPECT_FALSE(erlaubt);
-    EXPECT_EQ(ui.meldungen.size(), 1); // refused without a word
+    EXPECT_EQ(ui.meldungen.back().text, "Bitte wählen Sie das Verzeichnis zum Brennen.");
+    EXPECT_TRUE(w.focusWidget() == w.ed_Zielpfad || w.ed_Zielpfad->isAncestorOf(w.focusWidget()));
+    // A target in the album is refused before anything is written.
+    w.ed_Zielpfad->setText(album.ordner.pfad("2005"));
+    w.cx_ZielpfadLeer->setChecked(false);
+    w.Grundpfad = G();
+    erlaubt = true;
+    w.wz_2Changing(erlaubt);
+    EXPECT_FALSE(erlaubt);
+    EXPECT_TRUE(ui.meldungen.back().text.contains("liegt im Album"));
+    w.cx_ZielpfadLeer->setChecked(true);
+    w.hide();
     // A chosen mode without its target folder is refused too: it would write into the working folder.
     w.ed_Zielpfad->setText(ziel.pfad("leer"));
     w.ed_Fotolabor->setText("");
@@ -254,4 +271,90 @@ TEST_F(Export, AssistentSpeichertBeimSchliessen) {
     }
     Tam_Brennwizard neu;
     EXPECT_FALSE(neu.rg_Fotolabor->AllEnabled());
+}
+
+// A target inside the album, or holding files of the list, is refused before anything
+// is written, in every mode; the sources stay byte for byte.
+TEST_F(Export, ZielImAlbumOderBeiDenQuellenWirdAbgewiesen) {
+    const QString tag = album.tag("2005", "20050103", {"bild0001.jpg", "bild0002.jpg", "bild0003.jpg"});
+    QMap<QString, QByteArray> vorher;
+    for (const QString& n : Namen(tag))
+        vorher.insert(n, TestOrdner::lesen(tag + S + n));
+    const QStringList eintraege{"2005/20050103/bild0001.jpg", "2005/20050103/bild0002.jpg",
+                                "2005/20050103/bild0003.jpg"};
+    const QString draussen = ziel.datei("fremd/bild0001.jpg", "fremd");
+    using Routine = void (*)(TExport&, const QString&);
+    const Routine routinen[] = {
+        [](TExport& e, const QString& z) { e.CDKopieren(z, true, {}); },
+        [](TExport& e, const QString& z) { e.FotolaborKopieren(z); },
+        [](TExport& e, const QString& z) { e.NamenKopierenMitUnterverzeichnissen(z); },
+        [](TExport& e, const QString& z) { e.NamenKopierenFortlaufend(z); },
+    };
+    for (const QString& z : {tag, album.pfad(), album.ordner.pfad("2005/neu"),
+                             album.pfad() + "/../" + QFileInfo(album.pfad()).fileName()})
+        for (Routine r : routinen) {
+            TExport e(G(), eintraege, fortschritt);
+            r(e, z);
+            EXPECT_EQ(e.Fehlerzahl, 1) << z.toStdString();
+            EXPECT_EQ(e.Kopiert, 0);
+        }
+    TExport fremd(G(), {draussen}, fortschritt);
+    fremd.FotolaborKopieren(ziel.pfad("fremd"));
+    EXPECT_EQ(fremd.Fehlerzahl, 1);
+    EXPECT_TRUE(ui.meldungen.back().text.contains("enthält Bilder der Brennliste"));
+    for (auto it = vorher.begin(); it != vorher.end(); ++it)
+        EXPECT_EQ(TestOrdner::lesen(tag + S + it.key()), it.value()) << it.key().toStdString();
+    EXPECT_EQ(Namen(tag), vorher.keys());
+    EXPECT_FALSE(QFile::exists(album.ordner.pfad("Pixolud.dat")));
+    EXPECT_FALSE(QFile::exists(album.ordner.pfad("2005/neu")));
+    // The file list never replaces a file of the album.
+    TExport liste(G(), eintraege, fortschritt);
+    liste.CDKopieren(ziel.pfad("cd"), false, tag + "/bild0002.jpg");
+    EXPECT_EQ(liste.Fehlerzahl, 1);
+    EXPECT_EQ(TestOrdner::lesen(tag + "/bild0002.jpg"), vorher["bild0002.jpg"]);
+}
+
+TEST_F(Export, EinLaufUeberschreibtNieWasErSelbstSchrieb) {
+    TExport e(G(), Eintraege(), fortschritt);
+    e.FotolaborKopieren(ziel.pfad("beide"));
+    e.NamenKopierenFortlaufend(ziel.pfad("beide"));
+    // The lab's bild0001.jpg (the second picture) is not replaced by the sequence's.
+    EXPECT_EQ(TestOrdner::lesen(ziel.pfad("beide/bild0001.jpg")),
+              TestOrdner::lesen(album.ordner.pfad("2005/20050101/B.JPG")));
+    EXPECT_GT(e.Fehlerzahl, 0);
+    EXPECT_NE(e.Zusammenfassung(), "Die Dateien wurden kopiert.");
+}
+
+TEST_F(Export, ZusammenfassungSagtWasGeschah) {
+    // Cancelled after the first file.
+    OhneFenster abbrechen;
+    abbrechen.abbrechenNach = true;
+    TExport a(G(), Eintraege(), abbrechen);
+    a.FotolaborKopieren(ziel.pfad("abbruch"));
+    EXPECT_EQ(a.Zusammenfassung(), "Der Export wurde abgebrochen.\r1 von 3 Dateien wurden kopiert.");
+    // An entry in other case is the file on disk; a missing one is named.
+    TExport f(G(), {"2005/20050101/A.JPG", "2005/20050101/fehlt.jpg", "2005/20050102/C.jpg"}, fortschritt);
+    f.FotolaborKopieren(ziel.pfad("labor"));
+    EXPECT_EQ(Namen(ziel.pfad("labor")), QStringList({"bild0000.jpg", "bild0001.jpg"}));
+    EXPECT_EQ(f.Zusammenfassung(),
+              "2 von 2 Dateien wurden kopiert.\r1 Bilder der Brennliste fehlen und wurden nicht kopiert.");
+    TExport ok(G(), {"2005/20050101/a.jpg"}, fortschritt);
+    ok.FotolaborKopieren(ziel.pfad("ok"));
+    EXPECT_EQ(ok.Zusammenfassung(), "Die Dateien wurden kopiert.");
+}
+
+TEST_F(Export, TageOhneDatumUndTitelBehaltenIhrenOrdnerUndLangeNamenKopieren) {
+    album.tag("2005", "Ausflug", {"I.JPG"});
+    album.tag("2005", "Reise", {"I.JPG"});
+    const QString lang = QString(246, QChar(u'x')) + ".jpg"; // 250 bytes: as long as names go
+    album.ordner.datei("2005/20050101/" + lang, "lang");
+    TExport e(G(), {"2005/Ausflug/I.JPG", "2005/Reise/I.JPG"}, fortschritt);
+    e.NamenKopierenMitUnterverzeichnissen(ziel.pfad("namen"));
+    const QStringList ordner = QDir(ziel.pfad("namen")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    EXPECT_EQ(ordner.size(), 2);
+    EXPECT_EQ(e.Kopiert, 2);
+    TExport l(G(), {"2005/20050101/" + lang}, fortschritt);
+    l.CDKopieren(ziel.pfad("cd"), true, {});
+    EXPECT_EQ(l.Fehlerzahl, 0);
+    EXPECT_EQ(TestOrdner::lesen(ziel.pfad("cd/2005/20050101/" + lang)), "lang");
 }
