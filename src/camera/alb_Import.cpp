@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 using plattform::PfadTrenner;
 
 QString TagOrdnerName(const QDate& datum, int modus) {
@@ -33,33 +35,75 @@ QString DatumFrage(const QDateTime& erstes, const QDateTime& letztes) {
            QStringLiteral("Ist das richtig so?");
 }
 
-QString ImportMeldung(int kopiert, int uebersprungen) {
+qint64 WanduhrAbstand(const QDateTime& von, const QDateTime& nach) {
+    // Both read as the clock shows them, with no zone that could skip or repeat an hour.
+    const auto wand = [](const QDateTime& z) { return QDateTime(z.date(), z.time(), Qt::UTC); };
+    return wand(von).msecsTo(wand(nach));
+}
+
+QString ImportMeldung(int kopiert, int uebersprungen, int verschwunden, int albumDateien) {
     QString text =
         QStringLiteral("Es wurden ") + QString::number(kopiert) + QStringLiteral(" Dateien heruntergeladen.");
     // Said plainly, so nobody formats the card believing everything is in the album.
     if (uebersprungen > 0)
         text += u'\r' + QString::number(uebersprungen) +
                 QStringLiteral(" Dateien wurden übersprungen, weil es sie im Album schon gibt.");
+    if (verschwunden > 0)
+        text += u'\r' + QString::number(verschwunden) +
+                QStringLiteral(" Dateien waren nicht mehr im Kameraordner und wurden übersprungen.");
+    if (albumDateien > 0)
+        text += u'\r' + QString::number(albumDateien) +
+                QStringLiteral(" Bildunterschriften-Dateien (ALBUM.DAT) wurden nicht heruntergeladen.");
     return text;
+}
+
+QString TKameraImport::QuelleVerweigert() const {
+    if (!LiegtIn(Quelle, Zielordner)) return {};
+    return QStringLiteral("Der Kameraordner\r%1\rliegt im Album. Bitte wählen Sie den Ordner der Kamera.")
+        .arg(Quelle);
 }
 
 QStringList TKameraImport::Dateien() const {
     // "*.*" as the platform lists it: every file, also one without a dot in its name.
     QStringList namen;
     DateienToItems(AddBackslash(Quelle), QStringLiteral("*"), namen);
+    std::sort(namen.begin(), namen.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
     return namen;
 }
 
 QString TKameraImport::TagOrdner(const QDateTime& dateiDatum) const {
-    const QDate d = dateiDatum.addMSecs(Versatz).date();
+    // The correction moves the time as the clock shows it: a picture of 23:30 stays on
+    // its day across a change to or from summer time.
+    const QDate d = QDateTime(dateiDatum.date(), dateiDatum.time(), Qt::UTC).addMSecs(Versatz).date();
     return AddBackslash(Zielordner) + QString::number(d.year()) + PfadTrenner + TagOrdnerName(d, Modus) +
            PfadTrenner;
 }
 
 bool TKameraImport::Ausfuehren(const QStringList& namen) {
+    const QString verweigert = QuelleVerweigert();
+    if (!verweigert.isEmpty()) {
+        FehlerAnzeigen(verweigert);
+        return false;
+    }
     const QString quelle = AddBackslash(Quelle);
     for (const QString& name : namen) {
-        const QString ordner = TagOrdner(DateiDatum(quelle + name));
+        // A caption file belongs to an album, not to a day's new pictures.
+        if (name.compare(QLatin1String("ALBUM.DAT"), Qt::CaseInsensitive) == 0) {
+            ++AlbumDateien;
+            if (Schritt) Schritt();
+            continue;
+        }
+        // Gone since the listing (taken out, deleted by another program): no date, no folder.
+        const QDateTime datum = DateiDatum(quelle + name);
+        if (!datum.isValid()) {
+            ++Verschwunden;
+            if (Schritt) Schritt();
+            continue;
+        }
+        const QString ordner = TagOrdner(datum);
         VerzeichnisErzwingen(ordner);
         if (!VerzeichnisExistiert(ordner)) {
             FehlerAnzeigen(QStringLiteral("Sie haben keine Schreibrechte für \r") + ordner);

@@ -16,9 +16,13 @@ QString TagOrdnerName(const QDate& datum, int modus);
 QString DatumZeitText(const QDateTime& zeit);
 // The question of the date check for the first and last file of the listing.
 QString DatumFrage(const QDateTime& erstes, const QDateTime& letztes);
-// The closing message: the number copied, and on a second line the number skipped
-// because a file of that name was in the album already.
-QString ImportMeldung(int kopiert, int uebersprungen);
+// The closing message: the number copied, and on lines of their own the numbers skipped
+// because a file of that name was in the album already, gone from the camera folder
+// before their turn, or left there as caption files of an album.
+QString ImportMeldung(int kopiert, int uebersprungen, int verschwunden = 0, int albumDateien = 0);
+// The date correction as the user sees it: from one shown date and time to another,
+// whatever daylight-saving change lies between (milliseconds of wall-clock time).
+qint64 WanduhrAbstand(const QDateTime& von, const QDateTime& nach);
 
 class TKameraImport {
 public:
@@ -33,13 +37,20 @@ public:
 
     int Kopiert = 0;
     int Uebersprungen = 0;
+    int Verschwunden = 0;
+    int AlbumDateien = 0;
 
-    // Every ordinary file of the camera folder ("*.*", no hidden ones), in listing order.
+    // Why the camera folder may not be imported from (empty when it may): the album's
+    // base folder or a folder inside it would be moved into itself.
+    QString QuelleVerweigert() const;
+    // Every ordinary file of the camera folder ("*.*", no hidden ones), sorted by name as
+    // a card lists them, so the first and last picture are the same on every run.
     QStringList Dateien() const;
     // The target folder of a file of this date (with the correction added).
     QString TagOrdner(const QDateTime& dateiDatum) const;
-    // Imports the files. A target folder that cannot be made ends it with the message
-    // (false); a copy that fails or does not read back equal throws EFehler, and its
-    // source stays on the camera.
+    // Imports the files. A refused camera folder or a target folder that cannot be made
+    // ends it with the message (false); a copy that fails or does not read back equal
+    // throws EFehler, and its source stays on the camera. A file gone since the listing
+    // and a caption file are skipped and counted.
     bool Ausfuehren(const QStringList& namen);
 };

@@ -118,6 +118,11 @@ bool Tam_Kamera::Importieren() {
     import.Zielordner = Zielordner;
     import.Modus = rg_modus->ItemIndex();
     import.Loeschen = cx_Del->isChecked();
+    const QString verweigert = import.QuelleVerweigert();
+    if (!verweigert.isEmpty()) {
+        FehlerAnzeigen(verweigert);
+        return false;
+    }
     sl->setStrings(import.Dateien());
     tacho->setRange(0, sl->Count());
     tacho->setValue(0);
@@ -128,7 +133,7 @@ bool Tam_Kamera::Importieren() {
         if (!JaNeinFrage(DatumFrage(erstes, letztes))) {
             QDateTime richtig = erstes;
             if (!EinzelDialog<Tam_Datumskorrektur>().DatumKorrigieren(richtig)) return false;
-            import.Versatz = erstes.msecsTo(richtig);
+            import.Versatz = WanduhrAbstand(erstes, richtig);
         }
     }
     import.Schritt = [this] { tacho->setValue(tacho->value() + 1);
@@ -136,7 +141,7 @@ bool Tam_Kamera::Importieren() {
 };
 if (!import.Ausfuehren(sl->Strings())) return false;
 ListeAktualisieren();
-InfoAnzeigen(ImportMeldung(import.Kopiert, import.Uebersprungen));
+InfoAnzeigen(ImportMeldung(import.Kopiert, import.Uebersprungen, import.Verschwunden, import.AlbumDateien));
 tacho->setValue(0);
 return true;
 }

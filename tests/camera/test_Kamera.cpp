@@ -20,12 +20,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace {
 // A file on the "camera" with the given modification time.
-QString KameraDatei(const TestOrdner& karte, const QString& name, const QDateTime& zeit, const QByteArray& inhalt = {}) {
-    const QString pfad = inhalt.isEmpty() ? JpegEinfarbig(karte.pfad(name), 16, 16) : karte.datei(name, inhalt);
+QString KameraDatei(const TestOrdner& karte, const QString& name, const QDateTime& zeit,
+                    const QByteArray& inhalt = {}) {
+    const QString pfad =
+        inhalt.isEmpty() ? JpegEinfarbig(karte.pfad(name), 16, 16) : karte.datei(name, inhalt);
     QFile f(pfad);
     f.open(QIODevice::ReadWrite);
     f.setFileTime(zeit, QFileDevice::FileModificationTime);
@@ -47,8 +50,8 @@ TEST(KameraImport, OrdnernamenUndTexte) {
               "Die Fotos sind zwischen dem 14.03.2005 10:30:00\rund dem 15.03.2005 aufgenommen worden.\r"
               "Ist das richtig so?");
     EXPECT_EQ(ImportMeldung(3, 0), "Es wurden 3 Dateien heruntergeladen.");
-    EXPECT_EQ(ImportMeldung(0, 2),
-              "Es wurden 0 Dateien heruntergeladen.\r2 Dateien wurden übersprungen, weil es sie im Album schon gibt.");
+    EXPECT_EQ(ImportMeldung(0, 2), "Es wurden 0 Dateien heruntergeladen.\r2 Dateien wurden übersprungen, "
+                                   "weil es sie im Album schon gibt.");
 }
 
 TEST(KameraImport, TageNachDatumMitKorrekturUndOhneUeberschreiben) {
@@ -67,8 +70,10 @@ TEST(KameraImport, TageNachDatumMitKorrekturUndOhneUeberschreiben) {
     EXPECT_EQ(imp.TagOrdner(Zeit(2005, 3, 15, 0, 30)), tag); // lands at 14:00 on the 20th
     ASSERT_TRUE(imp.Ausfuehren(imp.Dateien()));
     EXPECT_EQ(imp.Kopiert, 4);
-    EXPECT_EQ(QDir(tag).entryList(QDir::Files, QDir::Name), QStringList({"CLIP.MOV", "P1.JPG", "P2.JPG", "ohnepunkt"}));
-    EXPECT_EQ(QFileInfo(tag + "P1.JPG").lastModified(), Zeit(2005, 3, 14, 10, 30)); // the file's own time kept
+    EXPECT_EQ(QDir(tag).entryList(QDir::Files, QDir::Name),
+              QStringList({"CLIP.MOV", "P1.JPG", "P2.JPG", "ohnepunkt"}));
+    EXPECT_EQ(QFileInfo(tag + "P1.JPG").lastModified(),
+              Zeit(2005, 3, 14, 10, 30)); // the file's own time kept
     EXPECT_EQ(TestOrdner::lesen(tag + "CLIP.MOV"), "film");
 
     // The same card again: nothing copied, nothing overwritten, the skipped ones named.
@@ -195,4 +200,57 @@ TEST_F(KameraFensterTest, SchalterKameraOeffnetDenImportNurBeimErstenAktivieren)
     QApplication::setActiveWindow(m.get());
     QCoreApplication::processEvents();
     EXPECT_EQ(ui.modalGezeigt, 1);
+}
+
+// The album is no camera; a file gone since the listing and a caption file are skipped
+// and named; the listing is in name order; the correction is clock time.
+TEST(KameraImport, AlbumAlsKameraVerschwundeneDateienReihenfolgeUndSommerzeit) {
+    ScriptInteraktion ui;
+    TestOrdner album, karte;
+    const QString tag = album.ordner("2006/20060203");
+    KameraDatei(album, "2006/20060203/a.jpg", Zeit(2006, 2, 10, 12));
+    album.datei("2006/20060203/ALBUM.DAT", "[TITEL]\r\nTITELNAME=Fasching\r\n");
+    TKameraImport imAlbum;
+    imAlbum.Quelle = tag;
+    imAlbum.Zielordner = album.pfad();
+    imAlbum.Loeschen = true;
+    EXPECT_FALSE(imAlbum.Ausfuehren(imAlbum.Dateien()));
+    EXPECT_TRUE(ui.meldungen.back().text.contains("liegt im Album"));
+    EXPECT_EQ(QDir(tag).entryList(QDir::Files, QDir::Name), QStringList({"ALBUM.DAT", "a.jpg"}));
+    EXPECT_FALSE(QFileInfo::exists(album.pfad("2006/20060210")));
+
+    KameraDatei(karte, "b.JPG", Zeit(2005, 5, 2, 12));
+    KameraDatei(karte, "A.JPG", Zeit(2005, 5, 1, 12));
+    KameraDatei(karte, "c.JPG", Zeit(2005, 5, 3, 12));
+    karte.datei("ALBUM.DAT", "[TITEL]\r\nTITELNAME=fremd\r\n");
+    TKameraImport imp;
+    imp.Quelle = karte.pfad();
+    imp.Zielordner = album.pfad();
+    imp.Loeschen = true;
+    const QStringList namen = imp.Dateien();
+    EXPECT_EQ(namen, QStringList({"A.JPG", "ALBUM.DAT", "b.JPG", "c.JPG"}));
+    QFile::remove(karte.pfad("b.JPG")); // taken out after the listing
+    ASSERT_TRUE(imp.Ausfuehren(namen));
+    EXPECT_EQ(imp.Kopiert, 2);
+    EXPECT_EQ(imp.Verschwunden, 1);
+    EXPECT_EQ(imp.AlbumDateien, 1);
+    EXPECT_TRUE(QFile::exists(karte.pfad("ALBUM.DAT")));
+    EXPECT_EQ(QDir(album.pfad()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name),
+              QStringList({"2005", "2006"})); // no year "0"
+    EXPECT_EQ(ImportMeldung(2, 0, 1, 1),
+              "Es wurden 2 Dateien heruntergeladen.\r1 Dateien waren nicht mehr im Kameraordner und wurden "
+              "übersprungen.\r1 Bildunterschriften-Dateien (ALBUM.DAT) wurden nicht heruntergeladen.");
+
+    // One day later by the clock, across the change to summer time (27 March 2005).
+    const QByteArray tz = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    TKameraImport sommer;
+    sommer.Zielordner = album.pfad();
+    sommer.Versatz = WanduhrAbstand(Zeit(2005, 3, 20, 12), Zeit(2005, 3, 21, 12));
+    EXPECT_EQ(sommer.TagOrdner(Zeit(2005, 3, 26, 23, 30)), AddBackslash(album.pfad()) + "2005/20050327/");
+    sommer.Versatz = WanduhrAbstand(Zeit(2005, 3, 26, 23, 30), Zeit(2005, 3, 28, 0));
+    EXPECT_EQ(sommer.Versatz, qint64(24 * 3600 + 1800) * 1000);
+    qputenv("TZ", tz);
+    tzset();
 }
