@@ -27,8 +27,14 @@ TKefForm::TKefForm(QWidget* parent) : QDialog(parent) {
 }
 
 bool TKefForm::EnterBehandeln() {
-    // A push button takes Enter itself: it is pressed.
-    if (!ActivReturn || qobject_cast<QPushButton*>(focusWidget())) return false;
+    // Enter on a push button presses it, as Space does (the wizard's buttons are no
+    // default buttons, so Qt would drop it).
+    if (auto* knopf = qobject_cast<QPushButton*>(focusWidget())) {
+        if (!knopf->isEnabled()) return false;
+        knopf->click();
+        return true;
+    }
+    if (!ActivReturn) return false;
     bool erlaubt = true;
     if (OnTestReturn) OnTestReturn(this, erlaubt);
     if (!erlaubt) return false;

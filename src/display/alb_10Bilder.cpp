@@ -47,14 +47,18 @@ Tam_10Bilder::Tam_10Bilder(QWidget* parent) : Tak_Form(parent) {
 }
 
 void Tam_10Bilder::Zeigen(const QString& ordner, const QStringList& dateien, int start) {
-    // All pictures are decoded before the window appears.
+    // All pictures are decoded before the window appears, each only as far as a screen
+    // shows it (one picture pixel per screen pixel, from the top-left corner).
     Anzahl = ZehnBilderAnzahl(int(dateien.size()), start);
     m_bilder.clear();
     Geladen.clear();
+    const QScreen* bildschirm = screen();
+    const QSize sichtbar = bildschirm ? (QSizeF(bildschirm->size()) * bildschirm->devicePixelRatio()).toSize()
+                                      : QSize(4096, 4096);
     for (int i = 0; i < Anzahl; ++i) {
         DekodiertesBild bild;
         const QString datei = AddBackslash(ordner) + dateien[start + i];
-        m_bilder << (BildLaden(datei, bild) ? bild.bild : QImage());
+        m_bilder << (BildTeilLaden(datei, sichtbar, bild) ? bild.bild : QImage());
         Geladen << datei;
     }
     Aktuell = 0;
@@ -66,6 +70,9 @@ void Tam_10Bilder::Zeigen(const QString& ordner, const QStringList& dateien, int
     setWindowState(windowState() | Qt::WindowMaximized);
     interaktion().ModalZeigen(*this);
     Timer->stop();
+    // Ten screenfuls of pixels are not kept once the window is closed.
+    m_bilder.clear();
+    m_gezeigt = -1;
 }
 
 void Tam_10Bilder::TrackBar1Change() {

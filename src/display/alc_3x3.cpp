@@ -66,17 +66,27 @@ Tam_3x3::Tam_3x3(QWidget* parent) : QDialog(parent) {
 
 void Tam_3x3::Zeigen(const QString& datei) {
     DekodiertesBild bild;
-    m_geladen = BildLaden(datei, bild) ? bild.bild : QImage();
+    // The tiles cover the top-left 644 x 481 pixels: nothing beyond them is decoded.
+    const QSize kacheln(Kachel(9).right() + 1, Kachel(9).bottom() + 1);
+    m_geladen = BildTeilLaden(datei, kacheln, bild) ? bild.bild : QImage();
     // The working bitmap and the first tile, as every opening starts.
     m_arbeit = m_geladen;
-    KachelNummer = 1;
+    // Opens on the first tile of this picture, never on what the last opening left.
+    KachelZeigen(1);
     if (ti->interval() > 0) ti->start();
     interaktion().ModalZeigen(*this);
     ti->stop();
+    // A picture of many megapixels is not kept for the next opening.
+    m_geladen = QImage();
+    m_arbeit = QImage();
 }
 
 void Tam_3x3::im_GClick() {
-    KachelNummer = NaechsteKachel(KachelNummer, cx_Vorwaerts->isChecked());
+    KachelZeigen(NaechsteKachel(KachelNummer, cx_Vorwaerts->isChecked()));
+}
+
+void Tam_3x3::KachelZeigen(int n) {
+    KachelNummer = n;
     QPainter p(&m_anzeige);
     // The area is cleared first: where a small picture has no pixels, the tile stays empty.
     p.fillRect(QRect(0, 0, kBreite, kHoehe), palette().color(QPalette::Window));
@@ -96,9 +106,9 @@ void Tam_3x3::TrackBar1Change() {
 }
 
 bool Tam_3x3::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) {
+    if (e->type() == QEvent::WindowActivate && !m_geladen.isNull()) {
         m_arbeit = m_geladen;
-        KachelNummer = 1;
+        KachelZeigen(1);
     }
     return QDialog::event(e);
 }

@@ -37,6 +37,8 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    // Draws tile `n` into the picture control.
+    void KachelZeigen(int n);
     QImage m_geladen; // the picture as loaded
     QImage m_arbeit;  // the working bitmap of this opening
     QImage m_anzeige; // the picture control's content

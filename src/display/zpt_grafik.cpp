@@ -93,6 +93,8 @@ struct Dekoder {
     QImage bild;
     int orientierung = 1;
     ZielGroesse ziel;
+    QSize ausschnitt;         // only this top-left part of the upright picture, at full size
+    QPoint ausschnittVersatz; // where the decoded part starts in the upright picture
     bool angelegt = false;
     ~Dekoder() {
         if (angelegt) jpeg_destroy_decompress(&cinfo);
@@ -164,20 +166,41 @@ bool Dekodieren(Dekoder& d, DekodiertesBild& ergebnis) {
     d.cinfo.scale_denom = unsigned(nenner);
     jpeg_start_decompress(&d.cinfo);
     if (d.cinfo.output_components != 4) return false;
-    d.bild = QImage(int(d.cinfo.output_width), int(d.cinfo.output_height), QImage::Format_RGB32);
+    // A part only: the stored rectangle under the wanted upright one, its columns cropped
+    // and the rows above skipped by libjpeg, the rows below never decoded.
+    int ersteZeile = 0, zeilen = int(d.cinfo.output_height);
+    if (d.ausschnitt.isValid()) {
+        const QSize gespeichert(int(d.cinfo.output_width), int(d.cinfo.output_height));
+        const QTransform lage = LageMatrix(AufrechtLage(d.orientierung), gespeichert);
+        const QSize gewollt = d.ausschnitt.boundedTo(lage.mapRect(QRect(QPoint(), gespeichert)).size());
+        const QRect teil = lage.inverted().mapRect(QRectF(QPointF(), QSizeF(gewollt))).toRect() &
+                           QRect(QPoint(), gespeichert);
+        JDIMENSION x = JDIMENSION(teil.x()), breite = JDIMENSION(teil.width());
+        jpeg_crop_scanline(&d.cinfo, &x, &breite);
+        ersteZeile = teil.y();
+        zeilen = teil.height();
+        if (ersteZeile > 0 && jpeg_skip_scanlines(&d.cinfo, JDIMENSION(ersteZeile)) != JDIMENSION(ersteZeile))
+            return false;
+        const QRect dekodiert(int(x), ersteZeile, int(breite), zeilen);
+        d.ausschnittVersatz = -lage.mapRect(QRectF(dekodiert)).toRect().topLeft();
+    }
+    d.bild = QImage(int(d.cinfo.output_width), zeilen, QImage::Format_RGB32);
     if (d.bild.isNull()) {
         std::snprintf(d.fehler.text, sizeof d.fehler.text, "zu wenig Speicher");
         return false;
     }
     // Adobe's CMYK files store the inks inverted.
     const bool invertiert = d.cinfo.saw_Adobe_marker;
-    while (d.cinfo.output_scanline < d.cinfo.output_height) {
-        const int y = int(d.cinfo.output_scanline);
+    while (int(d.cinfo.output_scanline) < ersteZeile + zeilen) {
+        const int y = int(d.cinfo.output_scanline) - ersteZeile;
         JSAMPROW zeile = d.bild.scanLine(y);
         if (jpeg_read_scanlines(&d.cinfo, &zeile, 1) != 1) break; // truncated: keep what decoded
         if (cmyk) CmykNachRgb(d.bild.scanLine(y), d.bild.width(), invertiert);
     }
-    jpeg_finish_decompress(&d.cinfo);
+    if (d.cinfo.output_scanline < d.cinfo.output_height)
+        jpeg_abort_decompress(&d.cinfo); // the rows below the part are not wanted
+    else
+        jpeg_finish_decompress(&d.cinfo);
     return true;
 }
 
@@ -194,6 +217,13 @@ QImage LageAnwenden(const QImage& bild, Lage lage) {
     if (lage.viertel % 4 != 0)
         ergebnis = ergebnis.transformed(QTransform().rotate(90.0 * (lage.viertel % 4)));
     return ergebnis;
+}
+
+QTransform LageMatrix(Lage lage, QSize gespeichert) {
+    QTransform t;
+    if (lage.spiegeln) t = QTransform(-1, 0, 0, 1, 0, 0);
+    t *= QTransform().rotate(90.0 * (lage.viertel % 4));
+    return QImage::trueMatrix(t, gespeichert.width(), gespeichert.height());
 }
 
 int BenoetigterNenner(QSize gezeigt, QSize benoetigt) {
@@ -215,9 +245,15 @@ int BenoetigterNenner(QSize gezeigt, QSize benoetigt) {
 
 bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler,
                     const ZielGroesse& ziel) {
+    return JpegTeilDekodieren(pfad, ergebnis, fehler, ziel, {});
+}
+
+bool JpegTeilDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler,
+                        const ZielGroesse& ziel, QSize ausschnitt) {
     ergebnis = {};
     Dekoder d;
     d.ziel = ziel;
+    d.ausschnitt = ausschnitt;
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly)) {
         if (fehler) *fehler = f.errorString();
@@ -242,12 +278,22 @@ bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* feh
     // Shown as the camera's orientation tag says, and sized as shown.
     const Lage lage = AufrechtLage(d.orientierung);
     ergebnis.bild = LageAnwenden(d.bild, lage);
+    if (ausschnitt.isValid() && !ergebnis.bild.isNull())
+        ergebnis.bild = ergebnis.bild.copy(QRect(-d.ausschnittVersatz, ausschnitt) &
+                                           QRect(QPoint(), ergebnis.bild.size()));
     if (ergebnis.bild.isNull()) {
         if (fehler) *fehler = QStringLiteral("zu wenig Speicher");
         ergebnis = {};
         return false;
     }
     if (lage.quer()) ergebnis.originalGroesse.transpose();
+    return true;
+}
+
+bool BildTeilLaden(const QString& pfad, QSize ausschnitt, DekodiertesBild& ergebnis) {
+    if (IstJpegName(pfad)) return JpegTeilDekodieren(pfad, ergebnis, nullptr, {}, ausschnitt);
+    if (!BildLaden(pfad, ergebnis)) return false;
+    ergebnis.bild = ergebnis.bild.copy(QRect(QPoint(), ausschnitt) & ergebnis.bild.rect());
     return true;
 }
 

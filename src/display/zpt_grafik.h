@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QTransform>
 
 #include <functional>
 
@@ -42,6 +43,16 @@ inline constexpr qint64 kMaxJpegDatei = qint64(1) << 30;
 // A corrupt file is a failure (never an exit); a truncated one gives what decodes.
 bool JpegDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler = nullptr,
                     const ZielGroesse& ziel = {});
+// Only the top-left `ausschnitt` of the upright picture, at full size: libjpeg crops the
+// columns and skips the rows outside it, so a view that shows a screenful of a huge
+// picture never holds the whole. `originalGroesse` is the whole picture's, as shown.
+bool JpegTeilDekodieren(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler,
+                        const ZielGroesse& ziel, QSize ausschnitt);
+// As BildLaden, but only the top-left `ausschnitt` of the upright picture (a JPEG is
+// never decoded beyond it).
+bool BildTeilLaden(const QString& pfad, QSize ausschnitt, DekodiertesBild& ergebnis);
+// The matrix that turns a stored picture of this size upright (as LageAnwenden does).
+QTransform LageMatrix(Lage lage, QSize gespeichert);
 // ".jpg"/".jpeg" (any case) through libjpeg, other extensions through Qt's image
 // reader; an unknown extension or a rejected file is a failure.
 bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler = nullptr,

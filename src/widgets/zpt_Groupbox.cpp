@@ -41,10 +41,15 @@ void Tzpt_Groupbox::setCaption(const QString& text) {
 void Tzpt_Groupbox::changeEvent(QEvent* e) {
     QGroupBox::changeEvent(e);
     if (e->type() != QEvent::EnabledChange) return;
+    // Only the group's own switching counts: a disabled window or panel around it greys
+    // it for a while and gives it back as it was.
     if (isEnabled()) {
+        if (!m_selbstAus) return;
+        m_selbstAus = false;
         // A group that was disabled comes back unticked: its controls stay off.
         setAllEnabled(m_box->isChecked());
-    } else {
+    } else if (testAttribute(Qt::WA_ForceDisabled)) {
+        m_selbstAus = true;
         m_box->setChecked(false);
         setAllEnabled(false);
     }

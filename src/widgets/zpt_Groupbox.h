@@ -29,5 +29,6 @@ protected:
 private:
     void KinderSchalten();
     QCheckBox* m_box;
+    bool m_selbstAus = false; // disabled by its own setEnabled(false)
     bool m_allEnabled = true;
 };

@@ -134,3 +134,24 @@ TEST(KefForm, EnterWieTabUndErstellenUndErsteAktivierung) {
     EXPECT_EQ(TKefForm::DpiSkaliert(QSize(400, 0), 144), QSize(600, 0));
     EXPECT_EQ(TKefForm::DpiSkaliert(QSize(400, 300), 96), QSize(400, 300));
 }
+
+TEST(KefForm, EnterDruecktDenKnopfDesAssistentenMitDemFokus) {
+    TKefForm f;
+    auto* wz = new TvrkWizard(&f);
+    wz->resize(500, 300);
+    new TvrkWizardPage(wz);
+    wz->BtnNext.setLast_TAction(true);
+    int fertig = 0;
+    wz->OnLastAction = [&](QObject*) { ++fertig; };
+    f.show();
+    QApplication::setActiveWindow(&f);
+    wz->Knopf(1)->setFocus();
+    QTest::keyClick(wz->Knopf(1), Qt::Key_Return);
+    EXPECT_EQ(fertig, 1);
+    bool abgebrochen = false;
+    QObject::connect(wz->Knopf(2), &QPushButton::clicked, [&] { abgebrochen = true; });
+    wz->Knopf(2)->setFocus();
+    QTest::keyClick(wz->Knopf(2), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(abgebrochen);
+    QApplication::setActiveWindow(nullptr);
+}

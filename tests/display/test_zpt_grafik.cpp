@@ -139,6 +139,15 @@ TEST(Dekodieren, KameraOrientierungZeigtJedesBildAufrecht) {
         for (int e = 0; e < 4; ++e)
             EXPECT_EQ(Ecke(b.bild, e), Ecke(aufrecht, e)) << "Orientierung " << o << ", Ecke " << e;
     }
+    // Only the top-left part, in every orientation: the same corners, the wanted size.
+    for (int o = 1; o <= 8; ++o) {
+        DekodiertesBild teil;
+        ASSERT_TRUE(JpegTeilDekodieren(t.pfad(QString("o%1.jpg").arg(o)), teil, nullptr, {}, QSize(48, 24)));
+        ASSERT_EQ(teil.bild.size(), QSize(48, 24)) << o;
+        EXPECT_EQ(teil.originalGroesse, QSize(64, 32)) << o;
+        for (int e = 0; e < 4; ++e)
+            EXPECT_EQ(Ecke(teil.bild, e), Ecke(aufrecht, e)) << "Orientierung " << o << ", Ecke " << e;
+    }
     // A tall picture stored lying (Orientation 6) in a tall area: decoded at the scale its
     // upright size needs, not at the one its stored size would.
     const QString hoch = JpegMitOrientierung(t.pfad("hoch.jpg"), QImage(800, 1600, QImage::Format_RGB32), 6);

@@ -95,6 +95,13 @@ TEST_F(Fenster, DreiMalDreiUndZehnBilderZeigen) {
     k.Zeigen(t.pfad("b00.jpg"));
     k.TrackBar1->setValue(4);
     EXPECT_EQ(k.ti->interval(), 200);
+    // The next opening starts on tile 1 of its own picture, not where the last one ended.
+    ui.dialoge << [&](QDialog&) {
+        EXPECT_EQ(k.windowTitle(), "Bild 1");
+        EXPECT_EQ(QColor(k.Anzeige().pixel(10, 10)).red() / 10, 14);
+        return int(mrCancel);
+    };
+    k.Zeigen(t.pfad("b14.jpg"));
 }
 
 TEST_F(Fenster, KalenderZeigtTageMitOrdnernUndSpringtDorthin) {

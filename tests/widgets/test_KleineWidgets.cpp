@@ -50,6 +50,16 @@ TEST(Groupbox, HaekchenSchaltetGenauDieDirektenKinder) {
     EXPECT_FALSE(g.CheckBox()->isChecked());
     EXPECT_TRUE(g.CheckBox()->isEnabled());
     EXPECT_FALSE(edit->isEnabled());
+    // A window around it disabled and enabled again: the group is as it was.
+    QWidget fenster;
+    g.setParent(&fenster);
+    g.setAllEnabled(true);
+    fenster.setEnabled(false);
+    fenster.setEnabled(true);
+    EXPECT_TRUE(g.AllEnabled());
+    EXPECT_TRUE(g.CheckBox()->isChecked());
+    EXPECT_TRUE(edit->isEnabled());
+    g.setParent(nullptr);
 
     const QString text = QString::fromUtf8("Kopieren in einen Ordner für die CD");
     g.setCaption(text);
