@@ -81,7 +81,11 @@ void Tam_Kalender::kalDateChange() {
     foto->setAnzeigeEnabled(false);
     if (Initializing) return;
     const QString ordner = KalenderTagOrdner(Grundpfad, kal->Datum());
-    if (!VerzeichnisExistiert(ordner)) return;
+    if (!VerzeichnisExistiert(ordner)) {
+        // A day without pictures: its date, not the last day's date and title.
+        setWindowTitle(kal->Datum().toString(QStringLiteral("dd.MM.yyyy")));
+        return;
+    }
     foto->setGrundpfad(ordner);
     foto->show();
     foto->setAnzeigeEnabled(true);

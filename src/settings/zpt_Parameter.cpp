@@ -7,7 +7,9 @@
 #include "sys/zpt_sysWidgets.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHash>
+#include <QScreen>
 #include <QWidget>
 
 bool FesteFenstergroesse(int& breite, int& hoehe) {
@@ -125,9 +127,15 @@ void TzptParameter::PlatzLaden(TParameterSpeicher& s) {
         !s.WertLesen(QStringLiteral("__TOP")).isEmpty())
         m_besitzer->setProperty(kPlatzGeladen, true);
     const QRect g = m_besitzer->geometry();
-    m_besitzer->setGeometry(s.ZahlLesen(QStringLiteral("__LEFT"), g.left()),
+    const QRect gespeichert(s.ZahlLesen(QStringLiteral("__LEFT"), g.left()),
                             s.ZahlLesen(QStringLiteral("__TOP"), g.top()),
                             s.ZahlLesen(QStringLiteral("__WIDTH"), g.width()),
                             s.ZahlLesen(QStringLiteral("__HEIGHT"), g.height()));
+    QList<QRect> bildschirme;
+    if (QGuiApplication::primaryScreen())
+        bildschirme << QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QScreen* b : QGuiApplication::screens())
+        if (b != QGuiApplication::primaryScreen()) bildschirme << b->availableGeometry();
+    m_besitzer->setGeometry(PlatzAufBildschirmen(gespeichert, bildschirme));
     if (maximiert) m_besitzer->setWindowState(m_besitzer->windowState() | Qt::WindowMaximized);
 }

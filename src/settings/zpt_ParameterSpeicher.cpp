@@ -96,3 +96,18 @@ void TParameterSpeicher::SektionErsetzen(const QVector<std::pair<QString, QStrin
 TProfilDokument TParameterSpeicher::Dokument() const {
     return Datei().Lesen();
 }
+
+QRect PlatzAufBildschirmen(const QRect& platz, const QList<QRect>& bildschirme) {
+    if (bildschirme.isEmpty()) return platz;
+    // Enough to grab the title bar and move it: 100 x 30 pixels of its top.
+    const QRect titel(platz.topLeft(), QSize(qMin(platz.width(), 100), 30));
+    for (const QRect& b : bildschirme) {
+        const QRect sichtbar = b & titel;
+        if (sichtbar.width() >= qMin(platz.width(), 100) && sichtbar.height() >= 30) return platz;
+    }
+    const QRect& erster = bildschirme.first();
+    QRect neu(platz.topLeft(), platz.size().boundedTo(erster.size()));
+    neu.moveLeft(qBound(erster.left(), neu.left(), erster.right() + 1 - neu.width()));
+    neu.moveTop(qBound(erster.top(), neu.top(), erster.bottom() + 1 - neu.height()));
+    return neu;
+}

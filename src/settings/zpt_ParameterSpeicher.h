@@ -3,6 +3,8 @@
 // window's settings file (its own DateiName, or the program's default file).
 #include "settings/zpt_ProfilDatei.h"
 
+#include <QList>
+#include <QRect>
 #include <QString>
 #include <QVector>
 #include <utility>
@@ -50,3 +52,8 @@ bool ZahlAusText(const QString& text, int& zahl);
 
 // Marked-control selection by tag.
 bool TagGewaehlt(int tag, int tagInclusive, int tagExclusive);
+
+// A stored window placement made to fit the screens there are now: one that no screen
+// shows enough of (a monitor unplugged, a hand-edited value) is moved onto the first
+// screen and made no larger than it; one that is seen stays as it was.
+QRect PlatzAufBildschirmen(const QRect& platz, const QList<QRect>& bildschirme);

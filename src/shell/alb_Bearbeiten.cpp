@@ -4,6 +4,7 @@
 #include "sys/zpt_Text.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace {
 const QString kBild = QStringLiteral("&BILDNAME&");
@@ -33,4 +34,10 @@ QStringList BearbeitenArgumente(const QString& zeile, const QString& datei) {
         a = ParameterErsetzen(a, datei);
     if (argumente.isEmpty()) argumente << datei;
     return argumente;
+}
+
+QString ProgrammFinden(const QString& programm) {
+    if (programm.isEmpty() || programm.contains(u'/') || programm.contains(u'\\')) return programm;
+    const QString gefunden = QStandardPaths::findExecutable(programm);
+    return gefunden.isEmpty() ? programm : gefunden;
 }

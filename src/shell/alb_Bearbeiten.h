@@ -12,3 +12,7 @@ QString ParameterErsetzen(const QString& zeile, const QString& datei);
 // or other shell characters arrives unchanged as one argument. An empty line gives the
 // picture's full name.
 QStringList BearbeitenArgumente(const QString& zeile, const QString& datei);
+
+// The program to start: a name without folder ("gimp") is looked up on the search path;
+// a path, or a name not found there, stays as given.
+QString ProgrammFinden(const QString& programm);

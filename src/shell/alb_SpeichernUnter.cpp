@@ -2,6 +2,7 @@
 
 #include "settings/zpt_Parameter.h"
 #include "shell/alb_Bearbeiten.h"
+#include "sys/zpt_Fehler.h"
 #include "sys/zpt_Interaktion.h"
 #include "sys/zpt_Meldungen.h"
 #include "sys/zpt_Plattform.h"
@@ -10,6 +11,7 @@
 #include "widgets/zpt_PfadEdit.h"
 #include "widgets/zpt_SpeicherButtonPanel.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -43,10 +45,11 @@ Tam_SpeichernUnter::Tam_SpeichernUnter(QWidget* parent) : Tak_FormF2(parent) {
     Panel2->setMinimumHeight(47);
     auto* unten = new QVBoxLayout(Panel2);
     unten->setContentsMargins(0, 0, 0, 0);
-    Label1 = new QLabel(QStringLiteral("Parameter (&&BILDNAME&& oder &&PFADNAME&& als Parameter übergeben oder "
-                                       "leerlassen)")
-                            .replace(QStringLiteral("&&"), QStringLiteral("&")),
-                        Panel2);
+    Label1 =
+        new QLabel(QStringLiteral("Parameter (&&BILDNAME&& oder &&PFADNAME&& als Parameter übergeben oder "
+                                  "leerlassen)")
+                       .replace(QStringLiteral("&&"), QStringLiteral("&")),
+                   Panel2);
     Label1->setObjectName(QStringLiteral("Label1"));
     ed_PAR = new QLineEdit(kStandardParameter, Panel2);
     ed_PAR->setObjectName(QStringLiteral("ed_PAR"));
@@ -85,10 +88,21 @@ void Tam_SpeichernUnter::SpeichernUnter(const QString& datei) {
     setWindowTitle(datei + QStringLiteral(" speichern unter "));
     bp->setbbSpeichernCaption(QStringLiteral("Speichern"));
     if (interaktion().ModalZeigen(*this) != mrOk) return;
-    const QString ziel = ed->Text().trimmed();
+    QString ziel = ed->Text().trimmed();
+    // A file there in other case is the same file: it is the one replaced, in its spelling.
+    const QFileInfo fi(ziel);
+    const QString vorhanden = plattform::NameOhneGrossKlein(fi.absolutePath(), fi.fileName());
+    if (!vorhanden.isEmpty()) ziel = ziel.left(ziel.size() - fi.fileName().size()) + vorhanden;
     if (UeberschreibenFrage(ziel)) {
-        DateiKopierenMitPfad(datei, ziel);
-        DateiInfo(QStringLiteral("%s\r%s kopiert."), ziel);
+        // "kopiert" only for a copy that happened.
+        try {
+            if (!VerzeichnisErzwingen(OrdnerVon(ziel)) || !DateiKopieren(datei, ziel))
+                throw EFehler(
+                    QStringLiteral("Die Datei %1 kann nicht nach %2 kopiert werden.").arg(datei, ziel));
+            DateiInfo(QStringLiteral("%s\r%s kopiert."), ziel);
+        } catch (const EFehler& e) {
+            FehlerAnzeigen(e.meldung);
+        }
     }
     // Also after "Nein": the folder the user went to is where the next copy starts.
     Zielverzeichnis = OrdnerVon(ziel);
@@ -104,7 +118,8 @@ bool Tam_SpeichernUnter::BearbeitenMit(const QString& datei) {
     if (interaktion().ModalZeigen(*this) != mrOk) return false;
     BearbeitenMitProgramm = ed->Text().trimmed();
     Parameter = ed_PAR->text();
-    return zptDateiStarten(BearbeitenMitProgramm, BearbeitenArgumente(Parameter, datei), OrdnerVon(datei), true);
+    return zptDateiStarten(ProgrammFinden(BearbeitenMitProgramm), BearbeitenArgumente(Parameter, datei),
+                           OrdnerVon(datei), true);
 }
 
 Tam_SpeichernUnter& SpeichernUnterFenster() {

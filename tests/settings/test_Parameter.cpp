@@ -1,4 +1,5 @@
 #include "settings/zpt_Parameter.h"
+#include "settings/zpt_ParameterSpeicher.h"
 #include "settings/zpt_StandardIni.h"
 #include "support/TestOrdner.h"
 #include "sys/zpt_Fehler.h"
@@ -109,3 +110,19 @@ TEST(Parameter, BildschirmSchalterSetzenDieGroesse) {
 }
 
 #include "test_Parameter.moc"
+
+TEST(Parameter, PlatzAufDenBildschirmenDieEsGibt) {
+    const QList<QRect> zwei{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const struct {
+        QRect gespeichert, erwartet;
+    } faelle[] = {
+        {{100, 100, 800, 600}, {100, 100, 800, 600}},     // on the first screen
+        {{2000, 50, 800, 600}, {2000, 50, 800, 600}},     // on the second
+        {{32767, -32767, 640, 480}, {1280, 0, 640, 480}}, // nowhere: onto the first
+        {{-5000, 200, 3000, 2000}, {0, 0, 1920, 1080}},   // too large as well
+        {{1900, -20, 800, 600}, {1120, 0, 800, 600}},     // its title bar above every screen
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(PlatzAufBildschirmen(f.gespeichert, zwei), f.erwartet)
+            << f.gespeichert.x() << "," << f.gespeichert.y();
+}

@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -141,6 +142,7 @@ TEST_F(Fenster, KalenderZeigtTageMitOrdnernUndSpringtDorthin) {
     ui.dialoge << [&](QDialog&) {
         k.kal->SetDatum(QDate(2004, 12, 30));
         EXPECT_TRUE(k.foto->isHidden());
+        EXPECT_EQ(k.windowTitle(), "30.12.2004"); // not the day shown before
         return int(mrOk);
     };
     QDate datum(2004, 12, 31);
@@ -196,4 +198,41 @@ TEST_F(Fenster, SpeichernUnterMerktSichDenOrdner) {
     // The target folder and the program are kept across runs.
     delete &s;
     EXPECT_EQ(SpeichernUnterFenster().Zielverzeichnis, AddBackslash(ziel.pfad("neu")));
+}
+
+// "Ja" to replacing a file of the same name in other case replaces that file; a copy
+// that could not be written is reported as such.
+TEST_F(Fenster, SpeichernUnterErsetztDieDateiInIhrerSchreibungOderMeldetDenFehler) {
+    album.tag("2005", "20050101", {"a.jpg"});
+    TestOrdner ziel;
+    auto m = album.fenster({"/Edit"}, {900, 600});
+    m->cb_Jahr->setKey("2005");
+    m->cb_JahrChange();
+    Tam_SpeichernUnter& s = SpeichernUnterFenster();
+    ziel.datei("p01.jpg", "alt");
+    ui.dialoge << [&](QDialog&) {
+        s.ed->setText(ziel.pfad("P01.JPG"));
+        return int(mrOk);
+    };
+    ui.antworten << mrYes;
+    m->Aktion("ax_SpeichernUnter")->trigger();
+    EXPECT_EQ(QDir(ziel.pfad()).entryList(QDir::Files), QStringList({"p01.jpg"}));
+    EXPECT_EQ(TestOrdner::lesen(ziel.pfad("p01.jpg")),
+              TestOrdner::lesen(album.ordner.pfad("2005/20050101/a.jpg")));
+    // A target that cannot be replaced (here a folder of that name; read-only media alike):
+    // it stays, and nobody hears "kopiert".
+    ziel.datei("fest/alt.jpg/drin.txt", "alt");
+    ui.dialoge << [&](QDialog&) {
+        s.ed->setText(ziel.pfad("fest/alt.jpg"));
+        return int(mrOk);
+    };
+    ui.antworten << mrYes;
+    m->Aktion("ax_SpeichernUnter")->trigger();
+    EXPECT_EQ(TestOrdner::lesen(ziel.pfad("fest/alt.jpg/drin.txt")), "alt");
+    EXPECT_FALSE(ui.meldungen.back().text.contains("kopiert."));
+    EXPECT_EQ(ui.meldungen.back().art, MeldungsArt::Fehler);
+    // A program named without its folder is found on the search path.
+    EXPECT_EQ(ProgrammFinden("sh"), QStandardPaths::findExecutable("sh"));
+    EXPECT_EQ(ProgrammFinden("/opt/x/prog"), "/opt/x/prog");
+    EXPECT_EQ(ProgrammFinden("gibtesnicht-pixoluda"), "gibtesnicht-pixoluda");
 }
