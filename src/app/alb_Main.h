@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QSet>
 #include <functional>
 #include <memory>
 
@@ -174,4 +175,9 @@ private:
     bool m_andereAnzeigen = true;
     bool m_kameraAngeboten = false;      // "/KAMERA" has opened the import once
     bool m_letztesBildGeloescht = false; // while the day's only picture is deleted
+    bool m_jahrOhneTage = false;         // the year shown could not be read
+    bool m_imJahrWechsel = false;        // while a year is being shown
+    QSet<QString> m_gemeldeteJahre;      // years whose missing days were reported
+    // Moves to the next (+1) or previous (-1) year when the year shown could not be read.
+    bool AusLeeremJahr(int schritt);
 };

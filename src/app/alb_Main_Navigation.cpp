@@ -44,6 +44,8 @@ void Tam_Main::fotoEof() {
         foto->First(); // an empty day pages past its end at once
     } else if (!cb_Tage->KeyList().isEmpty()) {
         Piep(); // the end of the year; with no days at all there is nothing to announce
+    } else {
+        AusLeeremJahr(+1);
     }
 }
 
@@ -56,6 +58,8 @@ void Tam_Main::fotoBof() {
         cb_Tage->setKey(cb_Tage->KeyList()[i - 1]);
         TagAnzeigen();
         foto->Last();
+    } else if (cb_Tage->KeyList().isEmpty()) {
+        AusLeeremJahr(-1);
     }
 }
 

@@ -10,6 +10,8 @@
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_KeyComboBox.h"
 
+#include <QScopedValueRollback>
+
 void Tam_Main::JahreLesen() {
     cb_Jahr->Leeren();
     cb_Tage->Leeren();
@@ -23,7 +25,15 @@ void Tam_Main::JahreLesen() {
 void Tam_Main::TageLesen() {
     cb_Tage->Leeren();
     const QString jahr = cb_Jahr->ListenKey();
-    const auto tage = TageAuflisten(Grundpfad, jahr, AlbumIndexVorhanden ? AlbumIndex.get() : nullptr);
+    QString hinweis;
+    const auto tage =
+        TageAuflisten(Grundpfad, jahr, AlbumIndexVorhanden ? AlbumIndex.get() : nullptr, &hinweis);
+    m_jahrOhneTage = tage.isEmpty() && !hinweis.isEmpty();
+    // Told once a year and run, not at every refresh of the list.
+    if (!hinweis.isEmpty() && !m_gemeldeteJahre.contains(jahr.toLower())) {
+        m_gemeldeteJahre.insert(jahr.toLower());
+        InfoAnzeigen(hinweis);
+    }
     QStringList namen;
     for (const TzptKeyString& t : tage) {
         cb_Tage->AddKey(t.key, t.text);
@@ -48,6 +58,8 @@ void Tam_Main::TagAnzeigen() {
 }
 
 void Tam_Main::cb_JahrChange() {
+    // Showing an empty year reports its end; only the user's paging leaves the year.
+    const QScopedValueRollback<bool> wechsel(m_imJahrWechsel, true);
     TageLesen();
     if (!cb_Tage->KeyList().isEmpty()) cb_Tage->setKey(cb_Tage->KeyList().first());
     TagAnzeigen();
@@ -61,14 +73,29 @@ void Tam_Main::cb_TageChange() {
     FotoFokus();
 }
 
+bool Tam_Main::AusLeeremJahr(int schritt) {
+    // A year that could not be read has no days to page through: paging leaves it.
+    if (!m_jahrOhneTage || m_imJahrWechsel) return false;
+    const int j = cb_Jahr->KeyIndex() + schritt;
+    if (j < 0 || j >= cb_Jahr->KeyList().size()) return false;
+    cb_Jahr->setKey(cb_Jahr->KeyList()[j]);
+    cb_JahrChange();
+    if (schritt < 0 && !cb_Tage->KeyList().isEmpty()) {
+        cb_Tage->setKey(cb_Tage->KeyList().last());
+        TagAnzeigen();
+        foto->Last();
+    }
+    return true;
+}
+
 void Tam_Main::ax_NextDayExecute() {
-    if (!cb_Tage->NaechsterKey()) Piep();
+    if (!cb_Tage->NaechsterKey() && !AusLeeremJahr(+1)) Piep();
 }
 
 void Tam_Main::ax_PrevDayExecute() {
     const int i = cb_Tage->KeyIndex();
     if (i <= 0) {
-        Piep();
+        if (!AusLeeremJahr(-1)) Piep();
         return;
     }
     // Days without pictures are passed over backwards here, by the command itself:

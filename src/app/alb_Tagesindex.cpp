@@ -6,6 +6,8 @@
 #include "sys/zpt_Plattform.h"
 #include "sys/zpt_sys.h"
 
+#include <QFileInfo>
+
 void NamenSortieren(QStringList& namen) {
     FotoDateienSortieren(namen);
 }
@@ -35,19 +37,38 @@ QStringList JahreAuflisten(const QString& grundpfad, const TBigIniFile* index, b
     return jahre;
 }
 
-QVector<TzptKeyString> TageAuflisten(const QString& grundpfad, const QString& jahr,
-                                     const TBigIniFile* index) {
+QVector<TzptKeyString> TageAuflisten(const QString& grundpfad, const QString& jahr, const TBigIniFile* index,
+                                     QString* hinweis) {
     QVector<TzptKeyString> tage;
     const QString jahrOrdner = AddBackslash(AddBackslash(grundpfad) + jahr);
     // No year chosen means no days, not the days of the base folder.
-    if (jahr.isEmpty() || !VerzeichnisExistiert(jahrOrdner)) return tage;
+    if (jahr.isEmpty()) return tage;
+    // A listed year whose folder is gone or closed shows no days: the user is told why.
+    if (!VerzeichnisExistiert(jahrOrdner) || !QFileInfo(jahrOrdner).isReadable()) {
+        if (hinweis)
+            *hinweis =
+                QStringLiteral("Das Jahresverzeichnis\r%1\rgibt es nicht oder es kann nicht gelesen werden.")
+                    .arg(jahrOrdner);
+        return tage;
+    }
     QStringList namen;
     if (index) {
         index->ReadSection(jahr, namen);
         NamenSortieren(namen);
-        for (const QString& tag : namen)
+        QStringList fehlen;
+        for (const QString& tag : namen) {
+            if (!VerzeichnisExistiert(jahrOrdner + tag)) {
+                fehlen << tag;
+                continue;
+            }
             tage.append({tag, VerzeichnisDatumText(jahrOrdner + tag + plattform::PfadTrenner) +
                                   QStringLiteral(" - ") + index->ReadString(jahr, tag, {})});
+        }
+        if (hinweis && !fehlen.isEmpty())
+            *hinweis =
+                QStringLiteral("Diese Tage nennt der Albumindex, ihre Verzeichnisse gibt es aber nicht "
+                               "mehr:\r%1")
+                    .arg(fehlen.join(QStringLiteral(", ")));
         return tage;
     }
     VerzeichnisseToItems(jahrOrdner, namen);

@@ -18,8 +18,11 @@ bool IstZahlName(const QString& name);
 // Year keys: the index file's sections (when `index` is given) or the base folder's
 // subfolders; only numeric names when `nurZahlJahre`.
 QStringList JahreAuflisten(const QString& grundpfad, const TBigIniFile* index, bool nurZahlJahre);
-// Day keys and labels of one year; empty when the year folder does not exist.
-QVector<TzptKeyString> TageAuflisten(const QString& grundpfad, const QString& jahr, const TBigIniFile* index);
+// Day keys and labels of one year; empty when the year folder does not exist. Days the
+// index names whose folder is gone are left out. `hinweis` (when given) tells the user
+// why days are missing: a year folder that is gone or cannot be read, index days gone.
+QVector<TzptKeyString> TageAuflisten(const QString& grundpfad, const QString& jahr, const TBigIniFile* index,
+                                     QString* hinweis = nullptr);
 // Folder of a day: base + year + day, with a final separator.
 QString TagOrdner(const QString& grundpfad, const QString& jahr, const QString& tag);
 

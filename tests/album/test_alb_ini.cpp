@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 TEST(TagDatum, NamenFormenUndFremdes) {
@@ -96,6 +97,30 @@ TEST(AlbumDat, Windows1252BytesBleibenBeimSchreibenAndererSchluessel) {
     t.datei("tag/ALBUM.DAT", vorher);
     ASSERT_TRUE(BildtextSchreiben(ordner, "B.JPG", {QString::fromUtf8("Bär")}));
     EXPECT_EQ(TestOrdner::lesen(t.pfad("tag/ALBUM.DAT")), vorher + "[BILD B.JPG]\r\nZEILE00=B\xe4r\r\n");
+}
+
+// Written by Windows' Unicode profile functions: read, and written back in the same encoding.
+TEST(AlbumDat, Utf16UndUtf8MitBomBleibenInIhrerKodierung) {
+    TestOrdner t;
+    const QString text = QString::fromUtf8("[TITEL]\r\nTITELNAME=Grüße\r\n[BILD A.JPG]\r\nZEILE00=Oma\r\n");
+    const struct {
+        const char* name;
+        QByteArray bom;
+        QStringConverter::Encoding kodierung;
+    } faelle[] = {{"le", "\xFF\xFE", QStringConverter::Utf16LE},
+                  {"be", "\xFE\xFF", QStringConverter::Utf16BE},
+                  {"u8", "\xEF\xBB\xBF", QStringConverter::Utf8}};
+    for (const auto& f : faelle) {
+        const QString ordner = t.ordner(f.name);
+        QStringEncoder kodierer(f.kodierung);
+        t.datei(QString(f.name) + "/ALBUM.DAT", f.bom + QByteArray(kodierer(text)));
+        EXPECT_EQ(TitelLesen(AddBackslash(ordner)), QString::fromUtf8("Grüße")) << f.name;
+        ASSERT_TRUE(BildtextSchreiben(ordner, "B.JPG", {QString::fromUtf8("Bär")}));
+        QStringEncoder wieder(f.kodierung);
+        EXPECT_EQ(TestOrdner::lesen(ordner + "/ALBUM.DAT"),
+                  f.bom + QByteArray(wieder(text + QString::fromUtf8("[BILD B.JPG]\r\nZEILE00=Bär\r\n"))))
+            << f.name;
+    }
 }
 
 TEST(AlbumDat, UnsinnigeDateienOhneAbsturzUndInVertretbarerZeit) {

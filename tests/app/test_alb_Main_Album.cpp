@@ -372,16 +372,28 @@ TEST_F(Album, AlbumIndexDateiStattOrdnerbaum) {
     EXPECT_EQ(m->cb_Jahr->KeyList(), QStringList({"2003", "2005"}));
     m->cb_Jahr->setKey("2005");
     m->cb_JahrChange();
-    EXPECT_EQ(m->cb_Tage->KeyList(), QStringList({"20050101", "20059999"}));
+    // A day the index names but whose folder is gone is left out, and the user told so.
+    EXPECT_EQ(m->cb_Tage->KeyList(), QStringList({"20050101"}));
     EXPECT_EQ(m->cb_Tage->Text(), "01.01.2005 - Aus dem Index");
     EXPECT_EQ(m->foto->Count(), 2);
-    m->cb_Tage->setKey("20059999");
-    m->cb_TageChange();
-    EXPECT_EQ(m->foto->Count(), 0);
-    m->cb_Jahr->setKey("2003"); // the year folder is missing
+    EXPECT_TRUE(ui.meldungen.back().text.contains("20059999"));
+    const qsizetype gemeldet = ui.meldungen.size();
     m->cb_JahrChange();
-    EXPECT_TRUE(m->cb_Tage->KeyList().isEmpty());
+    EXPECT_EQ(ui.meldungen.size(), gemeldet); // once, not at every refresh
+    m->cb_Jahr->setKey("2003");               // the year folder is missing
+    m->cb_JahrChange();
+    EXPECT_EQ(m->cb_Jahr->Key(), "2003");
+    EXPECT_EQ(m->cb_Tage->KeyList(), QStringList());
     EXPECT_EQ(m->foto->Count(), 0);
+    EXPECT_TRUE(ui.meldungen.back().text.contains("gibt es nicht oder es kann nicht gelesen werden"));
+    // Space and PageDown lead out of it.
+    m->Aktion("ax_Vor")->trigger();
+    EXPECT_EQ(m->cb_Jahr->Key(), "2005");
+    EXPECT_EQ(Bild(*m), "a.jpg");
+    m->cb_Jahr->setKey("2003");
+    m->cb_JahrChange();
+    m->Aktion("ax_NextDay")->trigger();
+    EXPECT_EQ(m->cb_Jahr->Key(), "2005");
 }
 
 TEST_F(Album, UnlesbarerAlbumIndexZeigtDieOrdner) {
