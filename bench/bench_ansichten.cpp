@@ -1,0 +1,72 @@
+// The ten-picture and 3x3 views on 24-megapixel photos: the peak memory while the
+// ten-picture view holds its ten pictures (and that it is given back on closing), and
+// the time for one 3x3 page against one full libjpeg-turbo decode of the same file.
+// Ends with one line "views ten-picture-peak-mib=N after-close-mib=N 3x3-page=R".
+#include "bench_support.h"
+
+#include "display/alb_10Bilder.h"
+#include "display/alc_3x3.h"
+#include "display/zpt_grafik.h"
+#include "sys/zpt_Interaktion.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QScreen>
+#include <cstdio>
+
+namespace {
+// The user closes each view at once.
+struct SofortZu : Interaktion {
+    int Meldung(const MeldungsAnfrage&) override { return mrOk; }
+    void Piep() override {}
+    bool DateiOeffnen(const QString&, const QString&, const QString&, QString&) override { return false; }
+    bool OrdnerWaehlen(const QString&, QString&) override { return false; }
+    bool FarbeWaehlen(QColor&, const QStringList&) override { return false; }
+    bool SchriftWaehlen(QFont&) override { return false; }
+    int ModalZeigen(QDialog&) override { return mrCancel; }
+};
+
+double JetztMiB() {
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    return f.readAll().split(' ').value(1).toDouble() * 4096 / (1 << 20);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    NurZahlenAusgeben();
+    QApplication app(argc, argv);
+    SofortZu zu;
+    InteraktionSetzen(&zu);
+    const QString ordner = BenchDatenOrdner(QStringLiteral("fotos24mp"));
+    const QStringList dateien = MusterJpegs(ordner, 20, 6000, 4000);
+    QStringList namen;
+    for (const QString& d : dateien)
+        namen << QFileInfo(d).fileName();
+
+    Tam_10Bilder zehn;
+    zehn.Zeigen(ordner, namen, 0);
+    const double spitze = SpitzenspeicherMiB();
+    const double danach = JetztMiB();
+    Messung voll, seite;
+    for (int i = 0; i < 5; ++i) {
+        voll.ms << MillisekundenVon([&] {
+            DekodiertesBild b;
+            JpegDekodieren(dateien[i], b);
+        });
+    }
+    Tam_3x3 kacheln;
+    for (int i = 0; i < 5; ++i)
+        seite.ms << MillisekundenVon([&] { kacheln.Zeigen(dateien[i]); });
+
+    const QSize bildschirm = zehn.screen() ? zehn.screen()->size() : QSize();
+    std::printf("Bildschirm %dx%d, 10 Bilder 6000x4000\n", bildschirm.width(), bildschirm.height());
+    std::printf("volle Dekodierung: Median %.1f ms, 3x3-Seite: Median %.1f ms\n", voll.median(), seite.median());
+    std::printf("views ten-picture-peak-mib=%.0f after-close-mib=%.0f 3x3-page=%.3f\n", spitze, danach,
+                seite.median() / voll.median());
+    InteraktionSetzen(nullptr);
+    return 0;
+}
