@@ -70,6 +70,7 @@ Tam_Kamera::Tam_Kamera(QWidget* parent) : Tak_Form(parent) {
     foto->setObjectName(QStringLiteral("foto"));
     foto->setStretch(false);
     foto->setGrossanpassen(true);
+    foto->ObenEinpassen = true;
     foto->setAnzeigeEnabled(false);
     foto->setStatusbarVisible(true);
     fenster->addWidget(foto, 1);

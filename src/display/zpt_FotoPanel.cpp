@@ -135,9 +135,15 @@ void TzptFotoPanel::SetPosition(int index) {
     }
 }
 
+QRect TzptFotoPanel::Einpassbereich() const {
+    QRect c = contentsRect();
+    if (ObenEinpassen && StatusbarVisible()) c.setBottom(c.bottom() - kInfoHoehe);
+    return c;
+}
+
 ZielGroesse TzptFotoPanel::Ziel() const {
     const bool stretch = m_stretch, gross = m_grossanpassen;
-    const QSize client = contentsRect().size();
+    const QSize client = Einpassbereich().size();
     const qreal dpr = devicePixelRatioF();
     return [=](QSize gezeigt) -> QSize {
         const QSize geraet = (QSizeF(client) * dpr).toSize();
@@ -232,7 +238,7 @@ void TzptFotoPanel::Platzieren() {
         ShowCurrent();
         return;
     }
-    const QRect client = contentsRect();
+    const QRect client = Einpassbereich();
     // Picture pixels are screen pixels: on a scaled display the panel holds more of
     // them than its size in logical units says.
     const QSize geraet = (QSizeF(client.size()) * devicePixelRatioF()).toSize();
@@ -240,7 +246,7 @@ void TzptFotoPanel::Platzieren() {
         m_bild->Gestreckt(
             BildEinpassen(m_bildGroesse, client.size(), kFotoRand).translated(client.topLeft()));
     } else {
-        QRect frei = client;
+        QRect frei = contentsRect();
         if (StatusbarVisible()) frei.setBottom(frei.bottom() - kInfoHoehe);
         m_bild->Zentriert(frei);
     }

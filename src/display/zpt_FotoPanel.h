@@ -31,6 +31,9 @@ public:
     void setStretch(bool an);
     bool Grossanpassen() const { return m_grossanpassen; }
     void setGrossanpassen(bool an);
+    // With the info line shown, a fitted picture fits into the area above it instead of
+    // running under it (the camera window).
+    bool ObenEinpassen = false;
     bool AnzeigeEnabled() const { return m_anzeige; }
     void setAnzeigeEnabled(bool an) { m_anzeige = an; }
     bool StatusbarVisible() const;
@@ -82,6 +85,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    // Where a fitted picture goes.
+    QRect Einpassbereich() const;
     QAction* MenuEintrag(const QKeySequence& taste) const;
     // The pixels the current placement needs of a picture (empty: the full picture).
     ZielGroesse Ziel() const;

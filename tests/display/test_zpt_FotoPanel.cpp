@@ -289,6 +289,16 @@ TEST_F(PanelTest, DreiPlatzierungenImBildschirmfoto) {
     panel.SetPosition(1);
     EXPECT_EQ(panel.Bildflaeche()->geometry(), QRect(5, 205, 800, 200));
     PruefeFarben(panel, {405, 305}, {405, 200}, rot, grund);
+
+    // The camera window's panel fits a tall picture above its info line, not under it.
+    JpegEinfarbig(t.pfad("zhoch.jpg"), 1000, 4000, rot);
+    panel.ReadFolder(true);
+    panel.ObenEinpassen = true;
+    panel.setStatusbarVisible(true);
+    panel.SetPosition(2);
+    ASSERT_EQ(panel.Files()[2], "zhoch.jpg");
+    EXPECT_LE(panel.Bildflaeche()->geometry().bottom(), 610 - 19 - 1);
+    EXPECT_EQ(panel.Bildflaeche()->geometry().height(), 610 - 19 - 10);
 }
 
 TEST_F(PanelTest, GroessenaenderungPlatziertNeu) {
