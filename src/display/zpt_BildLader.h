@@ -33,7 +33,7 @@ public:
     void Warten();
     void Leeren();
 
-    qint64 Grenze = qint64(256) << 20;
+    qint64 Grenze = qint64(192) << 20;
     qint64 Belegt() const;
 
 private:
