@@ -1,7 +1,7 @@
 // The ten-picture and 3x3 views on 24-megapixel photos: the peak memory while the
 // ten-picture view holds its ten pictures (and that it is given back on closing), and
 // the time for one 3x3 page against one full libjpeg-turbo decode of the same file.
-// Ends with one line "views ten-picture-peak-mib=N after-close-mib=N 3x3-page=R".
+// Ends with one line "views ten-picture-peak-mib=N 3x3-page=R after-close-mib=N".
 #include "bench_support.h"
 
 #include "display/alb_10Bilder.h"
@@ -64,9 +64,10 @@ int main(int argc, char** argv) {
 
     const QSize bildschirm = zehn.screen() ? zehn.screen()->size() : QSize();
     std::printf("Bildschirm %dx%d, 10 Bilder 6000x4000\n", bildschirm.width(), bildschirm.height());
-    std::printf("volle Dekodierung: Median %.1f ms, 3x3-Seite: Median %.1f ms\n", voll.median(), seite.median());
-    std::printf("views ten-picture-peak-mib=%.0f after-close-mib=%.0f 3x3-page=%.3f\n", spitze, danach,
-                seite.median() / voll.median());
+    std::printf("volle Dekodierung: Median %.1f ms, 3x3-Seite: Median %.1f ms\n", voll.median(),
+                seite.median());
+    std::printf("views ten-picture-peak-mib=%.0f 3x3-page=%.3f after-close-mib=%.0f\n", spitze,
+                seite.median() / voll.median(), danach);
     InteraktionSetzen(nullptr);
     return 0;
 }

@@ -120,6 +120,23 @@ struct BrennlisteFenster : ::testing::Test {
 };
 } // namespace
 
+// A name with a line break would come back from the list as two names: refused.
+TEST_F(BrennlisteFenster, NameMitZeilenumbruchKommtNichtInDieListe) {
+    album.tag("2001", "20011226", {"zeile\numbruch.jpg", "e.jpg"});
+    m->cb_JahrChange();
+    m->cb_Tage->setKey("20011226");
+    m->cb_TageChange();
+    ui.dateien << datei;
+    m->foto->Last();
+    ASSERT_EQ(Bild(), "zeile\numbruch.jpg");
+    m->Aktion("ax_BildinBrennliste")->trigger();
+    EXPECT_TRUE(ui.meldungen.back().text.contains("Zeilenumbruch"));
+    EXPECT_TRUE(Liste().isEmpty());
+    m->Aktion("ax_AlleInBrennliste")->trigger();
+    EXPECT_EQ(Liste(), QStringList({"2001" + S + "20011226" + S + "e.jpg"}));
+    EXPECT_TRUE(ui.meldungen.back().text.startsWith("1 Bilder mit einem Zeilenumbruch"));
+}
+
 TEST_F(BrennlisteFenster, AufnehmenFragtNachDerDateiUndGehtWeiter) {
     ASSERT_EQ(Bild(), "a.jpg");
     ui.dateien << datei;
