@@ -52,20 +52,37 @@ bool TitelSchreiben(const QString& ordner, const QString& titel) {
     return TProfilDatei(AlbumDatei(ordner)).SchreibeString(kTitel, kTitelName, titel);
 }
 
-void BildtextLesen(const QString& ordner, const QString& dateiname, QStringList& zeilen) {
-    zeilen.clear();
-    // One read of the section, then the lines in order up to the first missing or empty one.
-    QHash<int, QString> werte;
-    for (const auto& [schluessel, wert] : TProfilDatei(AlbumDatei(ordner)).Werte(Sektion(dateiname))) {
+QStringList BildtextZeilen(const QVector<std::pair<QString, QString>>& werte) {
+    // The lines in order up to the first missing or empty one.
+    QHash<int, QString> nummern;
+    for (const auto& [schluessel, wert] : werte) {
         const int n = ZeilenNummer(schluessel);
-        if (n >= 0 && ZeilenSchluessel(n).compare(schluessel, Qt::CaseInsensitive) == 0 && !werte.contains(n))
-            werte.insert(n, wert);
+        if (n >= 0 && ZeilenSchluessel(n).compare(schluessel, Qt::CaseInsensitive) == 0 &&
+            !nummern.contains(n))
+            nummern.insert(n, wert);
     }
+    QStringList zeilen;
     for (int i = 0;; ++i) {
-        const QString wert = werte.value(i);
+        const QString wert = nummern.value(i);
         if (wert.isEmpty()) break;
         zeilen << wert;
     }
+    return zeilen;
+}
+
+void BildtextLesen(const QString& ordner, const QString& dateiname, QStringList& zeilen) {
+    zeilen = BildtextZeilen(TProfilDatei(AlbumDatei(ordner)).Werte(Sektion(dateiname)));
+}
+
+QVector<std::pair<QString, QStringList>> AlleBildtexte(const TProfilDokument& doc, QString* titel) {
+    if (titel) *titel = doc.LeseString(kTitel, kTitelName, {});
+    QVector<std::pair<QString, QStringList>> texte;
+    for (const QString& sektion : doc.Sektionen()) {
+        if (!sektion.startsWith(QLatin1String("BILD "), Qt::CaseInsensitive)) continue;
+        const QStringList zeilen = BildtextZeilen(doc.Werte(sektion));
+        if (!zeilen.isEmpty()) texte.append({sektion.mid(5), zeilen});
+    }
+    return texte;
 }
 
 void BildtextLesen(const QString& pfad, QStringList& zeilen) {

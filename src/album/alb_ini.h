@@ -3,6 +3,11 @@
 // captions, and the date texts and labels of day folders.
 #include <QString>
 #include <QStringList>
+#include <QVector>
+
+#include <utility>
+
+class TProfilDokument;
 
 // ALBUM.DAT of a folder, in whatever case it is spelt there ("ALBUM.DAT" when missing).
 QString AlbumDatei(const QString& ordner);
@@ -12,6 +17,9 @@ QString TitelLesen(const QString& pfad, const QString& vorgabe = {});
 bool TitelSchreiben(const QString& ordner, const QString& titel);
 void BildtextLesen(const QString& ordner, const QString& dateiname, QStringList& zeilen);
 void BildtextLesen(const QString& pfad, QStringList& zeilen);
+// Every captioned picture of a caption file read once (its name, its lines), in file
+// order, and the series title.
+QVector<std::pair<QString, QStringList>> AlleBildtexte(const TProfilDokument& doc, QString* titel = nullptr);
 // Writes the caption without its empty lines; lines of an earlier, longer caption are
 // removed, and an empty caption removes the picture's section. False when the file
 // cannot be written or read, or the name cannot stand in a section header.

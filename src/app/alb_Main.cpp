@@ -259,6 +259,8 @@ void Tam_Main::AktionenAufbauen() {
          [this] { ax_BearbeitenMitExecute(); }},
         {"ax_Kalender", QStringLiteral("Kalender"), QKeySequence(Qt::CTRL | Qt::Key_K),
          [this] { ax_KalenderExecute(); }},
+        {"ax_Suchen", QStringLiteral("Suchen"), QKeySequence(Qt::CTRL | Qt::Key_F),
+         [this] { ax_SuchenExecute(); }, QStringLiteral("In allen Titeln und Bildunterschriften suchen")},
         {"ax_Kamera", QStringLiteral("Kamera"), QKeySequence(Qt::Key_F9), [this] { ax_KameraExecute(); },
          QStringLiteral("Kamera an USB-Schnitttstelle ")},
         {"ax_DateiStarten", QStringLiteral("Das angezeigte Bild zur Bearbeitung öffnen"),
@@ -329,6 +331,7 @@ void Tam_Main::KontextmenuAufbauen() {
         {"ax_AlleInBrennliste", Verknuepft, false},
         {"ax_Brennliste", Verknuepft, false},
         {"ax_Kalender", Verknuepft, false},
+        {"ax_Suchen", Verknuepft, false},
         {"ax_Status", Verknuepft, false},
     };
     for (const Eintrag& e : eintraege) {

@@ -1,5 +1,6 @@
 #pragma once
 // The main window: year and day lists above, the picture, the caption area below.
+#include "album/alb_Suche.h"
 #include "burn/alb_Brennliste.h"
 #include "widgets/alb_Form.h"
 
@@ -9,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class Tam_Suche;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -121,6 +123,9 @@ public:
     void ax_KalenderExecute();
     // Goes to the day of the date when its folder exists (year and day lists follow).
     void KalenderTagZeigen(const QDate& datum);
+    void ax_SuchenExecute();
+    // Shows a hit of the search: its year, day and picture, as if paged there.
+    void SuchTrefferZeigen(const TSuchTreffer& t);
     void ax_StatusExecute();
     QString StatusText() const;
 
@@ -173,7 +178,11 @@ private:
     QHash<QString, std::function<void()>> m_befehle;
     int m_untenHoehe = 46;
     bool m_andereAnzeigen = true;
-    bool m_kameraAngeboten = false;      // "/KAMERA" has opened the import once
+    bool m_kameraAngeboten = false;          // "/KAMERA" has opened the import once
+    std::unique_ptr<TSuchIndex> m_suchIndex; // made at the first search
+    Tam_Suche* m_suchFenster = nullptr;
+    // The next search reads this day again (its title or a caption was written).
+    void SucheTagGeaendert(const QString& ordner);
     bool m_letztesBildGeloescht = false; // while the day's only picture is deleted
     bool m_jahrOhneTage = false;         // the year shown could not be read
     bool m_imJahrWechsel = false;        // while a year is being shown

@@ -1,6 +1,7 @@
 // Tam_Main: commands on the current picture.
 #include "app/alb_Main.h"
 
+#include "app/alb_SuchFenster.h"
 #include "app/alb_Tagesindex.h"
 #include "calendar/alb_Kalender.h"
 #include "camera/alb_Kamera.h"
@@ -59,7 +60,41 @@ void Tam_Main::ax_DateiNameInsClipBoardExecute() {
     Piep();
 }
 
+void Tam_Main::ax_SuchenExecute() {
+    // One index per base folder; its cache file lives in the user's cache folder.
+    if (!m_suchIndex)
+        m_suchIndex =
+            std::make_unique<TSuchIndex>(Grundpfad, TSuchIndex::CacheDateiFuer(Grundpfad), NurZahlJahre);
+    if (!m_suchFenster) {
+        m_suchFenster = new Tam_Suche(this);
+        m_suchFenster->OnZeigen = [this](const TSuchTreffer& t) { SuchTrefferZeigen(t); };
+    }
+    m_suchFenster->Oeffnen(m_suchIndex.get());
+}
+
+void Tam_Main::SuchTrefferZeigen(const TSuchTreffer& t) {
+    if (t.jahr.compare(cb_Jahr->Key(), Qt::CaseInsensitive) != 0) {
+        cb_Jahr->setKey(t.jahr);
+        TageLesen();
+    }
+    if (t.tag.compare(cb_Tage->Key(), Qt::CaseInsensitive) != 0 || foto->Grundpfad() != TagOrdnerAktuell()) {
+        cb_Tage->setKey(t.tag);
+        TagAnzeigen();
+    }
+    const QStringList bilder = foto->Files();
+    int stelle = 0;
+    for (int i = 0; i < bilder.size(); ++i)
+        if (bilder[i].compare(t.bild, Qt::CaseInsensitive) == 0) stelle = i;
+    foto->SetPosition(stelle);
+}
+
+void Tam_Main::SucheTagGeaendert(const QString& ordner) {
+    if (m_suchIndex) m_suchIndex->TagGeaendert(ordner);
+}
+
 void Tam_Main::ax_RefreshExecute() {
+    // Caption files another program changed are read at the next search.
+    if (m_suchIndex) m_suchIndex->AllesPruefen();
     const QString tag = cb_Tage->Key();
     const QString datei = foto->CurrentFileName();
     TageLesen();
@@ -73,6 +108,7 @@ void Tam_Main::ax_RefreshExecute() {
 void Tam_Main::ax_KameraExecute() {
     const QString tag = cb_Tage->Key();
     KameraFenster().Ausfuehren(Grundpfad);
+    if (m_suchIndex) m_suchIndex->AllesPruefen(); // new days
     JahreLesen();
     TageLesen();
     if (!cb_Tage->KeyList().isEmpty()) cb_Tage->setKey(tag);

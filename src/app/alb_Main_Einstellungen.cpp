@@ -32,7 +32,9 @@ void Tam_Main::GrundpfadSetzen(const QString& ordner) {
     QString pfad = AddBackslash(ordner);
     if (!pfad.isEmpty())
         pfad = AddBackslash(QDir::toNativeSeparators(QDir::cleanPath(QDir(pfad).absolutePath())));
-    if (pfad != Grundpfad) Grundpfad = pfad;
+    if (pfad == Grundpfad) return;
+    Grundpfad = pfad;
+    m_suchIndex.reset(); // another album, another index
 }
 
 void Tam_Main::HintergrundSetzen(quint32 farbe) {

@@ -156,6 +156,7 @@ void Tam_Main::ax_TitelExecute() {
                        SperrZusatz());
         return;
     }
+    SucheTagGeaendert(ordner);
     TageLesen();
     FotoFokus();
 }
@@ -166,6 +167,9 @@ void Tam_Main::ax_TextExecute() {
         Piep(); // no picture shown: nothing to caption
         return;
     }
-    if (EinzelDialog<Tam_Text>().Ausfuehren(datei)) fotoAfterPositionChanged();
+    if (EinzelDialog<Tam_Text>().Ausfuehren(datei)) {
+        SucheTagGeaendert(foto->Grundpfad());
+        fotoAfterPositionChanged();
+    }
     FotoFokus();
 }

@@ -1,0 +1,88 @@
+#pragma once
+// The search over every title and caption of an album. The caption files are read into
+// an index that lives in memory and, between runs, in the user's cache folder (never in
+// the album: a CD is read-only, a shared album belongs to everyone). It is only a cache:
+// each day is checked against its caption file's identity, size and time and read again
+// when it changed; the cache file may be deleted at any time.
+#include <QHash>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace suche {
+// The form words are compared in: lower case, umlauts and their plain spellings alike
+// ("Köln", "Koeln" and "koln" all become "koln"), ß as ss, other accents dropped.
+QString Normalform(const QString& text);
+// The words of a text in their normal form, in order.
+QStringList Woerter(const QString& text);
+// What was typed: each part one word, or a phrase in double quotes.
+QList<QStringList> Anfrage(const QString& text);
+// The words as one string to search in: " w1 w2 w3 ". Texts searched together are
+// joined with two blanks between them, so no phrase runs from one into the next.
+QString Suchtext(const QStringList& woerter);
+// True when every part occurs in `suchtext`: a word at the start of one of its words, a
+// phrase as consecutive words (its last one again at the start of a word).
+bool Passt(const QList<QStringList>& anfrage, const QString& suchtext);
+// Where the parts of the query stand in `text` (start and length of each word hit).
+QList<QPair<int, int>> Fundstellen(const QString& text, const QList<QStringList>& anfrage);
+} // namespace suche
+
+struct TSuchTreffer {
+    QString jahr, tag; // the keys of the year and day lists
+    QString bild;      // the picture's file name; empty for a day found by its title only
+    QString datum, titel;
+    QString zeile;                 // the caption line that holds the words (the first line otherwise)
+    QList<QPair<int, int>> marken; // the words found in `zeile`
+};
+
+class TSuchIndex {
+public:
+    // `cacheDatei` empty: no cache file (tests that want none).
+    TSuchIndex(const QString& grundpfad, const QString& cacheDatei, bool nurZahlJahre = true);
+
+    // The cache file of an album: ~/.cache/Pixolud/suche-<hash of the base folder>.idx.
+    static QString CacheDateiFuer(const QString& grundpfad);
+
+    // Brings the index up to date with the album: the cache file read on the first call,
+    // then every day whose caption file changed read again, days gone dropped, new ones
+    // added; the cache file rewritten when anything changed.
+    void Aktualisieren();
+    // The next search checks the whole album first (after an import, Ctrl+R).
+    void AllesPruefen() { m_pruefen = true; }
+    // The next search reads this day again (after a caption or title was written here).
+    void TagGeaendert(const QString& tagOrdner);
+
+    // The hits in album order, at most `hoechstens`; none for an empty search.
+    QList<TSuchTreffer> Suchen(const QString& text, int hoechstens = 1000);
+
+    int Tage() const { return int(m_tage.size()); }
+    int Bildtexte() const;
+    // Days whose caption file could not be read (skipped, never rewritten).
+    int Unlesbar() const;
+
+private:
+    struct Eintrag {
+        QString bild;
+        QStringList zeilen;
+        QString suchtext; // of the caption and the day's title
+    };
+    struct Tag {
+        QString jahr, name;
+        QByteArray stand; // DateiStand of the caption file
+        bool unlesbar = false;
+        QString titel;
+        QVector<Eintrag> eintraege;
+    };
+    QString Ordner(const Tag& t) const;
+    void TagLesen(Tag& t) const;
+    bool CacheLesen();
+    void CacheSchreiben() const;
+    QString m_grundpfad, m_cacheDatei;
+    bool m_nurZahlJahre;
+    bool m_geladen = false, m_pruefen = true;
+    QVector<Tag> m_tage;
+    QHash<QString, int> m_nachOrdner; // lower-case "jahr/tag" -> index in m_tage
+    QStringList m_geaendert;          // day folders to read again
+};

@@ -1,0 +1,161 @@
+// The search: matching as people expect it, the cache and its staleness, the window.
+#include "album/alb_Suche.h"
+#include "album/alb_ini.h"
+#include "app/alb_Main.h"
+#include "app/alb_SuchFenster.h"
+#include "display/zpt_FotoPanel.h"
+#include "support/ScriptInteraktion.h"
+#include "support/TestAlbum.h"
+#include "sys/zpt_sys.h"
+#include "widgets/zpt_KeyComboBox.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(Suche, TrefferWieMenschenSieErwarten) {
+    const QString text = QString::fromUtf8("Oma Hilde am Gardasee in Köln, Straße \"Zur Post\"");
+    const QString suchtext =
+        suche::Suchtext(suche::Woerter(text)) + suche::Suchtext(suche::Woerter("Urlaub 2005"));
+    const struct {
+        const char* anfrage;
+        bool passt;
+    } faelle[] = {
+        {"oma hilde", true},         // case
+        {"Hilde Oma", true},         // any order
+        {"Garda", true},             // start of a word
+        {"see", false},              // not inside a word
+        {"Koeln", true},             // umlaut spelt out
+        {"koln", true},              // umlaut plain
+        {"KÖLN", true},              //
+        {"Strasse", true},           // ß = ss
+        {"oma urlaub", true},        // title and caption together
+        {"oma berlin", false},       // every word must occur
+        {"\"oma hilde\"", true},     // phrase
+        {"\"hilde oma\"", false},    // phrase in its order
+        {"\"zur po\"", true},        // phrase, its last word as a start
+        {"\"hilde urlaub\"", false}, // no phrase from the caption into the title
+        {"", false},                 // nothing typed: nothing found
+        {"  ,;  ", false},           //
+        {"(.*)[x-y]+", false},       // no pattern syntax
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(suche::Passt(suche::Anfrage(QString::fromUtf8(f.anfrage)), suchtext), f.passt) << f.anfrage;
+    EXPECT_EQ(suche::Normalform(QString::fromUtf8("Grüße Müller Ärger")),
+              QString::fromUtf8("grusse muller arger"));
+    // The words found, as they stand in the line.
+    const auto stellen = suche::Fundstellen(text, suche::Anfrage("garda koeln"));
+    ASSERT_EQ(stellen.size(), 2);
+    EXPECT_EQ(text.mid(stellen[0].first, stellen[0].second), "Gardasee");
+    EXPECT_EQ(text.mid(stellen[1].first, stellen[1].second), QString::fromUtf8("Köln"));
+}
+
+namespace {
+struct SuchAlbum : ::testing::Test {
+    TestKonfiguration konfiguration;
+    ScriptInteraktion ui;
+    TestAlbum album;
+    TestOrdner cache;
+    QString tag1, tag2;
+    void SetUp() override {
+        tag1 = album.tag("2004", "20040801", {"a.jpg", "b.jpg"}, "Gardasee");
+        tag2 = album.tag("2005", "20050101", {"c.jpg", "d.jpg"}, "Neujahr");
+        BildtextSchreiben(tag1, "b.jpg", {"Oma Hilde", QString::fromUtf8("am Ufer in Köln")});
+        BildtextSchreiben(tag2, "d.jpg", {"Oma Erna"});
+    }
+    QStringList Bilder(TSuchIndex& i, const QString& text) {
+        QStringList b;
+        for (const TSuchTreffer& t : i.Suchen(text))
+            b << t.tag + "/" + t.bild;
+        return b;
+    }
+};
+} // namespace
+
+TEST_F(SuchAlbum, CacheWirdGelesenUndBeiAenderungNeuGelesen) {
+    const QString datei = cache.pfad("suche.idx");
+    TSuchIndex index(album.pfad(), datei);
+    EXPECT_EQ(Bilder(index, "oma"), QStringList({"20040801/b.jpg", "20050101/d.jpg"}));
+    EXPECT_EQ(Bilder(index, "gardasee"), QStringList({"20040801/b.jpg"}));
+    const auto t = index.Suchen("koeln").value(0);
+    EXPECT_EQ(t.zeile, QString::fromUtf8("am Ufer in Köln"));
+    EXPECT_EQ(t.datum, "01.08.2004");
+    EXPECT_EQ(t.titel, "Gardasee");
+    ASSERT_TRUE(QFile::exists(datei));
+    // Never written into the album.
+    EXPECT_FALSE(QFileInfo::exists(album.ordner.pfad("suche.idx")));
+
+    // A second run reads the cache: a day whose file did not change is not read again,
+    // one that changed is (here: changed by another program).
+    BildtextSchreiben(tag2, "c.jpg", {"Opa Kurt"});
+    TSuchIndex wieder(album.pfad(), datei);
+    EXPECT_EQ(Bilder(wieder, "opa"), QStringList({"20050101/c.jpg"}));
+    // Within a run: a change made by the program itself shows at the next search...
+    BildtextSchreiben(tag1, "a.jpg", {"Opa am See"});
+    wieder.TagGeaendert(tag1);
+    EXPECT_EQ(Bilder(wieder, "opa"), QStringList({"20040801/a.jpg", "20050101/c.jpg"}));
+    // ... one from outside after a check of the whole album (Ctrl+R), new days too.
+    album.tag("2006", "20060101", {"e.jpg"}, "Opa Geburtstag");
+    wieder.AllesPruefen();
+    EXPECT_EQ(Bilder(wieder, "opa").size(), 3);
+    // A damaged cache file is no error: the album is read afresh.
+    QFile f(datei);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("PXS1 kaputt");
+    f.close();
+    TSuchIndex neu(album.pfad(), datei);
+    EXPECT_EQ(Bilder(neu, "opa").size(), 3);
+}
+
+TEST_F(SuchAlbum, UnlesbareBildunterschriftenWerdenGezaehltUndNieGeschrieben) {
+    const QString kaputt = album.tag("2005", "20050102", {"x.jpg"});
+    const char roh[] = "[BILD x.jpg]\r\nZEILE00=Oma\0\xFF\xFE";
+    const QByteArray binaer(roh, sizeof roh - 1);
+    album.ordner.datei("2005/20050102/ALBUM.DAT", binaer);
+    album.ordner.unlesbar("2005/20050103/ALBUM.DAT");
+    TSuchIndex index(album.pfad(), {});
+    EXPECT_EQ(Bilder(index, "oma").size(), 2);
+    EXPECT_EQ(index.Unlesbar(), 2);
+    EXPECT_EQ(TestOrdner::lesen(kaputt + "/ALBUM.DAT"), binaer);
+    EXPECT_TRUE(index.Suchen(QString(200, QChar(u'x'))).isEmpty());
+}
+
+TEST_F(SuchAlbum, FensterZeigtTrefferImHauptfenster) {
+    auto m = album.fenster({}, {900, 600}); // viewer mode too
+    m->Aktion("ax_Suchen")->trigger();
+    auto* s = m->findChild<Tam_Suche*>();
+    ASSERT_NE(s, nullptr);
+    EXPECT_TRUE(s->isVisible());
+    EXPECT_EQ(m->Aktion("ax_Suchen")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    s->ed_Suche->setText("oma");
+    ASSERT_EQ(s->lb_Treffer->count(), 2);
+    EXPECT_EQ(s->la_Anzahl->text(), "2 Treffer");
+    EXPECT_TRUE(TrefferHtml(s->Treffer()[0]).contains("<b>Oma</b> Hilde"));
+    // Enter in the field: the first hit; Down, then Enter: the next one.
+    QTest::keyClick(s->ed_Suche, Qt::Key_Return);
+    EXPECT_EQ(m->cb_Jahr->Key(), "2004");
+    EXPECT_EQ(m->cb_Tage->Key(), "20040801");
+    EXPECT_EQ(QFileInfo(m->foto->CurrentFileName()).fileName(), "b.jpg");
+    QTest::keyClick(s->ed_Suche, Qt::Key_Down);
+    QTest::keyClick(s->ed_Suche, Qt::Key_Return);
+    EXPECT_EQ(m->cb_Jahr->Key(), "2005");
+    EXPECT_EQ(QFileInfo(m->foto->CurrentFileName()).fileName(), "d.jpg");
+    EXPECT_TRUE(s->isVisible()); // stays open beside the main window
+    // Titles and captions are text, never markup.
+    BildtextSchreiben(tag2, "c.jpg", {"<script>alert(1)</script> Oma"});
+    m->Aktion("ax_Refresh")->trigger();
+    s->Suchen();
+    ASSERT_EQ(s->Treffer().size(), 3);
+    QString alle;
+    for (const TSuchTreffer& t : s->Treffer())
+        alle += TrefferHtml(t);
+    EXPECT_TRUE(alle.contains("&lt;script&gt;"));
+    EXPECT_FALSE(alle.contains("<script>"));
+    QTest::keyClick(s->ed_Suche, Qt::Key_Escape);
+    EXPECT_FALSE(s->isVisible());
+}
