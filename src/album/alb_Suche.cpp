@@ -82,10 +82,17 @@ QString Suchtext(const QStringList& woerter) {
     return u' ' + woerter.join(u' ') + u' ';
 }
 
-bool Passt(const QList<QStringList>& anfrage, const QString& suchtext) {
-    if (anfrage.isEmpty()) return false;
+QStringList Nadeln(const QList<QStringList>& anfrage) {
+    QStringList nadeln;
     for (const QStringList& teil : anfrage)
-        if (!suchtext.contains(u' ' + teil.join(u' '))) return false;
+        nadeln << u' ' + teil.join(u' ');
+    return nadeln;
+}
+
+bool Passt(const QStringList& nadeln, const QString& suchtext) {
+    if (nadeln.isEmpty()) return false;
+    for (const QString& n : nadeln)
+        if (!suchtext.contains(n)) return false;
     return true;
 }
 
@@ -281,9 +288,10 @@ QList<TSuchTreffer> TSuchIndex::Suchen(const QString& text, int hoechstens) {
     // Long or odd input is just words: no pattern syntax, at most a few hundred characters.
     const QList<QStringList> anfrage = suche::Anfrage(text.left(500));
     if (anfrage.isEmpty()) return treffer;
+    const QStringList nadeln = suche::Nadeln(anfrage);
     for (const Tag& t : std::as_const(m_tage))
         for (const Eintrag& e : t.eintraege) {
-            if (!suche::Passt(anfrage, e.suchtext)) continue;
+            if (!suche::Passt(nadeln, e.suchtext)) continue;
             TSuchTreffer h{t.jahr, t.name, e.bild, DatumText(Ordner(t)), t.titel, {}, {}};
             // The line that holds most of the words.
             int beste = -1;

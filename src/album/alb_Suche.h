@@ -22,9 +22,14 @@ QList<QStringList> Anfrage(const QString& text);
 // The words as one string to search in: " w1 w2 w3 ". Texts searched together are
 // joined with two blanks between them, so no phrase runs from one into the next.
 QString Suchtext(const QStringList& woerter);
+// What Passt looks for in a search text, made once per query.
+QStringList Nadeln(const QList<QStringList>& anfrage);
 // True when every part occurs in `suchtext`: a word at the start of one of its words, a
 // phrase as consecutive words (its last one again at the start of a word).
-bool Passt(const QList<QStringList>& anfrage, const QString& suchtext);
+bool Passt(const QStringList& nadeln, const QString& suchtext);
+inline bool Passt(const QList<QStringList>& anfrage, const QString& suchtext) {
+    return Passt(Nadeln(anfrage), suchtext);
+}
 // Where the parts of the query stand in `text` (start and length of each word hit).
 QList<QPair<int, int>> Fundstellen(const QString& text, const QList<QStringList>& anfrage);
 } // namespace suche
