@@ -33,14 +33,15 @@ constexpr int kJahre = 30, kTage = 200, kBilder = 25;
 
 const QStringList& Woerter() {
     static const QStringList w = [] {
-        QStringList l = QString::fromUtf8(
-                            "Oma Opa Hilde Erna Kurt Paul Anna Lena Max Tante Onkel Kinder Hund Katze Garten Haus "
-                            "Strand Meer Berge Gardasee Köln München Hamburg Ostsee Nordsee Wanderung Geburtstag "
-                            "Hochzeit Weihnachten Ostern Silvester Schnee Sonne Regen Picknick Kuchen Torte Eis "
-                            "Schwimmbad Fahrrad Auto Zug Flugzeug Hotel Zelt Hütte See Fluss Brücke Kirche Schloss "
-                            "Burg Markt Fest Feuerwerk Laterne Schule Einschulung Abschluss Urlaub Ausflug Besuch "
-                            "Freunde Nachbarn Familie Baby Taufe Spielplatz Zoo Elefant Giraffe Pferd Bauernhof")
-                            .split(u' ');
+        QStringList l =
+            QString::fromUtf8(
+                "Oma Opa Hilde Erna Kurt Paul Anna Lena Max Tante Onkel Kinder Hund Katze Garten Haus "
+                "Strand Meer Berge Gardasee Köln München Hamburg Ostsee Nordsee Wanderung Geburtstag "
+                "Hochzeit Weihnachten Ostern Silvester Schnee Sonne Regen Picknick Kuchen Torte Eis "
+                "Schwimmbad Fahrrad Auto Zug Flugzeug Hotel Zelt Hütte See Fluss Brücke Kirche Schloss "
+                "Burg Markt Fest Feuerwerk Laterne Schule Einschulung Abschluss Urlaub Ausflug Besuch "
+                "Freunde Nachbarn Familie Baby Taufe Spielplatz Zoo Elefant Giraffe Pferd Bauernhof")
+                .split(u' ');
         // Many more words, as a family's captions have: names of places and people.
         for (int i = 0; i < 3000; ++i)
             l << QStringLiteral("Ort%1").arg(i);
@@ -130,8 +131,8 @@ int main(int argc, char** argv) {
     TSuchIndex index(gross, cache);
     const double neustart = MillisekundenVon([&] { index.Suchen(QStringLiteral("Oma Gardasee")); });
     Messung warm;
-    for (const char* a : {"Oma Hilde", "garda", "koeln strand", "\"oma hilde\"", "Ort17", "Weihnachten Schnee",
-                          "zzz", "Elefant Zoo Kinder"})
+    for (const char* a : {"Oma Hilde", "garda", "koeln strand", "\"oma hilde\"", "Ort17",
+                          "Weihnachten Schnee", "zzz", "Elefant Zoo Kinder"})
         warm.ms << MillisekundenVon([&] { index.Suchen(QString::fromUtf8(a)); });
     const double mib = QFileInfo(cache).size() / double(1 << 20);
 
@@ -151,12 +152,14 @@ int main(int argc, char** argv) {
     kalender.kal->Modell().TermineLaden();
     const qsizetype termine = kalender.kal->Modell().Termine().size();
 
-    std::printf("Suche: kalt %.0f ms, nach Neustart mit Cache %.0f ms, im Speicher Median %.1f ms (max %.1f)\n",
-                kalt, neustart, warm.median(), warm.max());
-    std::printf("Start: %.0f ms (30 Jahre) gegen %.0f ms (1 Jahr); Kalender-Jahresansicht %.1f ms (Monatsansicht: %lld Einträge)\n",
+    std::printf(
+        "Suche: kalt %.0f ms, nach Neustart mit Cache %.0f ms, im Speicher Median %.1f ms (max %.1f)\n", kalt,
+        neustart, warm.median(), warm.max());
+    std::printf("Start: %.0f ms (30 Jahre) gegen %.0f ms (1 Jahr); Kalender-Jahresansicht %.1f ms "
+                "(Monatsansicht: %lld Einträge)\n",
                 startGross, startKlein, jahresansicht, static_cast<long long>(termine));
-    std::printf("search days=%d captions=%d cold=%.0f warm=%.1f reopen=%.0f index-mib=%.1f\n", tage, texte, kalt,
-                warm.median(), neustart, mib);
+    std::printf("search days=%d captions=%d cold=%.0f warm=%.1f reopen=%.0f index-mib=%.1f\n", tage, texte,
+                kalt, warm.median(), neustart, mib);
     std::printf("start big/small=%.2f calendar-year-ms=%.1f\n", startGross / startKlein, jahresansicht);
     return 0;
 }

@@ -292,6 +292,10 @@ QList<TSuchTreffer> TSuchIndex::Suchen(const QString& text, int hoechstens) {
     for (const Tag& t : std::as_const(m_tage))
         for (const Eintrag& e : t.eintraege) {
             if (!suche::Passt(nadeln, e.suchtext)) continue;
+            // A picture deleted since (in the trash, its caption kept) is no hit.
+            if (!e.bild.isEmpty() && !QFileInfo::exists(Ordner(t) + e.bild) &&
+                plattform::NameOhneGrossKlein(Ordner(t), e.bild).isEmpty())
+                continue;
             TSuchTreffer h{t.jahr, t.name, e.bild, DatumText(Ordner(t)), t.titel, {}, {}};
             // The line that holds most of the words.
             int beste = -1;

@@ -103,13 +103,16 @@ TEST_F(SuchAlbum, CacheWirdGelesenUndBeiAenderungNeuGelesen) {
     album.tag("2006", "20060101", {"e.jpg"}, "Opa Geburtstag");
     wieder.AllesPruefen();
     EXPECT_EQ(Bilder(wieder, "opa").size(), 3);
+    // A deleted picture is found no more, though its caption stays.
+    QFile::remove(tag1 + "/a.jpg");
+    EXPECT_EQ(Bilder(wieder, "opa").size(), 2);
     // A damaged cache file is no error: the album is read afresh.
     QFile f(datei);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write("PXS1 kaputt");
     f.close();
     TSuchIndex neu(album.pfad(), datei);
-    EXPECT_EQ(Bilder(neu, "opa").size(), 3);
+    EXPECT_EQ(Bilder(neu, "opa").size(), 2);
 }
 
 TEST_F(SuchAlbum, UnlesbareBildunterschriftenWerdenGezaehltUndNieGeschrieben) {
