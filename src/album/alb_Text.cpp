@@ -3,6 +3,7 @@
 #include "sys/zpt_Sperre.h"
 
 #include "album/alb_ini.h"
+#include "display/zpt_Metadaten.h"
 #include "sys/zpt_Interaktion.h"
 #include "sys/zpt_Meldungen.h"
 
@@ -38,7 +39,8 @@ bool Tam_Text::Ausfuehren(const QString& bildPfad) {
     }
     QStringList zeilen;
     BildtextLesen(bildPfad, zeilen);
-    re->setPlainText(zeilen.join(u'\n'));
+    // No caption here yet: the one the picture carries is offered to start from.
+    re->setPlainText(zeilen.isEmpty() ? EingebetteteBildunterschrift(bildPfad) : zeilen.join(u'\n'));
     if (interaktion().ModalZeigen(*this) != mrOk) return false;
     if (!BildtextSchreiben(bildPfad, Zeilen())) {
         FehlerAnzeigen(QStringLiteral("Die Bildunterschrift konnte nicht gespeichert werden:\r") + bildPfad +

@@ -8,6 +8,7 @@
 #include "app/alb_Tagesindex.h"
 #include "display/zpt_FotoListe.h"
 #include "display/zpt_FotoPanel.h"
+#include "display/zpt_Metadaten.h"
 #include "sys/zpt_Meldungen.h"
 #include "sys/zpt_Sperre.h"
 #include "widgets/zpt_Dialoge.h"
@@ -28,7 +29,11 @@ void Tam_Main::fotoAfterPositionChanged() {
     if (!MitBildUnterschrift) return;
     QStringList zeilen;
     BildtextLesen(foto->Grundpfad(), QFileInfo(foto->CurrentFileName()).fileName(), zeilen);
-    re->setPlainText(zeilen.join(u'\n'));
+    // A picture captioned in another program shows that caption until one is typed here.
+    const QString text = zeilen.isEmpty() && !foto->CurrentFileName().isEmpty()
+                             ? EingebetteteBildunterschrift(foto->CurrentFileName())
+                             : zeilen.join(u'\n');
+    re->setPlainText(text);
     QTextCursor c(re->document());
     c.select(QTextCursor::Document);
     QTextBlockFormat mitte;

@@ -130,6 +130,10 @@ Tam_Brennwizard::Tam_Brennwizard(QWidget* parent) : TKefForm(parent) {
         g->setMinimumHeight(qMax(g->property("entwurfHoehe").toInt(), g->minimumSizeHint().height()));
         seite->addWidget(g);
     }
+    cx_Bildtexte = Markieren(
+        new QCheckBox(QStringLiteral("Bildunterschriften in die Bilder schreiben"), wz_2), "cx_Bildtexte");
+    cx_Bildtexte->setChecked(true);
+    seite->addWidget(cx_Bildtexte);
     seite->addStretch();
 
     wz->BtnNext.setLast_Caption(QStringLiteral("Kopieren"));
@@ -214,6 +218,7 @@ void Tam_Brennwizard::wzLastAction() {
     if (!erlaubt) return;
     TachoFortschritt fortschritt(*tacho);
     TExport exp(Grundpfad, sl_Fotos->Strings(), fortschritt);
+    exp.TexteSchreiben = cx_Bildtexte->isChecked();
     if (cd || liste)
         exp.CDKopieren(ed_Zielpfad->Text().trimmed(), cd, liste ? ed_Zieldatei->Text().trimmed() : QString());
     if (labor) exp.FotolaborKopieren(ed_Fotolabor->Text().trimmed());

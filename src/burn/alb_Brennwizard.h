@@ -36,6 +36,7 @@ public:
     QLabel* Label5;
     TzptVerzeichnisEdit* ed_jpegcd;
     QCheckBox* cx_Unterverz;
+    QCheckBox* cx_Bildtexte; // captions written into the copies
     TzptParameter* PAR;
     TzptTacho* tacho;
     TStringlistBox* sl_Fotos;

@@ -2,15 +2,19 @@
 
 #include "album/alb_ini.h"
 #include "display/zpt_JpegSchreiben.h"
+#include "display/zpt_Metadaten.h"
+#include "display/zpt_grafik.h"
 #include "settings/BigIni.h"
 #include "sys/zpt_Fehler.h"
 #include "sys/zpt_Meldungen.h"
 #include "sys/zpt_Plattform.h"
+#include "sys/zpt_Text.h"
 #include "sys/zpt_Zeichnen.h"
 #include "sys/zpt_sys.h"
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHash>
@@ -235,6 +239,36 @@ bool TExport::ErstesMal(const QString& ziel) {
     return false;
 }
 
+bool TExport::BildKopieren(const QString& quelle, const QString& ziel) {
+    if (!TexteSchreiben || !IstJpegName(quelle)) return DateiKopieren(quelle, ziel);
+    QStringList zeilen;
+    BildtextLesen(quelle, zeilen);
+    const QString titel = TitelLesen(quelle, {});
+    if (zeilen.isEmpty() && titel.isEmpty()) return DateiKopieren(quelle, ziel);
+    // The copy carries the caption; the original is only read.
+    QFile f(quelle);
+    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxJpegDatei) return DateiKopieren(quelle, ziel);
+    const QByteArray mit = MitBildunterschrift(f.readAll(), zeilen.join(u'\n'), titel);
+    if (mit.isEmpty()) return DateiKopieren(quelle, ziel); // no picture exiv2 can write: copied as it is
+    QString grund;
+    if (!text::DateiSchreiben(ziel, mit, &grund))
+        throw EFehler(
+            QStringLiteral("Die Datei %1 kann nicht nach %2 kopiert werden.\r%3").arg(quelle, ziel, grund));
+    QFile kopie(ziel);
+    if (kopie.open(QIODevice::ReadWrite))
+        kopie.setFileTime(QFileInfo(quelle).lastModified(), QFileDevice::FileModificationTime);
+    return true;
+}
+
+bool TExport::BildKopierenMitPfad(const QString& quelle, const QString& ziel) {
+    if (!VerzeichnisErzwingen(QFileInfo(ziel).absolutePath())) return false;
+    try {
+        return BildKopieren(quelle, ziel);
+    } catch (const EFehler&) {
+        return false;
+    }
+}
+
 bool TExport::Weiter() {
     m_fortschritt.Schritt();
     if (m_fortschritt.Abgebrochen()) Abbruch = true;
@@ -280,7 +314,7 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
         } else {
             VerzeichnisErzwingen(OrdnerVon(ziel));
             // A missing caption file is skipped; an error ends the routine.
-            if (DateiKopieren(datei, ziel))
+            if (album ? DateiKopieren(datei, ziel) : BildKopieren(datei, ziel))
                 ++Kopiert;
             else if (!album)
                 m_fehlend.insert(datei.toLower());
@@ -300,7 +334,7 @@ void TExport::FotolaborKopieren(const QString& ziel) {
     for (const QString& quelle : quellen) {
         const QString name = t + EindeutigerDateiname(t, QStringLiteral("bild"), QStringLiteral(".jpg")) +
                              QStringLiteral(".jpg");
-        if (!ErstesMal(name) || !DateiKopierenMitPfad(quelle, name))
+        if (!ErstesMal(name) || !BildKopierenMitPfad(quelle, name))
             ++Fehlerzahl;
         else
             ++Kopiert;
@@ -318,7 +352,7 @@ void TExport::InVerzeichnisKopieren(const QString& quelle, const QString& ordner
     if (!VerzeichnisExistiert(ordner))
         InternerFehler({}, QStringLiteral("Sie haben keine Schreibrechte für \r") + ordner);
     try {
-        DateiKopieren(quelle, ziel);
+        BildKopieren(quelle, ziel);
         ++Kopiert;
     } catch (const EFehler&) {
         FehlerAnzeigen(QStringLiteral("Fehler beim Kopieren von \r") + quelle + QStringLiteral("\r nach \r") +
@@ -377,7 +411,7 @@ void TExport::NamenKopierenFortlaufend(const QString& ziel) {
             letzterOrdner = d;
             ++zaehler;
         }
-        if (!ErstesMal(t + Nummer(zaehler)) || !DateiKopierenMitPfad(quelle, t + Nummer(zaehler)))
+        if (!ErstesMal(t + Nummer(zaehler)) || !BildKopierenMitPfad(quelle, t + Nummer(zaehler)))
             ++Fehlerzahl;
         else
             ++Kopiert;

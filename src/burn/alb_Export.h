@@ -47,6 +47,9 @@ public:
     int Geplant = 0;
     int Fehlend() const { return int(m_fehlend.size()); }
     bool Abbruch = false;
+    // Copies of pictures carry their caption and series title inside (the originals are
+    // only read).
+    bool TexteSchreiben = true;
 
     // Why a routine may not write into `ziel` (empty when it may): a target in the
     // album's base folder, or one holding files of the burn list, would write over the
@@ -80,6 +83,10 @@ private:
     // A file this run wrote already is never written over by it (two modes into one
     // folder): false then.
     bool ErstesMal(const QString& ziel);
+    // A picture copied with its caption written into the copy (DateiKopieren otherwise);
+    // the same errors as DateiKopieren.
+    bool BildKopieren(const QString& quelle, const QString& ziel);
+    bool BildKopierenMitPfad(const QString& quelle, const QString& ziel);
     // Counts the step; true when the user cancelled.
     bool Weiter();
     QString m_grundpfad;

@@ -1,5 +1,7 @@
 #include "camera/alb_Import.h"
 
+#include "display/zpt_Metadaten.h"
+#include "display/zpt_grafik.h"
 #include "sys/zpt_Fehler.h"
 #include "sys/zpt_Meldungen.h"
 #include "sys/zpt_Plattform.h"
@@ -41,9 +43,14 @@ qint64 WanduhrAbstand(const QDateTime& von, const QDateTime& nach) {
     return wand(von).msecsTo(wand(nach));
 }
 
-QString ImportMeldung(int kopiert, int uebersprungen, int verschwunden, int albumDateien) {
+QString ImportMeldung(int kopiert, int uebersprungen, int verschwunden, int albumDateien, int nachAufnahme,
+                      int nachDateidatum) {
     QString text =
         QStringLiteral("Es wurden ") + QString::number(kopiert) + QStringLiteral(" Dateien heruntergeladen.");
+    if (nachAufnahme > 0)
+        text += QStringLiteral("\r%1 Bilder nach Aufnahmedatum, %2 nach Dateidatum eingeordnet.")
+                    .arg(nachAufnahme)
+                    .arg(nachDateidatum);
     // Said plainly, so nobody formats the card believing everything is in the album.
     if (uebersprungen > 0)
         text += u'\r' + QString::number(uebersprungen) +
@@ -55,6 +62,29 @@ QString ImportMeldung(int kopiert, int uebersprungen, int verschwunden, int albu
         text += u'\r' + QString::number(albumDateien) +
                 QStringLiteral(" Bildunterschriften-Dateien (ALBUM.DAT) wurden nicht heruntergeladen.");
     return text;
+}
+
+QDateTime TKameraImport::Zeit(const QString& name, bool* aufnahme) const {
+    const QString quelle = AddBackslash(Quelle);
+    if (aufnahme) *aufnahme = false;
+    const QDateTime datei = DateiDatum(quelle + name);
+    if (!datei.isValid()) return datei;
+    QDateTime z = Aufnahmezeit(quelle + name);
+    if (!z.isValid()) {
+        // A video or sound of a picture's base name: the picture's capture time.
+        const QString basis = QFileInfo(name).completeBaseName();
+        QStringList alle;
+        DateienToItems(quelle, basis + QStringLiteral(".*"), alle);
+        for (const QString& andere : alle)
+            if (andere != name && IstJpegName(andere) &&
+                QFileInfo(andere).completeBaseName().compare(basis, Qt::CaseInsensitive) == 0) {
+                z = Aufnahmezeit(quelle + andere);
+                if (z.isValid()) break;
+            }
+    }
+    if (!z.isValid()) return datei;
+    if (aufnahme) *aufnahme = true;
+    return z;
 }
 
 QString TKameraImport::QuelleVerweigert() const {
@@ -97,7 +127,8 @@ bool TKameraImport::Ausfuehren(const QStringList& namen) {
             continue;
         }
         // Gone since the listing (taken out, deleted by another program): no date, no folder.
-        const QDateTime datum = DateiDatum(quelle + name);
+        bool aufnahme = false;
+        const QDateTime datum = Zeit(name, &aufnahme);
         if (!datum.isValid()) {
             ++Verschwunden;
             if (Schritt) Schritt();
@@ -129,6 +160,7 @@ bool TKameraImport::Ausfuehren(const QStringList& namen) {
                                   .arg(quelle + name, ordner + name, grund));
             }
             ++Kopiert;
+            ++(aufnahme ? NachAufnahme : NachDateidatum);
             if (Loeschen && !QFile::remove(quelle + name))
                 FehlerAnzeigen(QStringLiteral("Die Datei \r") + quelle + name +
                                QStringLiteral("\r konnte nicht gelöscht werden."));

@@ -19,7 +19,8 @@ QString DatumFrage(const QDateTime& erstes, const QDateTime& letztes);
 // The closing message: the number copied, and on lines of their own the numbers skipped
 // because a file of that name was in the album already, gone from the camera folder
 // before their turn, or left there as caption files of an album.
-QString ImportMeldung(int kopiert, int uebersprungen, int verschwunden = 0, int albumDateien = 0);
+QString ImportMeldung(int kopiert, int uebersprungen, int verschwunden = 0, int albumDateien = 0,
+                      int nachAufnahme = 0, int nachDateidatum = 0);
 // The date correction as the user sees it: from one shown date and time to another,
 // whatever daylight-saving change lies between (milliseconds of wall-clock time).
 qint64 WanduhrAbstand(const QDateTime& von, const QDateTime& nach);
@@ -39,6 +40,15 @@ public:
     int Uebersprungen = 0;
     int Verschwunden = 0;
     int AlbumDateien = 0;
+    // Files put into the day of their capture time, and of their file time.
+    int NachAufnahme = 0;
+    int NachDateidatum = 0;
+
+    // The time a file is filed by: a picture's capture time (Exif DateTimeOriginal, else
+    // DateTimeDigitized), for another file the capture time of a picture of the same base
+    // name (IMG_1234.MOV beside IMG_1234.JPG), else the file's modification time. Invalid
+    // when the file is gone. `aufnahme` tells which it was.
+    QDateTime Zeit(const QString& name, bool* aufnahme = nullptr) const;
 
     // Why the camera folder may not be imported from (empty when it may): the album's
     // base folder or a folder inside it would be moved into itself.

@@ -128,9 +128,9 @@ bool Tam_Kamera::Importieren() {
     tacho->setRange(0, sl->Count());
     tacho->setValue(0);
     if (cx_DatumUeberpruefen->isChecked()) {
-        const QDateTime erstes = sl->Count() ? DateiDatum(import.Quelle + (*sl)[0]) : QDateTime();
-        const QDateTime letztes =
-            sl->Count() ? DateiDatum(import.Quelle + (*sl)[sl->Count() - 1]) : QDateTime();
+        // The times the files are filed by: capture times where the pictures carry them.
+        const QDateTime erstes = sl->Count() ? import.Zeit((*sl)[0]) : QDateTime();
+        const QDateTime letztes = sl->Count() ? import.Zeit((*sl)[sl->Count() - 1]) : QDateTime();
         if (!JaNeinFrage(DatumFrage(erstes, letztes))) {
             QDateTime richtig = erstes;
             if (!EinzelDialog<Tam_Datumskorrektur>().DatumKorrigieren(richtig)) return false;
@@ -142,7 +142,8 @@ bool Tam_Kamera::Importieren() {
 };
 if (!import.Ausfuehren(sl->Strings())) return false;
 ListeAktualisieren();
-InfoAnzeigen(ImportMeldung(import.Kopiert, import.Uebersprungen, import.Verschwunden, import.AlbumDateien));
+InfoAnzeigen(ImportMeldung(import.Kopiert, import.Uebersprungen, import.Verschwunden, import.AlbumDateien,
+                           import.NachAufnahme, import.NachDateidatum));
 tacho->setValue(0);
 return true;
 }

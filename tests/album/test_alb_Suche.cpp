@@ -4,18 +4,22 @@
 #include "app/alb_Main.h"
 #include "app/alb_SuchFenster.h"
 #include "display/zpt_FotoPanel.h"
+#include "display/zpt_Metadaten.h"
 #include "support/ScriptInteraktion.h"
 #include "support/TestAlbum.h"
+#include "support/Testbilder.h"
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_KeyComboBox.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 TEST(Suche, TrefferWieMenschenSieErwarten) {
@@ -161,4 +165,42 @@ TEST_F(SuchAlbum, FensterZeigtTrefferImHauptfenster) {
     EXPECT_FALSE(alle.contains("<script>"));
     QTest::keyClick(s->ed_Suche, Qt::Key_Escape);
     EXPECT_FALSE(s->isVisible());
+}
+
+// A caption typed in another program shows where ALBUM.DAT has none; camera texts do not.
+TEST(Metadaten, BildunterschriftAusDerDatei) {
+    TestOrdner t;
+    const struct {
+        QByteArray beschreibung;
+        QString erwartet;
+    } faelle[] = {
+        {"Oma am Meer", "Oma am Meer"}, {"OLYMPUS DIGITAL CAMERA", ""}, {"   ", ""}, {"SONY DSC  ", ""}};
+    for (const auto& f : faelle)
+        EXPECT_EQ(EingebetteteBildunterschrift(
+                      JpegMitExif(t.pfad("b.jpg"), QDateTime::currentDateTime(), f.beschreibung)),
+                  f.erwartet)
+            << f.beschreibung.constData();
+    // A blank ImageDescription gives way to XMP's description (written by exiv2).
+    QFile quelle(JpegMitExif(t.pfad("x.jpg"), QDateTime::currentDateTime(), "SONY DSC"));
+    ASSERT_TRUE(quelle.open(QIODevice::ReadOnly));
+    const QByteArray mit =
+        MitBildunterschrift(quelle.readAll(), QString::fromUtf8("Grüße vom Gardasee"), "Urlaub");
+    ASSERT_FALSE(mit.isEmpty());
+    t.datei("y.jpg", mit);
+    EXPECT_EQ(EingebetteteBildunterschrift(t.pfad("y.jpg")), QString::fromUtf8("Grüße vom Gardasee"));
+    EXPECT_TRUE(EingebetteteBildunterschrift(t.datei("kaputt.jpg", "kein Bild")).isEmpty());
+    EXPECT_FALSE(Aufnahmezeit(t.pfad("kaputt.jpg")).isValid());
+}
+
+TEST_F(SuchAlbum, HauptfensterZeigtDieBildunterschriftAusDerDatei) {
+    JpegMitExif(tag2 + "/c.jpg", QDateTime::currentDateTime(), "Opa im Schnee");
+    auto m = album.fenster({"/Edit"}, {900, 600});
+    m->cb_Jahr->setKey("2005");
+    m->cb_JahrChange();
+    m->Aktion("ax_MitBildUnterschrift")->trigger();
+    ASSERT_EQ(QFileInfo(m->foto->CurrentFileName()).fileName(), "c.jpg");
+    m->fotoAfterPositionChanged();
+    EXPECT_EQ(m->re->toPlainText(), "Opa im Schnee");
+    m->foto->Next(); // d.jpg has its caption in ALBUM.DAT
+    EXPECT_EQ(m->re->toPlainText(), "Oma Erna");
 }

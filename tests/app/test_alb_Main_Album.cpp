@@ -327,6 +327,7 @@ TEST_F(Album, KontextmenueInTabellenreihenfolge) {
                            QString::fromUtf8("Alle Bilder des Tages in  die Brennliste übernehmen"),
                            "Brennliste bearbeiten",
                            "Kalender",
+                           "Suchen",
                            "Programminformation"}));
     const auto eintraege = m->foto->Menu()->actions();
     EXPECT_EQ(eintraege[7]->shortcut(), QKeySequence(Qt::Key_PageUp));
@@ -345,7 +346,7 @@ TEST_F(Album, KontextmenueInTabellenreihenfolge) {
                            "Dateiname in die Zwischenablage", "Andere Dateien ...", "Andere Dateien anzeigen",
                            "Grundpfad", "Speichern unter ...", "Bild in die Brennliste aufnehmen",
                            QString::fromUtf8("Alle Bilder des Tages in  die Brennliste übernehmen"),
-                           "Brennliste bearbeiten", "Kalender", "Programminformation"}));
+                           "Brennliste bearbeiten", "Kalender", "Suchen", "Programminformation"}));
     EXPECT_FALSE(v->Aktion("ax_BildDel")->isEnabled());
     EXPECT_TRUE(v->Aktion("ax_DateiStarten")->isEnabled());
     EXPECT_TRUE(v->Aktion("ax_Rotate_R")->isEnabled());

@@ -1,6 +1,8 @@
+#include "album/alb_ini.h"
 #include "app/alb_Main.h"
 #include "burn/alb_Brennwizard.h"
 #include "burn/alb_Export.h"
+#include "display/zpt_Metadaten.h"
 #include "display/zpt_grafik.h"
 #include "settings/BigIni.h"
 #include "support/ScriptInteraktion.h"
@@ -157,6 +159,7 @@ TEST_F(Export, NamenMitUnterverzeichnissenUndFortlaufend) {
     EXPECT_EQ(Namen(ziel.pfad("namen/20050101_Neujahr_in_Köln_")), QStringList({"B.JPG", "a.jpg"}));
 
     TExport f(G(), Eintraege(), fortschritt);
+    f.TexteSchreiben = false; // copies byte for byte
     f.NamenKopierenFortlaufend(ziel.pfad("folge"));
     // Each day opens with its title picture.
     EXPECT_EQ(Namen(ziel.pfad("folge")),
@@ -238,6 +241,9 @@ TEST_F(Export, AssistentPrueftZielUndMeldetDasErgebnis) {
     EXPECT_EQ(ui.meldungen.back().text, "Es gibt nichts zu tun.");
     w.rg_Fotolabor->setAllEnabled(true);
     w.ed_Fotolabor->setText(ziel.pfad("labor"));
+    EXPECT_TRUE(w.cx_Bildtexte->isChecked()); // on unless switched off
+    EXPECT_EQ(w.cx_Bildtexte->text(), "Bildunterschriften in die Bilder schreiben");
+    w.cx_Bildtexte->setChecked(false);
     w.wzLastAction();
     EXPECT_EQ(ui.meldungen.back().text, "Die Dateien wurden kopiert.");
     EXPECT_TRUE(QFile::exists(ziel.pfad("labor/bild0000.jpg")));
@@ -246,6 +252,7 @@ TEST_F(Export, AssistentPrueftZielUndMeldetDasErgebnis) {
     EXPECT_FALSE(neu.rg_Zielpfad->AllEnabled());
     EXPECT_TRUE(neu.rg_Fotolabor->AllEnabled());
     EXPECT_EQ(neu.ed_Fotolabor->Text(), ziel.pfad("labor"));
+    EXPECT_FALSE(neu.cx_Bildtexte->isChecked());
 }
 
 TEST_F(Export, ExportierterCDOrdnerIstEinAlbumFuerDenBetrachter) {
@@ -316,6 +323,7 @@ TEST_F(Export, ZielImAlbumOderBeiDenQuellenWirdAbgewiesen) {
 
 TEST_F(Export, EinLaufUeberschreibtNieWasErSelbstSchrieb) {
     TExport e(G(), Eintraege(), fortschritt);
+    e.TexteSchreiben = false;
     e.FotolaborKopieren(ziel.pfad("beide"));
     e.NamenKopierenFortlaufend(ziel.pfad("beide"));
     // The lab's bild0001.jpg (the second picture) is not replaced by the sequence's.
@@ -357,4 +365,30 @@ TEST_F(Export, TageOhneDatumUndTitelBehaltenIhrenOrdnerUndLangeNamenKopieren) {
     l.CDKopieren(ziel.pfad("cd"), true, {});
     EXPECT_EQ(l.Fehlerzahl, 0);
     EXPECT_EQ(TestOrdner::lesen(ziel.pfad("cd/2005/20050101/" + lang)), "lang");
+}
+
+// The copies carry caption and title inside; the original stays as it was, the pixels
+// of the copy are the original's.
+TEST_F(Export, KopienTragenIhreBildunterschrift) {
+    const QString tag = album.ordner.pfad("2005/20050101");
+    JpegMitOrientierung(tag + "/a.jpg", Viertelbild(), 6); // with an EXIF block to keep
+    ASSERT_TRUE(BildtextSchreiben(tag, "a.jpg", {QString::fromUtf8("Oma Käthe"), "am Strand"}));
+    const QByteArray original = TestOrdner::lesen(tag + "/a.jpg");
+    TExport e(G(), {"2005/20050101/a.jpg"}, fortschritt);
+    e.FotolaborKopieren(ziel.pfad("labor"));
+    e.CDKopieren(ziel.pfad("cd"), true, {});
+    EXPECT_EQ(TestOrdner::lesen(tag + "/a.jpg"), original);
+    for (const QString& kopie : {ziel.pfad("labor/bild0000.jpg"), ziel.pfad("cd/2005/20050101/a.jpg")}) {
+        EXPECT_EQ(EingebetteteBildunterschrift(kopie), QString::fromUtf8("Oma Käthe\nam Strand"));
+        DekodiertesBild vorher, nachher;
+        ASSERT_TRUE(JpegDekodieren(tag + "/a.jpg", vorher));
+        ASSERT_TRUE(JpegDekodieren(kopie, nachher));
+        EXPECT_EQ(nachher.bild, vorher.bild); // upright as before, every pixel the same
+    }
+    EXPECT_TRUE(EingebetteteBildunterschrift(tag + "/a.jpg").isEmpty());
+    // Switched off: a copy byte for byte.
+    TExport ohne(G(), {"2005/20050101/a.jpg"}, fortschritt);
+    ohne.TexteSchreiben = false;
+    ohne.FotolaborKopieren(ziel.pfad("ohne"));
+    EXPECT_EQ(TestOrdner::lesen(ziel.pfad("ohne/bild0000.jpg")), original);
 }

@@ -254,3 +254,34 @@ TEST(KameraImport, AlbumAlsKameraVerschwundeneDateienReihenfolgeUndSommerzeit) {
     qputenv("TZ", tz);
     tzset();
 }
+
+// A phone's pictures copied days later land on the day they were taken; a video of the
+// same name goes with its picture; the rest by file time, and the message says which.
+TEST(KameraImport, NachAufnahmedatumEingeordnet) {
+    ScriptInteraktion ui;
+    TestOrdner karte, album;
+    JpegMitExif(karte.pfad("IMG_0001.JPG"), Zeit(2024, 7, 14, 18, 30));
+    KameraDatei(karte, "IMG_0001.MOV", Zeit(2024, 8, 1, 9), "film");
+    KameraDatei(karte, "ohne.jpg", Zeit(2024, 8, 1, 9)); // no EXIF time
+    for (const QString& n : {"IMG_0001.JPG"}) {
+        QFile f(karte.pfad(n));
+        f.open(QIODevice::ReadWrite);
+        f.setFileTime(Zeit(2024, 8, 1, 9), QFileDevice::FileModificationTime); // copied later
+    }
+    TKameraImport imp;
+    imp.Quelle = karte.pfad();
+    imp.Zielordner = album.pfad();
+    bool aufnahme = false;
+    EXPECT_EQ(imp.Zeit("IMG_0001.JPG", &aufnahme), Zeit(2024, 7, 14, 18, 30));
+    EXPECT_TRUE(aufnahme);
+    EXPECT_EQ(imp.Zeit("IMG_0001.MOV"), Zeit(2024, 7, 14, 18, 30));
+    EXPECT_EQ(imp.Zeit("ohne.jpg", &aufnahme), Zeit(2024, 8, 1, 9));
+    EXPECT_FALSE(aufnahme);
+    ASSERT_TRUE(imp.Ausfuehren(imp.Dateien()));
+    const QString juli = AddBackslash(album.pfad()) + "2024/20240714/";
+    EXPECT_EQ(QDir(juli).entryList(QDir::Files, QDir::Name), QStringList({"IMG_0001.JPG", "IMG_0001.MOV"}));
+    EXPECT_TRUE(QFile::exists(AddBackslash(album.pfad()) + "2024/20240801/ohne.jpg"));
+    EXPECT_EQ(
+        ImportMeldung(imp.Kopiert, 0, 0, 0, imp.NachAufnahme, imp.NachDateidatum),
+        "Es wurden 3 Dateien heruntergeladen.\r2 Bilder nach Aufnahmedatum, 1 nach Dateidatum eingeordnet.");
+}

@@ -118,6 +118,51 @@ QString JpegMitOrientierung(const QString& pfad, const QImage& aufrecht, int ori
     return pfad;
 }
 
+QString JpegMitExif(const QString& pfad, const QDateTime& aufnahme, const QByteArray& beschreibung) {
+    QByteArray jpeg = JpegKodieren(Viertelbild(), 90);
+    // Little-endian TIFF: IFD0 (ImageDescription when given, the Exif IFD's place), the Exif
+    // IFD (DateTimeOriginal), then the two strings.
+    const QByteArray zeit = aufnahme.toString(QStringLiteral("yyyy:MM:dd HH:mm:ss")).toLatin1() + '\0';
+    const QByteArray text = beschreibung + '\0';
+    const int n0 = beschreibung.isEmpty() ? 1 : 2;
+    const int ifd0 = 8, exifIfd = ifd0 + 2 + 12 * n0 + 4, daten = exifIfd + 2 + 12 + 4;
+    QByteArray tiff("II\x2A\x00\x08\x00\x00\x00", 8);
+    auto u16 = [&](int v) { tiff.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
+    auto u32 = [&](int v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    u16(n0);
+    if (!beschreibung.isEmpty()) {
+        u16(0x010E); // ImageDescription: ASCII, in the entry itself when it fits in 4 bytes
+        u16(2);
+        u32(int(text.size()));
+        if (text.size() <= 4)
+            tiff.append(text.leftJustified(4, '\0'));
+        else
+            u32(daten + int(zeit.size()));
+    }
+    u16(0x8769); // the Exif IFD
+    u16(4);
+    u32(1);
+    u32(exifIfd);
+    u32(0);
+    u16(1);
+    u16(0x9003); // DateTimeOriginal: ASCII, 20 bytes
+    u16(2);
+    u32(int(zeit.size()));
+    u32(daten);
+    u32(0);
+    tiff += zeit + (text.size() <= 4 ? QByteArray() : text);
+    const QByteArray nutz = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray app1("\xFF\xE1", 2);
+    app1.append(char((nutz.size() + 2) >> 8)).append(char((nutz.size() + 2) & 0xFF)).append(nutz);
+    jpeg.insert(2, app1);
+    QFile f(pfad);
+    if (f.open(QIODevice::WriteOnly)) f.write(jpeg);
+    return pfad;
+}
+
 QByteArray JpegRoh(int farbraum, int komponenten, int breite, int hoehe,
                    const std::function<void(int, unsigned char*)>& fuellen, int scans) {
     // Progressive: DC first, then pairs of one coefficient each, a first pass and its refinement.

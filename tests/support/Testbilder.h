@@ -1,6 +1,8 @@
 #pragma once
 // JPEG fixtures of exact sizes, written through the program's own encoder.
 #include <QColor>
+#include <QDateTime>
+#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -19,6 +21,9 @@ QColor Ecke(const QImage& bild, int ecke);
 // Writes `aufrecht` stored as a camera with this EXIF Orientation (1..8) stores it, with
 // an EXIF block holding the tag and a maker name; returns the path.
 QString JpegMitOrientierung(const QString& pfad, const QImage& aufrecht, int orientierung);
+// A picture whose EXIF block holds this capture time (DateTimeOriginal) and, when given,
+// this ImageDescription.
+QString JpegMitExif(const QString& pfad, const QDateTime& aufnahme, const QByteArray& beschreibung = {});
 // Encodes straight through libjpeg (`farbraum` a J_COLOR_SPACE): `fuellen(y, zeile)`
 // fills each line; more than one scan makes it progressive (odd count, at most 127).
 QByteArray JpegRoh(int farbraum, int komponenten, int breite, int hoehe,

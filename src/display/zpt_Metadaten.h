@@ -1,0 +1,23 @@
+#pragma once
+// Captions and capture times inside pictures (Exif, XMP, IPTC), read and written with
+// exiv2 as the Metadata Working Group's guidance has it.
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+// True for what cameras write where a caption would be ("OLYMPUS DIGITAL CAMERA",
+// "SONY DSC", blanks only, ...): no caption at all.
+bool IstKameraText(const QString& text);
+// The caption a picture carries: Exif ImageDescription when not blank, else XMP
+// dc:description, else IPTC Caption-Abstract, else Exif UserComment; camera texts count
+// as none. Empty when there is none or the file cannot be read.
+QString EingebetteteBildunterschrift(const QString& pfad);
+// When the picture was taken: Exif DateTimeOriginal, else DateTimeDigitized, as the
+// camera's clock showed it; invalid when it carries neither (or the file is no picture).
+QDateTime Aufnahmezeit(const QString& pfad);
+// The picture's bytes with the caption in Xmp.dc.description (x-default),
+// Exif.Image.ImageDescription (UTF-8) and Exif.Photo.UserComment, and the series title
+// in Xmp.dc.title; IPTC only where the picture has IPTC already. The picture data and
+// every other segment stay byte for byte. Empty when the bytes are no picture exiv2
+// can write.
+QByteArray MitBildunterschrift(const QByteArray& bild, const QString& bildunterschrift, const QString& titel);
