@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev libturbojpeg0-dev libexif-dev libexiv2-dev
   libgtest-dev
   fonts-dejavu-core fonts-liberation2
+  chromium
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the README's screenshot: the main window on the demo album under Xvfb, with
-# the photo panel's context menu open. Needs xvfb, xdotool and imagemagick.
+# Takes the README's screenshots: the main window on the demo album under Xvfb, with
+# the photo panel's context menu open, and the demo album exported as a CD folder in
+# headless Chromium (docs/browser.png). Needs xvfb, xdotool, imagemagick and chromium.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
@@ -27,3 +28,13 @@ mkdir -p "$(dirname "$ziel")"
 import -window root "$arbeit/voll.png"
 convert "$arbeit/voll.png" -resize 75% -colors 192 "$ziel"
 echo "$ziel"
+
+# The CD folder in a browser, on its second picture.
+(cd "$arbeit/album" && find . -iname '*.jpg' | sed 's|^\./||' | sort) > "$arbeit/liste.txt"
+QT_QPA_PLATFORM=offscreen "$build/pixoluda-schreiber" export cd "$arbeit/album" "$arbeit/liste.txt" "$arbeit/cd"
+chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
+  --disable-component-update --disable-sync --hide-scrollbars --user-data-dir="$arbeit/profil" \
+  --window-size=1280,800 --virtual-time-budget=3000 --screenshot="$arbeit/browser.png" \
+  "file://$arbeit/cd/index.html?tasten=Space" 2>/dev/null
+convert "$arbeit/browser.png" -resize 960x "$(dirname "$ziel")/browser.png"
+echo "$(dirname "$ziel")/browser.png"

@@ -1,6 +1,7 @@
 #include "burn/alb_Export.h"
 
 #include "album/alb_ini.h"
+#include "display/zpt_FotoListe.h"
 #include "display/zpt_JpegSchreiben.h"
 #include "display/zpt_Metadaten.h"
 #include "display/zpt_grafik.h"
@@ -18,7 +19,12 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
 #include <QPainter>
+#include <QUrl>
 
 using plattform::PfadTrenner;
 
@@ -133,7 +139,57 @@ QStringList BetrachterDateien() {
     QStringList dateien;
     for (const char* name : plattform::BetrachterDateinamen)
         dateien << v + QString::fromLatin1(name);
+    // The page that shows the album in any browser.
+    for (const char* name : {"index.html", "pixoluda.js", "pixoluda.css"})
+        dateien << v + QString::fromLatin1(name);
     return dateien;
+}
+
+QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder) {
+    // Years and days as the program lists them, each day's pictures in its order.
+    QMap<QString, QMap<QString, QStringList>> baum;
+    const QString g = AddBackslash(grundpfad);
+    for (const QString& bild : bilder) {
+        if (!bild.startsWith(g, Qt::CaseInsensitive)) continue; // not in a day of this album
+        const QStringList teile = bild.mid(g.size()).split(PfadTrenner);
+        if (teile.size() != 3) continue;
+        baum[teile[0]][teile[1]] << teile[2];
+    }
+    QStringList jahre = baum.keys();
+    FotoDateienSortieren(jahre);
+    QJsonArray jahrListe;
+    for (const QString& jahr : jahre) {
+        QStringList tage = baum[jahr].keys();
+        FotoDateienSortieren(tage);
+        QJsonArray tagListe;
+        for (const QString& tag : tage) {
+            const QString ordner = g + jahr + PfadTrenner + tag + PfadTrenner;
+            QStringList namen = baum[jahr][tag];
+            FotoDateienSortieren(namen);
+            QJsonArray bildListe;
+            for (const QString& name : namen) {
+                QStringList zeilen;
+                BildtextLesen(ordner, name, zeilen);
+                // Paths as URLs relative to the page: every character that means something
+                // in a URL is escaped, so any file name works.
+                const QString url =
+                    QString::fromLatin1(QUrl::toPercentEncoding(jahr) + '/' + QUrl::toPercentEncoding(tag) +
+                                        '/' + QUrl::toPercentEncoding(name));
+                bildListe.append(QJsonObject{{QStringLiteral("datei"), url},
+                                             {QStringLiteral("name"), name},
+                                             {QStringLiteral("text"), zeilen.join(u'\n')}});
+            }
+            const QString titel = TitelLesen(ordner, {});
+            tagListe.append(QJsonObject{
+                {QStringLiteral("name"), tag},
+                {QStringLiteral("text"), VerzeichnisDatumText(ordner) +
+                                             (titel.isEmpty() ? QString() : QStringLiteral(" - ") + titel)},
+                {QStringLiteral("bilder"), bildListe}});
+        }
+        jahrListe.append(QJsonObject{{QStringLiteral("name"), jahr}, {QStringLiteral("tage"), tagListe}});
+    }
+    const QJsonObject album{{QStringLiteral("jahre"), jahrListe}};
+    return "window.PIXOLUDA_ALBUM = " + QJsonDocument(album).toJson(QJsonDocument::Compact) + ";\n";
 }
 
 TExport::TExport(const QString& grundpfad, const QStringList& eintraege, TFortschritt& fortschritt)
@@ -207,8 +263,12 @@ QStringList TExport::Quellen(bool nurJpeg) {
 }
 
 QStringList TExport::CDDateiliste() {
+    return CDDateiliste(Quellen(false));
+}
+
+QStringList TExport::CDDateiliste(const QStringList& quellen) const {
     QStringList liste;
-    for (const QString& quelle : Quellen(false)) {
+    for (const QString& quelle : quellen) {
         liste << quelle;
         // The day's caption file as it is spelt there ("ALBUM.DAT" when it has none).
         const QString album = AlbumDatei(OrdnerVon(quelle));
@@ -286,7 +346,8 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
         }
     }
     const QString t = AddBackslash(zielpfad);
-    const QStringList liste = CDDateiliste();
+    const QStringList quellen = Quellen(false);
+    const QStringList liste = CDDateiliste(quellen);
     m_fortschritt.Start(kTitel, int(liste.size()) + 1);
     FortschrittEnde ende{m_fortschritt};
     if (!dateiliste.isEmpty()) ItemsToTextDatei(dateiliste, liste);
@@ -304,6 +365,8 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
         index.WriteString(jahr, NameVon(tag), TitelLesen(OrdnerVon(datei), {}));
     }
     Geplant += int(liste.size());
+    const QSet<QString> bilder(quellen.begin(), quellen.end());
+    QStringList kopiert;
     for (const QString& datei : liste) {
         // Caption files are copied as "Album.dat", whatever their case.
         const bool album = NameVon(datei).compare(QLatin1String("Album.dat"), Qt::CaseInsensitive) == 0;
@@ -313,15 +376,24 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
             ++Fehlerzahl;
         } else {
             VerzeichnisErzwingen(OrdnerVon(ziel));
-            // A missing caption file is skipped; an error ends the routine.
-            if (album ? DateiKopieren(datei, ziel) : BildKopieren(datei, ziel))
+            // A missing caption file or viewer file is skipped (the lists of pictures name
+            // the missing ones); an error ends the routine.
+            const bool bild = bilder.contains(datei);
+            if (bild ? BildKopieren(datei, ziel) : DateiKopieren(datei, ziel)) {
                 ++Kopiert;
-            else if (!album)
+                if (bild) kopiert << datei;
+            } else if (bild) {
                 m_fehlend.insert(datei.toLower());
+            }
         }
         if (!Weiter()) break;
     }
     index.FlushFile();
+    // The album data of the browser page: the pictures that are on the medium.
+    QString grund;
+    if (!text::DateiSchreiben(t + QStringLiteral("album.js"), BrowserAlbum(m_grundpfad, kopiert), &grund))
+        throw EFehler(
+            QStringLiteral("nach %1 kann nicht geschrieben werden").arg(t + QStringLiteral("album.js")));
 }
 
 void TExport::FotolaborKopieren(const QString& ziel) {

@@ -31,8 +31,12 @@ QString DateinameBereinigen(const QString& text);
 QStringList TitelZeilen(const QString& text, const QFontMetrics& fm, int breite);
 // The 800 x 600 title picture of a day: its date and, below, its title in white on black.
 QImage Titelbild(const QString& tagOrdner);
-// The viewer files of an exported CD, in the folder "TemplateCDROM" next to the program.
+// The viewer files of an exported CD, in the folder "TemplateCDROM" next to the program:
+// the native viewer and the page that shows the album in any browser.
 QStringList BetrachterDateien();
+// The browser page's album data ("album.js"): years, days (date and title) and the
+// pictures with their captions, of these pictures below the base folder.
+QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder);
 
 class TExport {
 public:
@@ -65,14 +69,16 @@ public:
     // The sources of the CD folder in copy order: pictures, each day's caption file
     // after its first picture, then the viewer files.
     QStringList CDDateiliste();
-    // The CD folder (`kopieren`) with its album index "Pixolud.dat" and/or the file list
-    // (`dateiliste` not empty). A copy that fails ends the routine with its error (EFehler).
+    // The CD folder (`kopieren`) with its album index "Pixolud.dat", the viewer and the
+    // browser page with its "album.js", and/or the file list (`dateiliste` not empty). A
+    // copy that fails ends the routine with its error (EFehler).
     void CDKopieren(const QString& zielpfad, bool kopieren, const QString& dateiliste);
     void FotolaborKopieren(const QString& ziel);
     void NamenKopierenMitUnterverzeichnissen(const QString& ziel);
     void NamenKopierenFortlaufend(const QString& ziel);
 
 private:
+    QStringList CDDateiliste(const QStringList& quellen) const;
     // Full paths of the entries, spelt as on disk; an entry that climbs out of the base
     // folder ("..") is refused and counted as an error, a missing picture is counted as
     // missing. With `nurJpeg` only ".jpg" files.

@@ -19,6 +19,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -105,13 +108,14 @@ TEST_F(Export, CDOrdnerMitIndexDateilisteUndBetrachter) {
     EXPECT_EQ(index.ReadString("2005", "20050101", {}), QString::fromUtf8("Neujahr in Köln!"));
     // The file list in copy order: each day's caption file after its first picture, then the viewer.
     const QStringList zeilen = QString::fromUtf8(TestOrdner::lesen(liste)).split("\r\n", Qt::SkipEmptyParts);
-    ASSERT_EQ(zeilen.size(), 7 + 7);
+    ASSERT_EQ(zeilen.size(), 7 + 7 + 3); // with the browser page's files
     EXPECT_EQ(zeilen[0], G() + "2005/20050101/a.jpg");
     EXPECT_EQ(zeilen[1], G() + "2005/20050101/ALBUM.DAT"); // as spelt on disk
     EXPECT_EQ(zeilen[2], G() + "2005/20050101/B.JPG");
     EXPECT_EQ(zeilen[4], G() + "2005/20050102/ALBUM.DAT");
     EXPECT_EQ(zeilen[7], ProgrammVerzeichnis() + "TemplateCDROM/Pixolud");
-    EXPECT_EQ(fortschritt.protokoll, QStringList({"Kopieren ... 15", "Stop"}));
+    EXPECT_EQ(fortschritt.protokoll, QStringList({"Kopieren ... 18", "Stop"}));
+    EXPECT_TRUE(zeilen.contains(ProgrammVerzeichnis() + "TemplateCDROM/index.html"));
     // The viewer of the build is there.
     EXPECT_TRUE(QFile::exists(cd + "Pixolud"));
     EXPECT_TRUE(QFileInfo(cd + "start.sh").isExecutable());
@@ -391,4 +395,45 @@ TEST_F(Export, KopienTragenIhreBildunterschrift) {
     ohne.TexteSchreiben = false;
     ohne.FotolaborKopieren(ziel.pfad("ohne"));
     EXPECT_EQ(TestOrdner::lesen(ziel.pfad("ohne/bild0000.jpg")), original);
+}
+
+namespace {
+// The page of an exported CD folder as headless Chromium leaves it after these keys;
+// empty when there is no Chromium on this machine.
+QString BrowserDom(const QString& cd, const QString& tasten, const QString& profil) {
+    const QString chromium = QStandardPaths::findExecutable("chromium");
+    if (chromium.isEmpty()) return {};
+    QProcess p;
+    p.start(chromium, {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                       "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                       "--user-data-dir=" + profil, "--virtual-time-budget=3000", "--dump-dom",
+                       QUrl::fromLocalFile(cd + "/index.html").toString() + "?tasten=" + tasten});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+} // namespace
+
+// The exported CD folder opens in a real browser: lists, picture, caption as text, keys.
+TEST_F(Export, CDOrdnerImBrowser) {
+    if (QStandardPaths::findExecutable("chromium").isEmpty()) GTEST_SKIP() << "no chromium on this machine";
+    ASSERT_TRUE(
+        BildtextSchreiben(album.ordner.pfad("2005/20050101"), "a.jpg", {"<script>alert(1)</script> Oma"}));
+    TExport e(G(), Eintraege(), fortschritt);
+    e.CDKopieren(ziel.pfad("cd"), true, {});
+    ASSERT_EQ(e.Fehlerzahl, 0);
+    for (const char* datei : {"index.html", "pixoluda.js", "pixoluda.css", "album.js"})
+        EXPECT_TRUE(QFile::exists(ziel.pfad("cd/") + datei)) << datei;
+    const QString start = BrowserDom(ziel.pfad("cd"), "", ziel.pfad("profil"));
+    EXPECT_TRUE(start.contains(QString::fromUtf8(">01.01.2005 - Neujahr in Köln!</option>")))
+        << start.toStdString();
+    EXPECT_TRUE(start.contains(">2005</option>"));
+    EXPECT_TRUE(start.contains("src=\"2005/20050101/a.jpg\""));
+    EXPECT_TRUE(start.contains("&lt;script&gt;alert(1)&lt;/script&gt; Oma"));
+    EXPECT_FALSE(start.contains("<script>alert(1)"));
+    EXPECT_TRUE(start.contains(">1/2<"));
+    // Space pages on; past the day's end into the next day; PageDown to the next day.
+    const QString weiter = BrowserDom(ziel.pfad("cd"), "Space,Space", ziel.pfad("profil"));
+    EXPECT_TRUE(weiter.contains("data-tag=\"20050102\" data-bild=\"c.jpg\"")) << weiter.toStdString();
+    const QString tag = BrowserDom(ziel.pfad("cd"), "PageDown", ziel.pfad("profil"));
+    EXPECT_TRUE(tag.contains("src=\"2005/20050102/c.jpg\""));
 }
