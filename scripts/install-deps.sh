@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ make cmake pkg-config
   qt6-base-dev libgl-dev qt6-translations-l10n
-  libjpeg62-turbo-dev libturbojpeg0-dev libexif-dev libexiv2-dev
+  libjpeg62-turbo-dev libturbojpeg0-dev libexif-dev libexiv2-dev libheif-dev
   libgtest-dev
   fonts-dejavu-core fonts-liberation2
   chromium

@@ -8,6 +8,7 @@
 #include "display/alb_10Bilder.h"
 #include "display/alc_3x3.h"
 #include "display/zpt_FotoPanel.h"
+#include "display/zpt_grafik.h"
 #include "settings/zpt_Parameter.h"
 #include "shell/alb_SpeichernUnter.h"
 #include "sys/zpt_Meldungen.h"
@@ -35,6 +36,11 @@ void Tam_Main::Drehen(int grad) {
     const QString datei = foto->CurrentFileName();
     if (datei.isEmpty()) {
         Piep();
+        return;
+    }
+    // Only a JPEG turns without loss; a phone's HEIC picture stays as it is.
+    if (!IstJpegName(datei)) {
+        FehlerAnzeigen(QStringLiteral("Dieses Bild kann nicht verlustfrei gedreht werden."));
         return;
     }
     // The tool reads and writes the same file; it replaces it only when it succeeded.

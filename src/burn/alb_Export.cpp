@@ -2,6 +2,7 @@
 
 #include "album/alb_ini.h"
 #include "display/zpt_FotoListe.h"
+#include "display/zpt_Heif.h"
 #include "display/zpt_JpegSchreiben.h"
 #include "display/zpt_Metadaten.h"
 #include "display/zpt_grafik.h"
@@ -145,6 +146,10 @@ QStringList BetrachterDateien() {
     return dateien;
 }
 
+QString HeifRendition(const QString& heic) {
+    return OrdnerVon(heic) + QStringLiteral("_jpg") + PfadTrenner + NameVon(heic) + QStringLiteral(".jpg");
+}
+
 QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder) {
     // Years and days as the program lists them, each day's pictures in its order.
     QMap<QString, QMap<QString, QStringList>> baum;
@@ -172,9 +177,12 @@ QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder) {
                 BildtextLesen(ordner, name, zeilen);
                 // Paths as URLs relative to the page: every character that means something
                 // in a URL is escaped, so any file name works.
-                const QString url =
-                    QString::fromLatin1(QUrl::toPercentEncoding(jahr) + '/' + QUrl::toPercentEncoding(tag) +
-                                        '/' + QUrl::toPercentEncoding(name));
+                // A HEIC picture is shown from its JPEG rendition.
+                const QByteArray datei =
+                    IstHeifName(name) ? "_jpg/" + QUrl::toPercentEncoding(name + QStringLiteral(".jpg"))
+                                      : QUrl::toPercentEncoding(name);
+                const QString url = QString::fromLatin1(QUrl::toPercentEncoding(jahr) + '/' +
+                                                        QUrl::toPercentEncoding(tag) + '/' + datei);
                 bildListe.append(QJsonObject{{QStringLiteral("datei"), url},
                                              {QStringLiteral("name"), name},
                                              {QStringLiteral("text"), zeilen.join(u'\n')}});
@@ -251,7 +259,8 @@ QStringList TExport::Quellen(bool nurJpeg) {
         // "A.JPG" in the list is the "a.jpg" on the disk.
         const QString quelle =
             PfadOhneGrossKlein(QDir::isAbsolutePath(eintrag) ? eintrag : m_grundpfad + eintrag);
-        if (nurJpeg && QFileInfo(quelle).suffix().compare(QLatin1String("jpg"), Qt::CaseInsensitive) != 0)
+        if (nurJpeg && QFileInfo(quelle).suffix().compare(QLatin1String("jpg"), Qt::CaseInsensitive) != 0 &&
+            !IstHeifName(quelle))
             continue;
         if (!QFileInfo(quelle).isFile()) {
             m_fehlend.insert(quelle.toLower()); // counted once, however many modes miss it
@@ -299,16 +308,30 @@ bool TExport::ErstesMal(const QString& ziel) {
     return false;
 }
 
-bool TExport::BildKopieren(const QString& quelle, const QString& ziel) {
-    if (!TexteSchreiben || !IstJpegName(quelle)) return DateiKopieren(quelle, ziel);
+bool TExport::BildKopieren(const QString& quelle, const QString& ziel, bool alsJpeg) {
+    const bool rendition = alsJpeg && IstHeifName(quelle);
+    if (!rendition && (!TexteSchreiben || !IstJpegName(quelle))) return DateiKopieren(quelle, ziel);
     QStringList zeilen;
     BildtextLesen(quelle, zeilen);
     const QString titel = TitelLesen(quelle, {});
-    if (zeilen.isEmpty() && titel.isEmpty()) return DateiKopieren(quelle, ziel);
+    QByteArray bytes;
+    if (rendition) {
+        // A HEIC picture where only JPEG will do: decoded and written as JPEG.
+        bytes = HeifAlsJpeg(quelle, 90);
+        if (bytes.isEmpty())
+            throw EFehler(QStringLiteral("Die Datei %1 kann nicht nach %2 kopiert werden.\r%3")
+                              .arg(quelle, ziel, QStringLiteral("Das Bild kann nicht gelesen werden.")));
+    } else {
+        if (zeilen.isEmpty() && titel.isEmpty()) return DateiKopieren(quelle, ziel);
+        QFile f(quelle);
+        if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxJpegDatei) return DateiKopieren(quelle, ziel);
+        bytes = f.readAll();
+    }
     // The copy carries the caption; the original is only read.
-    QFile f(quelle);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxJpegDatei) return DateiKopieren(quelle, ziel);
-    const QByteArray mit = MitBildunterschrift(f.readAll(), zeilen.join(u'\n'), titel);
+    QByteArray mit = TexteSchreiben && !(zeilen.isEmpty() && titel.isEmpty())
+                         ? MitBildunterschrift(bytes, zeilen.join(u'\n'), titel)
+                         : bytes;
+    if (mit.isEmpty() && rendition) mit = bytes;
     if (mit.isEmpty()) return DateiKopieren(quelle, ziel); // no picture exiv2 can write: copied as it is
     QString grund;
     if (!text::DateiSchreiben(ziel, mit, &grund))
@@ -320,10 +343,10 @@ bool TExport::BildKopieren(const QString& quelle, const QString& ziel) {
     return true;
 }
 
-bool TExport::BildKopierenMitPfad(const QString& quelle, const QString& ziel) {
+bool TExport::BildKopierenMitPfad(const QString& quelle, const QString& ziel, bool alsJpeg) {
     if (!VerzeichnisErzwingen(QFileInfo(ziel).absolutePath())) return false;
     try {
-        return BildKopieren(quelle, ziel);
+        return BildKopieren(quelle, ziel, alsJpeg);
     } catch (const EFehler&) {
         return false;
     }
@@ -382,6 +405,9 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
             if (bild ? BildKopieren(datei, ziel) : DateiKopieren(datei, ziel)) {
                 ++Kopiert;
                 if (bild) kopiert << datei;
+                // Browsers other than Safari show no HEIC: a JPEG rendition for the page.
+                if (bild && IstHeifName(datei) && !BildKopierenMitPfad(datei, HeifRendition(ziel), true))
+                    ++Fehlerzahl;
             } else if (bild) {
                 m_fehlend.insert(datei.toLower());
             }
@@ -406,7 +432,7 @@ void TExport::FotolaborKopieren(const QString& ziel) {
     for (const QString& quelle : quellen) {
         const QString name = t + EindeutigerDateiname(t, QStringLiteral("bild"), QStringLiteral(".jpg")) +
                              QStringLiteral(".jpg");
-        if (!ErstesMal(name) || !BildKopierenMitPfad(quelle, name))
+        if (!ErstesMal(name) || !BildKopierenMitPfad(quelle, name, true))
             ++Fehlerzahl;
         else
             ++Kopiert;
@@ -483,7 +509,7 @@ void TExport::NamenKopierenFortlaufend(const QString& ziel) {
             letzterOrdner = d;
             ++zaehler;
         }
-        if (!ErstesMal(t + Nummer(zaehler)) || !BildKopierenMitPfad(quelle, t + Nummer(zaehler)))
+        if (!ErstesMal(t + Nummer(zaehler)) || !BildKopierenMitPfad(quelle, t + Nummer(zaehler), true))
             ++Fehlerzahl;
         else
             ++Kopiert;

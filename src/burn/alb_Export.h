@@ -34,6 +34,9 @@ QImage Titelbild(const QString& tagOrdner);
 // The viewer files of an exported CD, in the folder "TemplateCDROM" next to the program:
 // the native viewer and the page that shows the album in any browser.
 QStringList BetrachterDateien();
+// Where the CD folder keeps the JPEG rendition of a HEIC picture for browsers: the
+// "_jpg" subfolder of its day, under its name + ".jpg" (IMG_1.HEIC -> _jpg/IMG_1.HEIC.jpg).
+QString HeifRendition(const QString& heic);
 // The browser page's album data ("album.js"): years, days (date and title) and the
 // pictures with their captions, of these pictures below the base folder.
 QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder);
@@ -81,7 +84,7 @@ private:
     QStringList CDDateiliste(const QStringList& quellen) const;
     // Full paths of the entries, spelt as on disk; an entry that climbs out of the base
     // folder ("..") is refused and counted as an error, a missing picture is counted as
-    // missing. With `nurJpeg` only ".jpg" files.
+    // missing. With `nurJpeg` only pictures (".jpg" and HEIC/HEIF).
     QStringList Quellen(bool nurJpeg);
     void InVerzeichnisKopieren(const QString& quelle, const QString& ordner);
     // False (and an error counted, the reason shown) for an empty or refused target.
@@ -91,8 +94,9 @@ private:
     bool ErstesMal(const QString& ziel);
     // A picture copied with its caption written into the copy (DateiKopieren otherwise);
     // the same errors as DateiKopieren.
-    bool BildKopieren(const QString& quelle, const QString& ziel);
-    bool BildKopierenMitPfad(const QString& quelle, const QString& ziel);
+    // With `alsJpeg` a HEIC picture is written as a JPEG rendition (quality 90).
+    bool BildKopieren(const QString& quelle, const QString& ziel, bool alsJpeg = false);
+    bool BildKopierenMitPfad(const QString& quelle, const QString& ziel, bool alsJpeg = false);
     // Counts the step; true when the user cancelled.
     bool Weiter();
     QString m_grundpfad;

@@ -1,5 +1,6 @@
 #include "camera/alb_Import.h"
 
+#include "display/zpt_Heif.h"
 #include "display/zpt_Metadaten.h"
 #include "display/zpt_grafik.h"
 #include "sys/zpt_Fehler.h"
@@ -76,7 +77,7 @@ QDateTime TKameraImport::Zeit(const QString& name, bool* aufnahme) const {
         QStringList alle;
         DateienToItems(quelle, basis + QStringLiteral(".*"), alle);
         for (const QString& andere : alle)
-            if (andere != name && IstJpegName(andere) &&
+            if (andere != name && IstBildName(andere) &&
                 QFileInfo(andere).completeBaseName().compare(basis, Qt::CaseInsensitive) == 0) {
                 z = Aufnahmezeit(quelle + andere);
                 if (z.isValid()) break;

@@ -17,7 +17,13 @@ void FotoDateienSortieren(QStringList& dateien) {
 QStringList FotoDateienLesen(const QString& ordner, bool sortieren) {
     QStringList dateien;
     if (ordner.isEmpty()) return dateien;
-    DateienToItems(ordner, QStringLiteral("*.jpg"), dateien);
+    // JPEGs and the HEIC/HEIF pictures of phones, in one list.
+    for (const QString& maske :
+         {QStringLiteral("*.jpg"), QStringLiteral("*.heic"), QStringLiteral("*.heif")}) {
+        QStringList passend;
+        DateienToItems(ordner, maske, passend);
+        dateien << passend;
+    }
     if (sortieren) FotoDateienSortieren(dateien);
     return dateien;
 }

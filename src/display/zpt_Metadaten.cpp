@@ -1,5 +1,7 @@
 #include "display/zpt_Metadaten.h"
 
+#include "display/zpt_Heif.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
@@ -15,6 +17,7 @@ std::once_flag g_xmpStart;
 void XmpStarten() {
     std::call_once(g_xmpStart, [] {
         Exiv2::XmpParser::initialize();
+        Exiv2::enableBMFF(true); // HEIC's EXIF, for the capture time
         Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
     });
 }
@@ -94,10 +97,21 @@ QString EingebetteteBildunterschrift(const QString& pfad) {
 }
 
 QDateTime Aufnahmezeit(const QString& pfad) {
-    Exiv2::Image::AutoPtr bild = Oeffnen(pfad);
-    if (!bild.get()) return {};
     try {
-        const Exiv2::ExifData& exif = bild->exifData();
+        Exiv2::ExifData heif;
+        Exiv2::Image::AutoPtr bild;
+        if (IstHeifName(pfad)) {
+            // The EXIF block through libheif, read by exiv2's own parser.
+            XmpStarten();
+            const QByteArray tiff = HeifExif(pfad);
+            if (tiff.isEmpty()) return {};
+            Exiv2::ExifParser::decode(heif, reinterpret_cast<const Exiv2::byte*>(tiff.constData()),
+                                      uint32_t(tiff.size()));
+        } else {
+            bild = Oeffnen(pfad);
+            if (!bild.get()) return {};
+        }
+        const Exiv2::ExifData& exif = bild.get() ? bild->exifData() : heif;
         for (const char* schluessel : {"Exif.Photo.DateTimeOriginal", "Exif.Photo.DateTimeDigitized"}) {
             auto e = exif.findKey(Exiv2::ExifKey(schluessel));
             if (e == exif.end()) continue;

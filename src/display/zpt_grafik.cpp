@@ -1,5 +1,7 @@
 #include "display/zpt_grafik.h"
 
+#include "display/zpt_Heif.h"
+
 #include "display/zpt_Exif.h"
 
 #include <QFile>
@@ -299,6 +301,8 @@ bool BildTeilLaden(const QString& pfad, QSize ausschnitt, DekodiertesBild& ergeb
 
 bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler, const ZielGroesse& ziel) {
     if (IstJpegName(pfad)) return JpegDekodieren(pfad, ergebnis, fehler, ziel);
+    // libheif decodes only at full size; the loader scales for the display afterwards.
+    if (IstHeifName(pfad)) return HeifDekodieren(pfad, ergebnis, fehler);
     ergebnis = {};
     QImageReader leser(pfad);
     leser.setDecideFormatFromContent(false);

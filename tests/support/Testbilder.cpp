@@ -3,8 +3,11 @@
 #include "display/zpt_JpegSchreiben.h"
 
 #include <QFile>
+
 #include <QImage>
 #include <QPainter>
+#include <cstring>
+#include <libheif/heif.h>
 
 #include <cstdio>
 #include <vector>
@@ -160,6 +163,46 @@ QString JpegMitExif(const QString& pfad, const QDateTime& aufnahme, const QByteA
     jpeg.insert(2, app1);
     QFile f(pfad);
     if (f.open(QIODevice::WriteOnly)) f.write(jpeg);
+    return pfad;
+}
+
+QString HeicSchreiben(const QString& pfad, const QImage& gespeichert, int orientierung,
+                      const QDateTime& aufnahme) {
+    const QImage rgb = gespeichert.convertToFormat(QImage::Format_RGB888);
+    heif_image* bild = nullptr;
+    heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &bild);
+    heif_image_add_plane(bild, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
+    int schritt = 0;
+    uint8_t* ebene = heif_image_get_plane(bild, heif_channel_interleaved, &schritt);
+    for (int y = 0; y < rgb.height(); ++y)
+        std::memcpy(ebene + qsizetype(y) * schritt, rgb.constScanLine(y), size_t(rgb.width()) * 3);
+    heif_context* kontext = heif_context_alloc();
+    heif_encoder* kodierer = nullptr;
+    heif_context_get_encoder_for_format(kontext, heif_compression_HEVC, &kodierer);
+    heif_encoder_set_lossy_quality(kodierer, 95);
+    heif_encoding_options* optionen = heif_encoding_options_alloc();
+    // The rotation and mirror boxes a phone writes for how it was held.
+    optionen->image_orientation = heif_orientation(orientierung);
+    heif_image_handle* handle = nullptr;
+    heif_context_encode_image(kontext, bild, kodierer, optionen, &handle);
+    if (aufnahme.isValid()) {
+        // The EXIF block with DateTimeOriginal, as JpegMitExif makes it.
+        const QString jpeg = JpegMitExif(pfad + ".exif.jpg", aufnahme);
+        QFile f(jpeg);
+        f.open(QIODevice::ReadOnly);
+        const QByteArray daten = f.readAll();
+        const int laenge = (uchar(daten[4]) << 8 | uchar(daten[5])) - 2;
+        const QByteArray tiff = daten.mid(6 + 6, laenge - 6); // after "Exif\0\0"
+        heif_context_add_exif_metadata(kontext, handle, tiff.constData(), int(tiff.size()));
+        f.close();
+        QFile::remove(jpeg);
+    }
+    heif_context_write_to_file(kontext, QFile::encodeName(pfad).constData());
+    heif_image_handle_release(handle);
+    heif_encoding_options_free(optionen);
+    heif_encoder_release(kodierer);
+    heif_context_free(kontext);
+    heif_image_release(bild);
     return pfad;
 }
 

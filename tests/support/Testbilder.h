@@ -24,6 +24,10 @@ QString JpegMitOrientierung(const QString& pfad, const QImage& aufrecht, int ori
 // A picture whose EXIF block holds this capture time (DateTimeOriginal) and, when given,
 // this ImageDescription.
 QString JpegMitExif(const QString& pfad, const QDateTime& aufnahme, const QByteArray& beschreibung = {});
+// A HEIC picture of `gespeichert` made with libheif's encoder, with the rotation/mirror
+// boxes of this EXIF-style orientation and, when given, an EXIF capture time.
+QString HeicSchreiben(const QString& pfad, const QImage& gespeichert, int orientierung = 1,
+                      const QDateTime& aufnahme = {});
 // Encodes straight through libjpeg (`farbraum` a J_COLOR_SPACE): `fuellen(y, zeile)`
 // fills each line; more than one scan makes it progressive (odd count, at most 127).
 QByteArray JpegRoh(int farbraum, int komponenten, int breite, int hoehe,
