@@ -13,7 +13,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DPIXOLUDA_FUZZ=ON \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer"
 fi
-ziele=(profil bigini bildtext brennliste namen exif jpeg)
+ziele=(profil bigini bildtext brennliste namen exif jpeg heif)
 cmake --build "$build" -j"$(nproc)" --target "${ziele[@]/#/fuzz_}"
 mkdir -p "$build/funde"
 for ziel in "${ziele[@]}"; do
