@@ -6,6 +6,12 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
 #ifndef Q_OS_WIN
 #include <cerrno>
 #include <fcntl.h>
@@ -41,6 +47,35 @@ bool GleicheDatei(int fd, const QByteArray& pfad, bool folgen = false) {
     return ::fstat(fd, &a) == 0 &&
            (folgen ? ::stat(pfad.constData(), &b) : ::lstat(pfad.constData(), &b)) == 0 &&
            a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Waits at most `ms` for the lock on `fd`, in a thread of its own on a duplicate of the
+// descriptor (the lock belongs to the open file, so it then holds for `fd` too). A wait
+// that outlasts `ms` is left to that thread, which lets the lock go as soon as it has it.
+bool Warten(int fd, qint64 ms) {
+    struct Zustand {
+        std::mutex m;
+        std::condition_variable cv;
+        bool fertig = false, erhalten = false;
+    };
+    auto z = std::make_shared<Zustand>();
+    const int kopie = ::dup(fd);
+    if (kopie < 0) return false;
+    std::thread([z, kopie] {
+        int r;
+        do
+            r = Sperren(kopie, true);
+        while (r != 0 && errno == EINTR);
+        std::lock_guard<std::mutex> l(z->m);
+        z->fertig = true;
+        z->erhalten = r == 0;
+        z->cv.notify_all();
+        ::close(kopie); // the lock stays with the open file while `fd` is open
+    }).detach();
+    std::unique_lock<std::mutex> l(z->m);
+    if (z->cv.wait_for(l, std::chrono::milliseconds(qMax<qint64>(0, ms)), [&] { return z->fertig; }))
+        return z->erhalten;
+    return false;
 }
 
 bool IstNormaleDatei(int fd) {
@@ -93,23 +128,17 @@ TDateiSperre::TDateiSperre(const QString& pfad) {
             ::close(fd); // no file to lock (a device, a link to one): the writer refuses it
             return;
         }
-        bool gesperrt = false;
-        for (;;) {
-            if (Sperren(fd, false) == 0) {
-                gesperrt = true;
-                break;
-            }
-            if (!GesperrtVonAnderen(errno)) break; // no locks on this file system
-            if (uhr.elapsed() >= g_wartezeitMs) {
-                ::close(fd);
-                m_erhalten = false;
-                t_letzteSperrMeldung = SperrMeldung(pfad);
-                return;
-            }
-            QThread::msleep(5);
+        const bool gesperrt = Sperren(fd, false) == 0;
+        if (!gesperrt && !GesperrtVonAnderen(errno)) {
+            ::close(fd); // no locks on this file system
+            return;
         }
-        if (!gesperrt) {
+        // Held by another writer: waited for in the kernel's queue (polling would lose
+        // every time to a writer that locks again at once), for the rest of the wait time.
+        if (!gesperrt && !Warten(fd, g_wartezeitMs - uhr.elapsed())) {
             ::close(fd);
+            m_erhalten = false;
+            t_letzteSperrMeldung = SperrMeldung(pfad);
             return;
         }
         if (GleicheDatei(fd, name, true)) {
