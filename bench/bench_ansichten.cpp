@@ -7,27 +7,14 @@
 #include "display/alb_10Bilder.h"
 #include "display/alc_3x3.h"
 #include "display/zpt_grafik.h"
-#include "sys/zpt_Interaktion.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QScreen>
 #include <cstdio>
 
 namespace {
-// The user closes each view at once.
-struct SofortZu : Interaktion {
-    int Meldung(const MeldungsAnfrage&) override { return mrOk; }
-    void Piep() override {}
-    bool DateiOeffnen(const QString&, const QString&, const QString&, QString&) override { return false; }
-    bool OrdnerWaehlen(const QString&, QString&) override { return false; }
-    bool FarbeWaehlen(QColor&, const QStringList&) override { return false; }
-    bool SchriftWaehlen(QFont&) override { return false; }
-    int ModalZeigen(QDialog&) override { return mrCancel; }
-};
-
 double JetztMiB() {
     QFile f(QStringLiteral("/proc/self/statm"));
     if (!f.open(QIODevice::ReadOnly)) return 0;
@@ -39,8 +26,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     NurZahlenAusgeben();
     QApplication app(argc, argv);
-    SofortZu zu;
-    InteraktionSetzen(&zu);
+    // The program's silent default answers: every view closes at once.
     const QString ordner = BenchDatenOrdner(QStringLiteral("fotos24mp"));
     const QStringList dateien = MusterJpegs(ordner, 20, 6000, 4000);
     QStringList namen;
@@ -68,6 +54,5 @@ int main(int argc, char** argv) {
                 seite.median());
     std::printf("views ten-picture-peak-mib=%.0f 3x3-page=%.3f after-close-mib=%.0f\n", spitze,
                 seite.median() / voll.median(), danach);
-    InteraktionSetzen(nullptr);
     return 0;
 }

@@ -19,13 +19,6 @@ namespace {
 constexpr int kTage = 20;
 constexpr int kBilderJeTag = 100;
 
-struct Still : TFortschritt {
-    void Start(const QString&, int) override {}
-    void Schritt() override {}
-    bool Abgebrochen() const override { return false; }
-    void Stop() override {}
-};
-
 // Pictures as the export sees them: files of 200 to 400 KB (their content does not matter).
 QStringList AlbumAnlegen(const QString& ordner) {
     QStringList eintraege;
@@ -73,7 +66,7 @@ int main(int argc, char** argv) {
     Messung exportZeit, cpZeit;
     for (int lauf = 0; lauf < 3; ++lauf) {
         QTemporaryDir ziel(QCoreApplication::applicationDirPath() + QStringLiteral("/daten/ziel-XXXXXX"));
-        Still still;
+        TStillerFortschritt still;
         TExport e(album, eintraege, still);
         exportZeit.ms << MillisekundenVon(
             [&] { e.CDKopieren(ziel.path() + QStringLiteral("/cd"), true, {}); });

@@ -52,15 +52,6 @@ void QtBetrachter(const QString& pfad) {
     Q_UNUSED(gezeigt);
 }
 
-// Lets the background work of a human pause run: 400 ms of the event loop.
-void Verweilen(QApplication& app) {
-    QElapsedTimer uhr;
-    uhr.start();
-    while (uhr.elapsed() < 400) {
-        app.processEvents();
-        QThread::msleep(5);
-    }
-}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -77,22 +68,8 @@ int main(int argc, char** argv) {
     }
 
     TzptFotoPanel panel;
-    panel.resize(1920, 1080);
-    panel.setGrossanpassen(true);
-    panel.show();
-    app.processEvents();
-    panel.setGrundpfad(ordner);
-    panel.ReadFolder(true);
-    panel.setAnzeigeEnabled(true);
-
-    // At a human pace: a look at each picture, then the next key.
-    TBildLader::Instanz().Leeren();
-    Messung gemaechlich;
-    panel.First();
-    while (!panel.Eof()) {
-        Verweilen(app);
-        gemaechlich.ms << MillisekundenVon([&] { panel.Next(); });
-    }
+    PanelOeffnen(app, panel, ordner);
+    const Messung gemaechlich = GemaechlichBlaettern(app, panel);
     // Back to back: the key held down, nothing in the cache at the start.
     TBildLader::Instanz().Warten();
     TBildLader::Instanz().Leeren();

@@ -8,6 +8,7 @@
 #include "display/zpt_FotoPanel.h"
 #include "display/zpt_Heif.h"
 #include "display/zpt_Musterbild.h"
+#include "support/HeicMuster.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,41 +16,13 @@
 #include <QFileInfo>
 #include <QThread>
 #include <cstdio>
-#include <cstring>
-#include <libheif/heif.h>
 
 namespace {
 void HeicAnlegen(const QString& pfad, int nummer) {
     if (QFileInfo::exists(pfad)) return;
     std::printf("  erzeuge %s\n", qPrintable(pfad));
     std::fflush(stdout);
-    const QImage rgb = Musterbild(4000, 3000, nummer).convertToFormat(QImage::Format_RGB888);
-    heif_image* bild = nullptr;
-    heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &bild);
-    heif_image_add_plane(bild, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
-    int schritt = 0;
-    uint8_t* ebene = heif_image_get_plane(bild, heif_channel_interleaved, &schritt);
-    for (int y = 0; y < rgb.height(); ++y)
-        std::memcpy(ebene + qsizetype(y) * schritt, rgb.constScanLine(y), size_t(rgb.width()) * 3);
-    heif_context* kontext = heif_context_alloc();
-    heif_encoder* kodierer = nullptr;
-    heif_context_get_encoder_for_format(kontext, heif_compression_HEVC, &kodierer);
-    heif_encoder_set_lossy_quality(kodierer, 85);
-    heif_encoder_set_parameter_string(kodierer, "preset", "ultrafast");
-    heif_context_encode_image(kontext, bild, kodierer, nullptr, nullptr);
-    heif_context_write_to_file(kontext, QFile::encodeName(pfad).constData());
-    heif_encoder_release(kodierer);
-    heif_context_free(kontext);
-    heif_image_release(bild);
-}
-
-void Verweilen(QApplication& app) {
-    QElapsedTimer uhr;
-    uhr.start();
-    while (uhr.elapsed() < 400) {
-        app.processEvents();
-        QThread::msleep(5);
-    }
+    HeicKodieren(pfad, Musterbild(4000, 3000, nummer), 85, 1, {}, true);
 }
 } // namespace
 
@@ -74,20 +47,8 @@ int main(int argc, char** argv) {
         });
     }
     TzptFotoPanel panel;
-    panel.resize(1920, 1080);
-    panel.setGrossanpassen(true);
-    panel.show();
-    app.processEvents();
-    panel.setGrundpfad(ordner);
-    panel.ReadFolder(true);
-    panel.setAnzeigeEnabled(true);
-    TBildLader::Instanz().Leeren();
-    Messung gemaechlich;
-    panel.First();
-    while (!panel.Eof()) {
-        Verweilen(app);
-        gemaechlich.ms << MillisekundenVon([&] { panel.Next(); });
-    }
+    PanelOeffnen(app, panel, ordner);
+    const Messung gemaechlich = GemaechlichBlaettern(app, panel);
     const double j = jpeg.median();
     std::printf(
         "JPEG 4000x3000 voll: Median %.1f ms; HEIC voll: Median %.1f ms; Blättern mit Verweilen: %.1f ms\n",

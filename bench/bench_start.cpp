@@ -54,18 +54,7 @@ int main(int argc, char** argv) {
     double basis = 0;
     for (int jahre : {1, 5, 20}) {
         const QString album = AlbumAnlegen(jahre);
-        ProgrammArgumenteSetzen({QStringLiteral("/Grundpfad=") + album});
-        Messung start;
-        for (int i = 0; i < 5; ++i) {
-            std::unique_ptr<Tam_Main> fenster;
-            start.ms << MillisekundenVon([&] {
-                fenster = std::make_unique<Tam_Main>();
-                fenster->resize(1280, 800);
-                fenster->show();
-                app.processEvents();
-            });
-            if (fenster->foto->Position() != 0) std::printf("  kein Bild gezeigt!\n");
-        }
+        const Messung start = StartMessen(app, album, 5);
         if (jahre == 1) basis = start.median();
         std::printf("%2d Jahre (%4d Tage): Start bis erstes Bild Median %7.1f ms  Max %7.1f ms  (x%.2f)\n",
                     jahre, jahre * 250, start.median(), start.max(), start.median() / basis);

@@ -92,20 +92,6 @@ QString AlbumAnlegen(const QString& name, int jahre) {
     return ordner;
 }
 
-double StartMs(QApplication& app, const QString& album) {
-    ProgrammArgumenteSetzen({QStringLiteral("/Grundpfad=") + album});
-    Messung start;
-    for (int i = 0; i < 3; ++i) {
-        std::unique_ptr<Tam_Main> fenster;
-        start.ms << MillisekundenVon([&] {
-            fenster = std::make_unique<Tam_Main>();
-            fenster->resize(1280, 800);
-            fenster->show();
-            app.processEvents();
-        });
-    }
-    return start.median();
-}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -136,7 +122,8 @@ int main(int argc, char** argv) {
         warm.ms << MillisekundenVon([&] { index.Suchen(QString::fromUtf8(a)); });
     const double mib = QFileInfo(cache).size() / double(1 << 20);
 
-    const double startGross = StartMs(app, gross), startKlein = StartMs(app, klein);
+    const double startGross = StartMessen(app, gross, 3).median(),
+                 startKlein = StartMessen(app, klein, 3).median();
     Tam_Kalender kalender;
     kalender.Grundpfad = AddBackslash(gross);
     kalender.kal->setAnzeige(kaJahr);

@@ -1,11 +1,17 @@
 #include "bench_support.h"
 
+#include "app/alb_Main.h"
+#include "display/zpt_BildLader.h"
+#include "display/zpt_FotoPanel.h"
 #include "display/zpt_JpegSchreiben.h"
 #include "display/zpt_Musterbild.h"
+#include "sys/zpt_Schalter.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QThread>
 #include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
@@ -51,4 +57,50 @@ QStringList MusterJpegs(const QString& ordner, int anzahl, int breite, int hoehe
         dateien << datei;
     }
     return dateien;
+}
+
+void Verweilen(QApplication& app, int ms) {
+    QElapsedTimer uhr;
+    uhr.start();
+    while (uhr.elapsed() < ms) {
+        app.processEvents();
+        QThread::msleep(5);
+    }
+}
+
+void PanelOeffnen(QApplication& app, TzptFotoPanel& panel, const QString& ordner) {
+    panel.resize(1920, 1080);
+    panel.setGrossanpassen(true);
+    panel.show();
+    app.processEvents();
+    panel.setGrundpfad(ordner);
+    panel.ReadFolder(true);
+    panel.setAnzeigeEnabled(true);
+}
+
+Messung GemaechlichBlaettern(QApplication& app, TzptFotoPanel& panel) {
+    TBildLader::Instanz().Leeren();
+    Messung m;
+    panel.First();
+    while (!panel.Eof()) {
+        Verweilen(app);
+        m.ms << MillisekundenVon([&] { panel.Next(); });
+    }
+    return m;
+}
+
+Messung StartMessen(QApplication& app, const QString& album, int runden) {
+    ProgrammArgumenteSetzen({QStringLiteral("/Grundpfad=") + album});
+    Messung start;
+    for (int i = 0; i < runden; ++i) {
+        std::unique_ptr<Tam_Main> fenster;
+        start.ms << MillisekundenVon([&] {
+            fenster = std::make_unique<Tam_Main>();
+            fenster->resize(1280, 800);
+            fenster->show();
+            app.processEvents();
+        });
+        if (fenster->foto->Position() != 0) std::printf("  kein Bild gezeigt!\n");
+    }
+    return start;
 }

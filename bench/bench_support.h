@@ -27,3 +27,16 @@ QStringList MusterJpegs(const QString& ordner, int anzahl, int breite, int hoehe
 // Keeps the output to the figures: drops the platform plugin's warnings (the
 // offscreen plugin's "does not support propagateSizeHints()" among them).
 void NurZahlenAusgeben();
+
+class QApplication;
+class TzptFotoPanel;
+
+// Lets the background work of a human pause run: `ms` of the event loop.
+void Verweilen(QApplication& app, int ms = 400);
+// The photo panel at 1920 x 1080, large pictures fitted, showing the folder.
+void PanelOeffnen(QApplication& app, TzptFotoPanel& panel, const QString& ordner);
+// Paging through the whole folder at a human pace (a look at each picture, then the
+// next key), starting with an empty cache.
+Messung GemaechlichBlaettern(QApplication& app, TzptFotoPanel& panel);
+// From creating the main window on this album to its first picture shown, `runden` times.
+Messung StartMessen(QApplication& app, const QString& album, int runden);

@@ -143,3 +143,10 @@ QString TagBeschriftung(const QString& jahrOrdner, const QString& tagName) {
     return TagDatumText(tagName) + QStringLiteral(" - ") +
            TitelLesen(AddBackslash(jahrOrdner) + tagName + PfadTrenner, {});
 }
+
+TTagTexte TagTexteLesen(const QString& ordner) {
+    TTagTexte t;
+    for (const auto& [bild, zeilen] : AlleBildtexte(TProfilDatei(AlbumDatei(ordner)).Lesen(), &t.titel))
+        if (!t.zeilen.contains(bild.toLower())) t.zeilen.insert(bild.toLower(), zeilen);
+    return t;
+}

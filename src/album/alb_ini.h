@@ -1,6 +1,7 @@
 #pragma once
 // The caption file ALBUM.DAT of a day folder: the series title and the picture
 // captions, and the date texts and labels of day folders.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -20,6 +21,13 @@ void BildtextLesen(const QString& pfad, QStringList& zeilen);
 // Every captioned picture of a caption file read once (its name, its lines), in file
 // order, and the series title.
 QVector<std::pair<QString, QStringList>> AlleBildtexte(const TProfilDokument& doc, QString* titel = nullptr);
+// A day's title and captions read once, for loops over its pictures.
+struct TTagTexte {
+    QString titel;
+    QHash<QString, QStringList> zeilen; // by lower-case picture name
+    QStringList Zeilen(const QString& bild) const { return zeilen.value(bild.toLower()); }
+};
+TTagTexte TagTexteLesen(const QString& ordner);
 // Writes the caption without its empty lines; lines of an earlier, longer caption are
 // removed, and an empty caption removes the picture's section. False when the file
 // cannot be written or read, or the name cannot stand in a section header.

@@ -32,14 +32,6 @@ private:
     TzptTacho& m_tacho;
 };
 
-// For the checks of the targets, which copy nothing.
-struct OhneAnzeige : TFortschritt {
-    void Start(const QString&, int) override {}
-    void Schritt() override {}
-    bool Abgebrochen() const override { return false; }
-    void Stop() override {}
-};
-
 const QString kZielLabel = QStringLiteral(
     "Wählen Sie dass Verzeichnis, in das die Dateien für den Brennvorgang kopiert werden sollen.");
 
@@ -191,7 +183,7 @@ void Tam_Brennwizard::wz_2Changing(bool& erlaubt) {
         return;
     }
     // Nothing is written before every target is known to stay clear of the album.
-    OhneAnzeige still;
+    TStillerFortschritt still;
     TExport pruefung(Grundpfad, sl_Fotos->Strings(), still);
     for (const auto& f : felder) {
         if (!f.gruppe->AllEnabled()) continue;

@@ -169,12 +169,12 @@ QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder) {
         QJsonArray tagListe;
         for (const QString& tag : tage) {
             const QString ordner = g + jahr + PfadTrenner + tag + PfadTrenner;
+            const TTagTexte texte = TagTexteLesen(ordner);
             QStringList namen = baum[jahr][tag];
             FotoDateienSortieren(namen);
             QJsonArray bildListe;
             for (const QString& name : namen) {
-                QStringList zeilen;
-                BildtextLesen(ordner, name, zeilen);
+                const QStringList zeilen = texte.Zeilen(name);
                 // Paths as URLs relative to the page: every character that means something
                 // in a URL is escaped, so any file name works.
                 // A HEIC picture is shown from its JPEG rendition.
@@ -187,7 +187,7 @@ QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder) {
                                              {QStringLiteral("name"), name},
                                              {QStringLiteral("text"), zeilen.join(u'\n')}});
             }
-            const QString titel = TitelLesen(ordner, {});
+            const QString& titel = texte.titel;
             tagListe.append(QJsonObject{
                 {QStringLiteral("name"), tag},
                 {QStringLiteral("text"), VerzeichnisDatumText(ordner) +
@@ -311,9 +311,12 @@ bool TExport::ErstesMal(const QString& ziel) {
 bool TExport::BildKopieren(const QString& quelle, const QString& ziel, bool alsJpeg) {
     const bool rendition = alsJpeg && IstHeifName(quelle);
     if (!rendition && (!TexteSchreiben || !IstJpegName(quelle))) return DateiKopieren(quelle, ziel);
-    QStringList zeilen;
-    BildtextLesen(quelle, zeilen);
-    const QString titel = TitelLesen(quelle, {});
+    // Title and captions of the day read once for all its pictures.
+    const QString ordner = OrdnerVon(quelle);
+    if (!m_texte.contains(ordner)) m_texte.insert(ordner, TagTexteLesen(ordner));
+    const TTagTexte& tag = m_texte[ordner];
+    const QStringList zeilen = tag.Zeilen(NameVon(quelle));
+    const QString& titel = tag.titel;
     QByteArray bytes;
     if (rendition) {
         // A HEIC picture where only JPEG will do: decoded and written as JPEG.

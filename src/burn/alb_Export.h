@@ -2,6 +2,9 @@
 // The export of a burn list without the screen: the CD folder with album index and
 // viewer, the file list, the photo-lab folder, and the folders with names or the
 // numbered sequence with generated title pictures.
+#include "album/alb_ini.h"
+
+#include <QHash>
 #include <QImage>
 #include <QSet>
 #include <QString>
@@ -17,6 +20,15 @@ public:
     virtual void Schritt() = 0;
     virtual bool Abgebrochen() const = 0;
     virtual void Stop() = 0;
+};
+
+// No progress shown, never cancelled: for checks and tools that copy without a window.
+class TStillerFortschritt : public TFortschritt {
+public:
+    void Start(const QString&, int) override {}
+    void Schritt() override {}
+    bool Abgebrochen() const override { return false; }
+    void Stop() override {}
 };
 
 // Where the source has a path below the base folder: the target folder + that rest
@@ -104,4 +116,5 @@ private:
     TFortschritt& m_fortschritt;
     QSet<QString> m_geschrieben;
     QSet<QString> m_fehlend;
+    QHash<QString, TTagTexte> m_texte; // day folder -> its title and captions
 };

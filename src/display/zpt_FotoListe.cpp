@@ -17,13 +17,11 @@ void FotoDateienSortieren(QStringList& dateien) {
 QStringList FotoDateienLesen(const QString& ordner, bool sortieren) {
     QStringList dateien;
     if (ordner.isEmpty()) return dateien;
-    // JPEGs and the HEIC/HEIF pictures of phones, in one list.
-    for (const QString& maske :
-         {QStringLiteral("*.jpg"), QStringLiteral("*.heic"), QStringLiteral("*.heif")}) {
-        QStringList passend;
-        DateienToItems(ordner, maske, passend);
-        dateien << passend;
-    }
+    // JPEGs and the HEIC/HEIF pictures of phones, in one list from one listing (it runs
+    // for every day paged into).
+    DateienToItems(ordner,
+                   QStringList{QStringLiteral("*.jpg"), QStringLiteral("*.heic"), QStringLiteral("*.heif")},
+                   dateien);
     if (sortieren) FotoDateienSortieren(dateien);
     return dateien;
 }

@@ -259,11 +259,14 @@ void VerzeichnisseToItems(const QString& ordner, QStringList& liste) {
 
 void DateienToItems(const QString& maske, QStringList& liste) {
     const int trenner = maske.lastIndexOf(PfadTrenner);
-    const QString ordner = trenner < 0 ? QStringLiteral(".") : maske.left(trenner + 1);
-    const QString muster = trenner < 0 ? maske : maske.mid(trenner + 1);
+    DateienToItems(trenner < 0 ? QStringLiteral(".") : maske.left(trenner + 1),
+                   QStringList{trenner < 0 ? maske : maske.mid(trenner + 1)}, liste);
+}
+
+void DateienToItems(const QString& ordner, const QStringList& masken, QStringList& liste) {
     liste.clear();
     QDir dir(ordner);
-    dir.setNameFilters({muster});
+    dir.setNameFilters(masken);
     dir.setFilter(QDir::Files | QDir::NoDotAndDotDot);
     dir.setSorting(QDir::Unsorted);
     liste = dir.entryList();

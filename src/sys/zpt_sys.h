@@ -46,6 +46,8 @@ void DateiInfo(const QString& format, const QString& datei);
 void VerzeichnisseToItems(const QString& ordner, QStringList& liste);
 void DateienToItems(const QString& maske, QStringList& liste);
 void DateienToItems(const QString& ordner, const QString& maske, QStringList& liste);
+// The files matching any of the masks, in one listing of the folder.
+void DateienToItems(const QString& ordner, const QStringList& masken, QStringList& liste);
 void TextDateiToItems(const QString& datei, QStringList& liste);
 // Throws EFehler when the file cannot be written; the old file then stays as it was.
 void ItemsToTextDatei(const QString& datei, const QStringList& liste);

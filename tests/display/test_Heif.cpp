@@ -21,15 +21,6 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-namespace {
-struct OhneAnzeige : TFortschritt {
-    void Start(const QString&, int) override {}
-    void Schritt() override {}
-    bool Abgebrochen() const override { return false; }
-    void Stop() override {}
-};
-} // namespace
-
 TEST(Heif, AufrechtGezeigtUndKaputteDateienOhneAbsturz) {
     TestOrdner t;
     const QImage aufrecht = Viertelbild();
@@ -99,7 +90,7 @@ TEST(Heif, ExportMitJpegFassungWoJpegGebrauchtWird) {
     ASSERT_TRUE(BildtextSchreiben(tag, "b.heic", {"Oma am See"}));
     const QByteArray original = TestOrdner::lesen(tag + "/b.heic");
     TestOrdner ziel;
-    OhneAnzeige still;
+    TStillerFortschritt still;
     TExport e(AddBackslash(album.pfad()), {"2024/20240714/a.jpg", "2024/20240714/b.heic"}, still);
     e.CDKopieren(ziel.pfad("cd"), true, {});
     e.FotolaborKopieren(ziel.pfad("labor"));

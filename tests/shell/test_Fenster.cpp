@@ -57,6 +57,14 @@ struct Fenster : ::testing::Test {
     TestKonfiguration konfiguration;
     ScriptInteraktion ui;
     TestAlbum album;
+    // The main window in edit mode on a day with one picture, "a.jpg".
+    std::unique_ptr<Tam_Main> EinBildFenster() {
+        album.tag("2005", "20050101", {"a.jpg"});
+        auto m = album.fenster({"/Edit"}, {900, 600});
+        m->cb_Jahr->setKey("2005");
+        m->cb_JahrChange();
+        return m;
+    }
 };
 } // namespace
 
@@ -160,11 +168,8 @@ TEST_F(Fenster, KalenderZeigtTageMitOrdnernUndSpringtDorthin) {
 }
 
 TEST_F(Fenster, SpeichernUnterMerktSichDenOrdner) {
-    album.tag("2005", "20050101", {"a.jpg"});
     TestOrdner ziel;
-    auto m = album.fenster({"/Edit"}, {900, 600});
-    m->cb_Jahr->setKey("2005");
-    m->cb_JahrChange();
+    auto m = EinBildFenster();
     Tam_SpeichernUnter& s = SpeichernUnterFenster();
     const QString vorher = s.Zielverzeichnis;
     EXPECT_EQ(vorher, TempVerzeichnis());
@@ -203,11 +208,8 @@ TEST_F(Fenster, SpeichernUnterMerktSichDenOrdner) {
 // "Ja" to replacing a file of the same name in other case replaces that file; a copy
 // that could not be written is reported as such.
 TEST_F(Fenster, SpeichernUnterErsetztDieDateiInIhrerSchreibungOderMeldetDenFehler) {
-    album.tag("2005", "20050101", {"a.jpg"});
     TestOrdner ziel;
-    auto m = album.fenster({"/Edit"}, {900, 600});
-    m->cb_Jahr->setKey("2005");
-    m->cb_JahrChange();
+    auto m = EinBildFenster();
     Tam_SpeichernUnter& s = SpeichernUnterFenster();
     ziel.datei("p01.jpg", "alt");
     ui.dialoge << [&](QDialog&) {

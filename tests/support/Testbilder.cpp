@@ -1,13 +1,11 @@
 #include "support/Testbilder.h"
 
 #include "display/zpt_JpegSchreiben.h"
+#include "support/HeicMuster.h"
 
 #include <QFile>
-
 #include <QImage>
 #include <QPainter>
-#include <cstring>
-#include <libheif/heif.h>
 
 #include <cstdio>
 #include <vector>
@@ -56,6 +54,29 @@ QColor Ecke(const QImage& bild, int ecke) {
     return QColor(c.red() > 128 ? 255 : 0, c.green() > 128 ? 255 : 0, c.blue() > 128 ? 255 : 0);
 }
 
+namespace {
+// A little-endian TIFF block as EXIF holds it, written field by field.
+struct Tiff {
+    QByteArray b{"II\x2A\x00\x08\x00\x00\x00", 8};
+    void u16(int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); }
+    void u32(int v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    }
+};
+
+// The JPEG with an APP1 "Exif" segment holding `tiff` right after its start, written out.
+QString JpegMitTiff(const QString& pfad, QByteArray jpeg, const QByteArray& tiff) {
+    const QByteArray nutz = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray app1("\xFF\xE1", 2);
+    app1.append(char((nutz.size() + 2) >> 8)).append(char((nutz.size() + 2) & 0xFF)).append(nutz);
+    jpeg.insert(2, app1);
+    QFile f(pfad);
+    if (f.open(QIODevice::WriteOnly)) f.write(jpeg);
+    return pfad;
+}
+} // namespace
+
 QString JpegMitOrientierung(const QString& pfad, const QImage& aufrecht, int orientierung) {
     // Stored as the standard describes each value, pixel by pixel (not by the turns
     // the decoder uses, so the two cannot err alike).
@@ -92,117 +113,65 @@ QString JpegMitOrientierung(const QString& pfad, const QImage& aufrecht, int ori
             }
             gespeichert.setPixel(x, y, aufrecht.pixel(u));
         }
-    QByteArray jpeg = JpegKodieren(gespeichert, 95);
-    // APP1: "Exif\0\0", little-endian TIFF header, IFD0 with Make and Orientation.
-    QByteArray tiff("II\x2A\x00\x08\x00\x00\x00", 8);
-    auto u16 = [&](int v) { tiff.append(char(v & 0xFF)).append(char(v >> 8)); };
-    auto u32 = [&](int v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    };
-    u16(2);
-    u16(0x010F); // Make: ASCII, 6 bytes at offset 38
-    u16(2);
-    u32(6);
-    u32(38);
-    u16(0x0112); // Orientation: SHORT, 1
-    u16(3);
-    u32(1);
-    u16(orientierung);
-    u16(0);
-    u32(0); // no next IFD
-    tiff.append("Kamra", 6);
-    const QByteArray nutz = QByteArray("Exif\0\0", 6) + tiff;
-    QByteArray app1("\xFF\xE1", 2);
-    app1.append(char((nutz.size() + 2) >> 8)).append(char((nutz.size() + 2) & 0xFF)).append(nutz);
-    jpeg.insert(2, app1);
-    QFile f(pfad);
-    if (f.open(QIODevice::WriteOnly)) f.write(jpeg);
-    return pfad;
+    // IFD0 with Make and Orientation.
+    Tiff t;
+    t.u16(2);
+    t.u16(0x010F); // Make: ASCII, 6 bytes at offset 38
+    t.u16(2);
+    t.u32(6);
+    t.u32(38);
+    t.u16(0x0112); // Orientation: SHORT, 1
+    t.u16(3);
+    t.u32(1);
+    t.u16(orientierung);
+    t.u16(0);
+    t.u32(0); // no next IFD
+    t.b.append("Kamra", 6);
+    return JpegMitTiff(pfad, JpegKodieren(gespeichert, 95), t.b);
 }
 
-QString JpegMitExif(const QString& pfad, const QDateTime& aufnahme, const QByteArray& beschreibung) {
-    QByteArray jpeg = JpegKodieren(Viertelbild(), 90);
-    // Little-endian TIFF: IFD0 (ImageDescription when given, the Exif IFD's place), the Exif
-    // IFD (DateTimeOriginal), then the two strings.
+namespace {
+QByteArray ExifTiff(const QDateTime& aufnahme, const QByteArray& beschreibung) {
+    // IFD0 (ImageDescription when given, the Exif IFD's place), the Exif IFD
+    // (DateTimeOriginal), then the two strings.
     const QByteArray zeit = aufnahme.toString(QStringLiteral("yyyy:MM:dd HH:mm:ss")).toLatin1() + '\0';
     const QByteArray text = beschreibung + '\0';
     const int n0 = beschreibung.isEmpty() ? 1 : 2;
     const int ifd0 = 8, exifIfd = ifd0 + 2 + 12 * n0 + 4, daten = exifIfd + 2 + 12 + 4;
-    QByteArray tiff("II\x2A\x00\x08\x00\x00\x00", 8);
-    auto u16 = [&](int v) { tiff.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-    auto u32 = [&](int v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    };
-    u16(n0);
+    Tiff t;
+    t.u16(n0);
     if (!beschreibung.isEmpty()) {
-        u16(0x010E); // ImageDescription: ASCII, in the entry itself when it fits in 4 bytes
-        u16(2);
-        u32(int(text.size()));
+        t.u16(0x010E); // ImageDescription: ASCII, in the entry itself when it fits in 4 bytes
+        t.u16(2);
+        t.u32(int(text.size()));
         if (text.size() <= 4)
-            tiff.append(text.leftJustified(4, '\0'));
+            t.b.append(text.leftJustified(4, '\0'));
         else
-            u32(daten + int(zeit.size()));
+            t.u32(daten + int(zeit.size()));
     }
-    u16(0x8769); // the Exif IFD
-    u16(4);
-    u32(1);
-    u32(exifIfd);
-    u32(0);
-    u16(1);
-    u16(0x9003); // DateTimeOriginal: ASCII, 20 bytes
-    u16(2);
-    u32(int(zeit.size()));
-    u32(daten);
-    u32(0);
-    tiff += zeit + (text.size() <= 4 ? QByteArray() : text);
-    const QByteArray nutz = QByteArray("Exif\0\0", 6) + tiff;
-    QByteArray app1("\xFF\xE1", 2);
-    app1.append(char((nutz.size() + 2) >> 8)).append(char((nutz.size() + 2) & 0xFF)).append(nutz);
-    jpeg.insert(2, app1);
-    QFile f(pfad);
-    if (f.open(QIODevice::WriteOnly)) f.write(jpeg);
-    return pfad;
+    t.u16(0x8769); // the Exif IFD
+    t.u16(4);
+    t.u32(1);
+    t.u32(exifIfd);
+    t.u32(0);
+    t.u16(1);
+    t.u16(0x9003); // DateTimeOriginal: ASCII, 20 bytes
+    t.u16(2);
+    t.u32(int(zeit.size()));
+    t.u32(daten);
+    t.u32(0);
+    return t.b + zeit + (text.size() <= 4 ? QByteArray() : text);
+}
+} // namespace
+
+QString JpegMitExif(const QString& pfad, const QDateTime& aufnahme, const QByteArray& beschreibung) {
+    return JpegMitTiff(pfad, JpegKodieren(Viertelbild(), 90), ExifTiff(aufnahme, beschreibung));
 }
 
 QString HeicSchreiben(const QString& pfad, const QImage& gespeichert, int orientierung,
                       const QDateTime& aufnahme) {
-    const QImage rgb = gespeichert.convertToFormat(QImage::Format_RGB888);
-    heif_image* bild = nullptr;
-    heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &bild);
-    heif_image_add_plane(bild, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
-    int schritt = 0;
-    uint8_t* ebene = heif_image_get_plane(bild, heif_channel_interleaved, &schritt);
-    for (int y = 0; y < rgb.height(); ++y)
-        std::memcpy(ebene + qsizetype(y) * schritt, rgb.constScanLine(y), size_t(rgb.width()) * 3);
-    heif_context* kontext = heif_context_alloc();
-    heif_encoder* kodierer = nullptr;
-    heif_context_get_encoder_for_format(kontext, heif_compression_HEVC, &kodierer);
-    heif_encoder_set_lossy_quality(kodierer, 95);
-    heif_encoding_options* optionen = heif_encoding_options_alloc();
-    // The rotation and mirror boxes a phone writes for how it was held.
-    optionen->image_orientation = heif_orientation(orientierung);
-    heif_image_handle* handle = nullptr;
-    heif_context_encode_image(kontext, bild, kodierer, optionen, &handle);
-    if (aufnahme.isValid()) {
-        // The EXIF block with DateTimeOriginal, as JpegMitExif makes it.
-        const QString jpeg = JpegMitExif(pfad + ".exif.jpg", aufnahme);
-        QFile f(jpeg);
-        f.open(QIODevice::ReadOnly);
-        const QByteArray daten = f.readAll();
-        const int laenge = (uchar(daten[4]) << 8 | uchar(daten[5])) - 2;
-        const QByteArray tiff = daten.mid(6 + 6, laenge - 6); // after "Exif\0\0"
-        heif_context_add_exif_metadata(kontext, handle, tiff.constData(), int(tiff.size()));
-        f.close();
-        QFile::remove(jpeg);
-    }
-    heif_context_write_to_file(kontext, QFile::encodeName(pfad).constData());
-    heif_image_handle_release(handle);
-    heif_encoding_options_free(optionen);
-    heif_encoder_release(kodierer);
-    heif_context_free(kontext);
-    heif_image_release(bild);
+    HeicKodieren(pfad, gespeichert, 95, orientierung,
+                 aufnahme.isValid() ? ExifTiff(aufnahme, {}) : QByteArray());
     return pfad;
 }
 

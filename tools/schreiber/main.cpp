@@ -22,13 +22,6 @@
 #include <cstdio>
 
 namespace {
-struct Still : TFortschritt {
-    void Start(const QString&, int) override {}
-    void Schritt() override {}
-    bool Abgebrochen() const override { return false; }
-    void Stop() override {}
-};
-
 // The new content of a caption write, as the broken writers write it.
 QByteArray MitNeuemText(const QString& datei) {
     QFile f(datei);
@@ -130,7 +123,7 @@ bool Ausfuehren(const QStringList& a) {
         return imp.Ausfuehren(imp.Dateien());
     }
     if (art == u"export") {
-        Still still;
+        TStillerFortschritt still;
         QStringList eintraege;
         TextDateiToItems(a.value(3), eintraege);
         TExport e(a.value(2), eintraege, still);
