@@ -113,21 +113,6 @@ TEST(Listen, ItemsToTextDateiSchreibtCrLfUndErsetztAtomar) {
     EXPECT_EQ(TestOrdner::lesen(d), QByteArray("a\r\n\xe4\r\n"));
 }
 
-TEST(Auswahl, DateiUndVerzeichnisWaehlen) {
-    ScriptInteraktion ui;
-    QString datei = "/alt/liste.txt";
-    EXPECT_FALSE(DateiWaehlen("Brennliste", datei, "*.txt"));
-    EXPECT_EQ(datei, "/alt/liste.txt");
-    ui.dateien << "/neu/liste.txt";
-    EXPECT_TRUE(DateiWaehlen("Brennliste", datei, "*.txt"));
-    EXPECT_EQ(datei, "/neu/liste.txt");
-    EXPECT_EQ(ui.dateiFilter.last(), "*.txt|*.txt");
-    QString ordner = "/alt";
-    ui.dateien << "/neu/ordner";
-    EXPECT_TRUE(VerzeichnisWaehlen(ordner, "*.*"));
-    EXPECT_EQ(ordner, QString("/neu/ordner") + S);
-}
-
 TEST(Dateien, KopieAufVollerPlatteHinterlaesstNichts) {
     KleinesDateisystem klein(64);
     if (!klein.da()) GTEST_SKIP() << "no file system can be mounted here";
