@@ -36,7 +36,9 @@ Exiv2::Image::AutoPtr Oeffnen(const QString& pfad) {
     XmpStarten();
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly)) return Exiv2::Image::AutoPtr();
-    const QByteArray kopf = f.read(16 << 20); // the metadata stand at the start
+    // The metadata segments stand before the picture data; this runs at every page turn
+    // with captions shown, so not a byte more is read.
+    const QByteArray kopf = f.read(512 << 10);
     try {
         Exiv2::Image::AutoPtr bild = Exiv2::ImageFactory::open(
             reinterpret_cast<const Exiv2::byte*>(kopf.constData()), long(kopf.size()));
