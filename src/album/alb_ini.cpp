@@ -1,5 +1,6 @@
 #include "album/alb_ini.h"
 
+#include "album/alb_Loeschen.h"
 #include "settings/zpt_ProfilDatei.h"
 #include "sys/zpt_Plattform.h"
 #include "sys/zpt_sys.h"
@@ -71,7 +72,12 @@ QStringList BildtextZeilen(const QVector<std::pair<QString, QString>>& werte) {
 }
 
 void BildtextLesen(const QString& ordner, const QString& dateiname, QStringList& zeilen) {
-    zeilen = BildtextZeilen(TProfilDatei(AlbumDatei(ordner)).Werte(Sektion(dateiname)));
+    const TProfilDokument doc = TProfilDatei(AlbumDatei(ordner)).Lesen();
+    zeilen = BildtextZeilen(doc.Werte(Sektion(dateiname)));
+    // A picture back from the trash: its own caption, not the one a new picture of its
+    // name got meanwhile.
+    const QStringList zurueck = BeiseitegelegterBildtext(doc, ordner, dateiname);
+    if (!zurueck.isEmpty()) zeilen = zurueck;
 }
 
 QVector<std::pair<QString, QStringList>> AlleBildtexte(const TProfilDokument& doc, QString* titel) {

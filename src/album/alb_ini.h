@@ -17,6 +17,8 @@ QString TitelLesen(const QString& pfad, const QString& vorgabe = {});
 // False when the file cannot be written (the old one then stays as it was).
 bool TitelSchreiben(const QString& ordner, const QString& titel);
 void BildtextLesen(const QString& ordner, const QString& dateiname, QStringList& zeilen);
+// The caption lines of a section's key/value pairs.
+QStringList BildtextZeilen(const QVector<std::pair<QString, QString>>& werte);
 void BildtextLesen(const QString& pfad, QStringList& zeilen);
 // Every captioned picture of a caption file read once (its name, its lines), in file
 // order, and the series title.

@@ -1,5 +1,6 @@
 #include "app/alb_Main.h"
 
+#include "album/alb_Loeschen.h"
 #include "app/zpt_Hilfe.h"
 #include "display/alc_3x3.h"
 #include "display/zpt_FotoPanel.h"
@@ -44,6 +45,7 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
                  QFileInfo(plattform::ProgrammDatei()).completeBaseName() + QStringLiteral(".hlp");
     setWindowTitle(QStringLiteral("Pixoluda 2.42"));
     NurAnzeige = !SchalterVorhanden(QStringLiteral("/Edit"));
+    BildtexteZurueckgeben(!NurAnzeige);
     NurZahlJahre = !SchalterVorhanden(QStringLiteral("/Alles"));
     JpegtranDatei = ProgrammVerzeichnis() + QString::fromLatin1(plattform::JpegtranName);
 

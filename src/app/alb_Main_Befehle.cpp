@@ -1,6 +1,8 @@
 // Tam_Main: commands on the current picture.
 #include "app/alb_Main.h"
 
+#include "album/alb_Loeschen.h"
+#include "album/alb_ini.h"
 #include "app/alb_SuchFenster.h"
 #include "app/alb_Tagesindex.h"
 #include "calendar/alb_Kalender.h"
@@ -12,9 +14,12 @@
 #include "settings/zpt_Parameter.h"
 #include "shell/alb_SpeichernUnter.h"
 #include "sys/zpt_Meldungen.h"
+#include "sys/zpt_Papierkorb.h"
 #include "sys/zpt_Shell.h"
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_KeyComboBox.h"
+
+#include <QFileInfo>
 
 void Tam_Main::ax_BildDelExecute() {
     const QString datei = foto->CurrentFileName();
@@ -25,11 +30,36 @@ void Tam_Main::ax_BildDelExecute() {
     if (!JaNeinFrage(QStringLiteral("Soll das Bild \r") + datei +
                      QStringLiteral("\rin den Papierkorb verschoben werden?")))
         return;
+    // A phone's Live Photo is a picture and a video of one name; both answers come before
+    // anything moves.
+    QStringList videos = ZugehoerigeVideos(datei);
+    if (!videos.isEmpty() &&
+        MeldungsDialog((videos.size() == 1 ? QStringLiteral("Soll auch das Video \r")
+                                           : QStringLiteral("Sollen auch die Videos \r")) +
+                           videos.join(u'\r') + QStringLiteral("\rin den Papierkorb verschoben werden?"),
+                       MeldungsArt::Bestaetigung, mbJa | mbNein, mrYes) != mrYes)
+        videos.clear();
+    // The caption is set aside under the picture's identity, taken while it is still here.
+    QStringList zeilen;
+    BildtextLesen(datei, zeilen);
+    const QString kennung = zeilen.isEmpty() ? QString() : BildKennung(datei);
     // Only the deletion of a day's last picture ends in the panel's begin-of-list
     // report; that path loads no picture, so no queued key runs while this is set.
     m_letztesBildGeloescht = foto->Count() == 1;
-    Geschuetzt([this] { foto->DeleteCurrent(); });
+    bool geloescht = false;
+    Geschuetzt([&] { geloescht = foto->DeleteCurrent(); });
     m_letztesBildGeloescht = false;
+    if (!geloescht || QFileInfo::exists(datei)) return;
+    if (!kennung.isEmpty()) {
+        const QFileInfo fi(datei);
+        BildtextBeiseitelegen(fi.path(), fi.fileName(), kennung);
+    }
+    for (const QString& video : videos) {
+        const Entsorgung e = BildEntsorgen(video, QStringLiteral("Video"));
+        if (e == Entsorgung::Fehler)
+            FehlerAnzeigen(QStringLiteral("Das Video\r") + video +
+                           QStringLiteral("\rkann nicht gelöscht werden."));
+    }
 }
 
 void Tam_Main::Drehen(int grad) {

@@ -1,4 +1,6 @@
+#include "album/alb_Loeschen.h"
 #include "album/alb_ini.h"
+#include "settings/zpt_ProfilDatei.h"
 #include "support/TestOrdner.h"
 #include "sys/zpt_sys.h"
 
@@ -216,4 +218,44 @@ TEST(AlbumDat, UnlesbareDateiUndUnbenennbareBilderWerdenNichtBeschrieben) {
     EXPECT_FALSE(BildtextSchreiben(zweiter, "a\nb.jpg", {"x"}));
     EXPECT_FALSE(BildnameSpeicherbar("a\rb.jpg"));
     EXPECT_FALSE(QFileInfo::exists(t.pfad("zwei/ALBUM.DAT")));
+}
+
+TEST(AlbumDat, BildtextEinesGeloeschtenBildesGehoertNurDemselbenBild) {
+    TestOrdner t;
+    const QString ordner = t.ordner("20050101");
+    t.datei("20050101/a.jpg", "eins");
+    ASSERT_TRUE(BildtextSchreiben(ordner, "a.jpg", {"Oma", "am Meer"}));
+    ASSERT_TRUE(BildtextSchreiben(ordner, "b.jpg", {"Opa"}));
+    const QString kennung = BildKennung(t.pfad("20050101/a.jpg"));
+    ASSERT_FALSE(kennung.isEmpty());
+    ASSERT_TRUE(BildtextBeiseitelegen(ordner, "a.jpg", kennung));
+    const auto lesen = [&] {
+        QStringList zeilen;
+        BildtextLesen(ordner, "a.jpg", zeilen);
+        return zeilen;
+    };
+    const auto namen = [&] {
+        QStringList n;
+        for (const auto& [bild, zeilen] : AlleBildtexte(TProfilDatei(AlbumDatei(ordner)).Lesen()))
+            n << bild;
+        return n;
+    };
+    // Still the same picture (its deletion failed): its caption.
+    EXPECT_EQ(lesen(), QStringList({"Oma", "am Meer"}));
+    // Another picture of that name and size: none, and none for the search.
+    t.datei("20050101/a.jpg", "zwei");
+    EXPECT_TRUE(lesen().isEmpty());
+    EXPECT_EQ(namen(), QStringList({"b.jpg"}));
+    // The same one back: the viewer reads it without changing the file, the editor
+    // puts it back where every reader finds it.
+    t.datei("20050101/a.jpg", "eins");
+    const QByteArray vorher = TestOrdner::lesen(AlbumDatei(ordner));
+    BildtexteZurueckgeben(false);
+    EXPECT_EQ(lesen(), QStringList({"Oma", "am Meer"}));
+    EXPECT_EQ(TestOrdner::lesen(AlbumDatei(ordner)), vorher);
+    BildtexteZurueckgeben(true);
+    EXPECT_EQ(lesen(), QStringList({"Oma", "am Meer"}));
+    BildtexteZurueckgeben(false);
+    EXPECT_EQ(namen(), QStringList({"b.jpg", "a.jpg"}));
+    EXPECT_FALSE(QString::fromLatin1(TestOrdner::lesen(AlbumDatei(ordner))).contains("PAPIERKORB"));
 }

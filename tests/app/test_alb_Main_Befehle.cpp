@@ -1,3 +1,4 @@
+#include "album/alb_Suche.h"
 #include "album/alb_ini.h"
 #include "app/alb_AndereDateien.h"
 #include "app/alb_Main.h"
@@ -21,6 +22,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -103,6 +105,97 @@ TEST_F(Befehle, GeloeschtesBildLiegtImPapierkorbUndKommtMitBildunterschriftZurue
     QStringList zeilen;
     BildtextLesen(tag + "/a.jpg", zeilen);
     EXPECT_EQ(zeilen, QStringList({"Oma am Meer"}));
+    qputenv("XDG_DATA_HOME", vorher);
+}
+
+TEST_F(Befehle, NeuesBildGleichenNamensErbtDieBildunterschriftDesGeloeschtenNicht) {
+    TestOrdner daten;
+    const QByteArray vorher = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", daten.pfad().toLocal8Bit());
+    const QString hilde = QString::fromUtf8("Oma Hilde, 80. Geburtstag");
+    ASSERT_TRUE(BildtextSchreiben(tag, "a.jpg", {hilde}));
+    auto m = Fenster();
+    m->BildUnterschriftSetzen(true);
+    ui.antworten << mrYes;
+    m->Aktion("ax_BildDel")->trigger();
+    ASSERT_FALSE(QFile::exists(tag + "/a.jpg"));
+    // Kept for the way back, but no caption of a.jpg any more.
+    EXPECT_TRUE(QString::fromLatin1(TestOrdner::lesen(tag + "/ALBUM.DAT")).contains("Oma Hilde"));
+    // Another a.jpg comes in, from the next card; one of the same size, too.
+    const QByteArray alt = TestOrdner::lesen(daten.pfad("Trash/files/a.jpg"));
+    QByteArray neu = alt;
+    neu[neu.size() / 2] = char(neu[neu.size() / 2] ^ 1);
+    JpegEinfarbig(tag + "/a.jpg", 20, 10, Qt::blue);
+    const QByteArray anderes = TestOrdner::lesen(tag + "/a.jpg");
+    for (const QByteArray& inhalt : {anderes, neu}) {
+        album.ordner.datei("2005/20050101/a.jpg", inhalt);
+        m->foto->ReadFolderAt(true, tag + "/a.jpg");
+        ASSERT_EQ(Bild(*m), "a.jpg");
+        EXPECT_EQ(m->re->toPlainText(), "");
+        QStringList zeilen;
+        BildtextLesen(tag + "/a.jpg", zeilen);
+        EXPECT_TRUE(zeilen.isEmpty());
+        TSuchIndex index(album.pfad(), {});
+        EXPECT_TRUE(index.Suchen("Hilde").isEmpty());
+    }
+    ASSERT_TRUE(BildtextSchreiben(tag, "a.jpg", {"Neues Bild"}));
+    // The new one renamed (the file manager restores nothing over it), the old one back:
+    // its own caption is there again, and the search finds it.
+    ASSERT_TRUE(QFile::rename(tag + "/a.jpg", tag + "/a2.jpg"));
+    ASSERT_TRUE(QFile::rename(daten.pfad("Trash/files/a.jpg"), tag + "/a.jpg"));
+    m->foto->ReadFolderAt(true, tag + "/a.jpg");
+    EXPECT_EQ(m->re->toPlainText(), hilde);
+    TSuchIndex index(album.pfad(), {});
+    const auto treffer = index.Suchen("Hilde");
+    ASSERT_EQ(treffer.size(), 1);
+    EXPECT_EQ(treffer[0].bild, "a.jpg");
+    qputenv("XDG_DATA_HOME", vorher);
+}
+
+TEST_F(Befehle, VideoGleichenNamensGehtAufNachfrageMit) {
+    TestOrdner daten;
+    const QByteArray vorher = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", daten.pfad().toLocal8Bit());
+    JpegEinfarbig(tag + "/IMG_0001.JPG", 16, 16);
+    album.ordner.datei("2005/20050101/IMG_0001.MOV", "moov");
+    JpegEinfarbig(tag + "/IMG_0002.JPG", 16, 16);
+    album.ordner.datei("2005/20050101/img_0002.mov", "moov");
+    auto m = Fenster();
+    m->foto->ReadFolderAt(true, tag + "/IMG_0001.JPG");
+    // Ja to the picture; the video's question answered by its default.
+    ui.antworten << mrYes;
+    m->Aktion("ax_BildDel")->trigger();
+    ASSERT_EQ(ui.meldungen.size(), 2);
+    EXPECT_EQ(ui.meldungen[1].text, "Soll auch das Video \r" + AddBackslash(tag) +
+                                        "IMG_0001.MOV\rin den Papierkorb verschoben werden?");
+    EXPECT_EQ(ui.meldungen[1].vorgabe, mrYes);
+    EXPECT_EQ(QDir(daten.pfad("Trash/files")).entryList(QDir::Files),
+              QStringList({"IMG_0001.JPG", "IMG_0001.MOV"}));
+    EXPECT_TRUE(QFile::exists(daten.pfad("Trash/info/IMG_0001.MOV.trashinfo")));
+    // Nein keeps the video; Nein to the picture asks nothing more.
+    m->foto->ReadFolderAt(true, tag + "/IMG_0002.JPG");
+    ui.antworten << mrNo;
+    m->Aktion("ax_BildDel")->trigger();
+    EXPECT_EQ(ui.meldungen.size(), 3);
+    ui.antworten << mrYes << mrNo;
+    m->Aktion("ax_BildDel")->trigger();
+    EXPECT_EQ(ui.meldungen.size(), 5);
+    EXPECT_FALSE(QFile::exists(tag + "/IMG_0002.JPG"));
+    EXPECT_TRUE(QFile::exists(tag + "/img_0002.mov"));
+    // Without a trash, the video gets the second question of its own.
+    PapierkorbAbschalten(true);
+    album.ordner.datei("2005/20050101/IMG_0002.JPG", TestOrdner::lesen(tag + "/a.jpg"));
+    m->foto->ReadFolderAt(true, tag + "/IMG_0002.JPG");
+    ui.antworten << mrYes << mrYes << mrYes << mrNo;
+    m->Aktion("ax_BildDel")->trigger();
+    PapierkorbAbschalten(false);
+    ASSERT_EQ(ui.meldungen.size(), 9);
+    EXPECT_EQ(
+        ui.meldungen[8].text,
+        QString::fromUtf8(
+            "Das Video kann nicht in den Papierkorb verschoben werden.\rSoll es endgültig gelöscht werden?"));
+    EXPECT_FALSE(QFile::exists(tag + "/IMG_0002.JPG"));
+    EXPECT_TRUE(QFile::exists(tag + "/img_0002.mov"));
     qputenv("XDG_DATA_HOME", vorher);
 }
 
