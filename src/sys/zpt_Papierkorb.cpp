@@ -18,7 +18,7 @@
 
 namespace {
 bool g_ohnePapierkorb = false;
-PapierkorbStoerung g_stoerung = PapierkorbStoerung::Keine;
+[[maybe_unused]] PapierkorbStoerung g_stoerung = PapierkorbStoerung::Keine;
 
 #ifndef Q_OS_WIN
 // Names tried in one trash: a name taken this often means something else is wrong, and
