@@ -40,7 +40,8 @@ window.PRUEFUNG = [];
 )";
 
 // Runs after the page's script and its keys: the window size, the pictures asked for and,
-// for each field of the info line, its text, its box and whether its whole text fits.
+// for each field of the info line, its text, its box and whether its whole text fits; sent
+// to the frame around the page (any width, also below what a browser window allows).
 constexpr const char* NachDerSeite = R"(<script>
 (function () {
   var m = { breite: innerWidth, hoehe: innerHeight, bilder: PRUEFUNG };
@@ -49,12 +50,24 @@ constexpr const char* NachDerSeite = R"(<script>
     m[id] = { text: e.textContent, links: r.left, oben: r.top, rechts: r.right, unten: r.bottom,
               ganz: e.scrollWidth <= e.clientWidth && e.scrollHeight <= e.clientHeight };
   });
-  var aus = document.createElement("pre");
-  aus.id = "pruefung";
-  aus.textContent = JSON.stringify(m);
-  document.body.appendChild(aus);
+  parent.postMessage(JSON.stringify(m), "*");
 })();
 </script>
+)";
+
+// The page in a frame of the given size; what the probe sends is put into the frame's page.
+constexpr const char* Rahmen = R"(<!DOCTYPE html>
+<html><body style="margin: 0">
+<iframe style="border: 0; display: block; width: %1px; height: %2px" src="pruefung.html?tasten=%3"></iframe>
+<script>
+addEventListener("message", function (e) {
+  var aus = document.createElement("pre");
+  aus.id = "pruefung";
+  aus.textContent = e.data;
+  document.body.appendChild(aus);
+});
+</script>
+</body></html>
 )";
 
 struct Browserseite : ::testing::Test {
@@ -90,14 +103,16 @@ struct Browserseite : ::testing::Test {
 
     // The probe's findings at this window size after these keys; empty when it found nothing.
     QJsonObject Seite(QSize fenster, const QString& tasten = {}) const {
+        ziel.datei(
+            "cd/rahmen.html",
+            QString::fromLatin1(Rahmen).arg(fenster.width()).arg(fenster.height()).arg(tasten).toUtf8());
         QProcess p;
         p.start(QStandardPaths::findExecutable("chromium"),
                 {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                 "--hide-scrollbars", "--user-data-dir=" + ziel.pfad("profil"),
-                 QString("--window-size=%1,%2").arg(fenster.width()).arg(fenster.height()),
+                 "--hide-scrollbars", "--user-data-dir=" + ziel.pfad("profil"), "--window-size=1400,1400",
                  "--virtual-time-budget=3000", "--dump-dom",
-                 QUrl::fromLocalFile(ziel.pfad("cd/pruefung.html")).toString() + "?tasten=" + tasten});
+                 QUrl::fromLocalFile(ziel.pfad("cd/rahmen.html")).toString()});
         p.waitForFinished(60000);
         const QString dom = QString::fromUtf8(p.readAllStandardOutput());
         const QString anfang = "<pre id=\"pruefung\">";

@@ -35,40 +35,42 @@ betrachter() {
     chmod +x "$cd_ordner/Pixolud"
 }
 
-viewer="betrachter: /Grundpfad=$cd_ordner browser: "
-browser="browser: $cd_ordner/index.html"
+# What the viewer and the browser are asked to open.
+nur_betrachter="betrachter: /Grundpfad=$cd_ordner browser: "
+dann_browser="betrachter: /Grundpfad=$cd_ordner browser: $cd_ordner/index.html"
+nur_browser="betrachter:  browser: $cd_ordner/index.html"
 for skript in start.sh autorun.sh; do
     cp "$vorlage/$skript" "$cd_ordner/$skript"
     betrachter 0
-    pruefe "Betrachter läuft" $skript "$viewer"
+    pruefe "Betrachter läuft" $skript "$nur_betrachter"
     # Qt installed but no display or no working platform plugin: Qt aborts.
     betrachter 134
-    pruefe "Betrachter bricht ab" $skript "$viewer$browser"
+    pruefe "Betrachter bricht ab" $skript "$dann_browser"
     betrachter 1
-    pruefe "Betrachter endet mit Fehler" $skript "$viewer$browser"
+    pruefe "Betrachter endet mit Fehler" $skript "$dann_browser"
     # Stopped with Ctrl+C or by the session's end: no browser afterwards.
     betrachter 130
-    pruefe "vom Benutzer beendet" $skript "$viewer"
+    pruefe "vom Benutzer beendet" $skript "$nur_betrachter"
     betrachter 143
-    pruefe "vom System beendet" $skript "$viewer"
+    pruefe "vom System beendet" $skript "$nur_betrachter"
     # A program for another machine, or a medium that carries no execute bits.
     chmod -x "$cd_ordner/Pixolud"
-    pruefe "Betrachter nicht ausführbar" $skript "betrachter:  $browser"
+    pruefe "Betrachter nicht ausführbar" $skript "$nur_browser"
     rm -f "$cd_ordner/Pixolud"
-    pruefe "kein Betrachter" $skript "betrachter:  $browser"
+    pruefe "kein Betrachter" $skript "$nur_browser"
 done
 
 # The real viewer of the build, with Qt present but unable to show a window.
 cp "$vorlage/Pixolud" "$cd_ordner/Pixolud"
 (
     export QT_QPA_PLATFORM=nichtvorhanden
-    pruefe "Qt ohne Plattform" start.sh "betrachter:  $browser"
+    pruefe "Qt ohne Plattform" start.sh "$nur_browser"
     exit $fehler
 ) || fehler=1
 (
     unset DISPLAY WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb
-    pruefe "Qt ohne Bildschirm" autorun.sh "betrachter:  $browser"
+    pruefe "Qt ohne Bildschirm" autorun.sh "$nur_browser"
     exit $fehler
 ) || fehler=1
 [ $fehler -eq 0 ] && echo "Startskripte richtig"
