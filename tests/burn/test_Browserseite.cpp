@@ -159,7 +159,7 @@ TEST_F(Browserseite, PositionUndDateinameAufJederBreite) {
     for (const QSize fenster : {QSize(1280, 800), QSize(800, 1280), QSize(390, 844)}) {
         const QJsonObject seite = Seite(fenster, "End");
         ASSERT_EQ(seite["breite"].toInt(), fenster.width()) << "the window has the size asked for";
-        EXPECT_EQ(seite["position"]["text"].toString(), "2/2");
+        EXPECT_EQ(seite["position"]["text"].toString(), QString("2/2"));
         EXPECT_EQ(seite["datei"]["text"].toString(), zweites);
         EXPECT_TRUE(GanzSichtbar(seite, "position"));
         EXPECT_TRUE(GanzSichtbar(seite, "datei"));
@@ -173,7 +173,7 @@ TEST_F(Browserseite, BlaetternUndVorladenUeberTagesgrenzen) {
     const QSize fenster(1280, 800);
     // Backspace on a day's first picture goes to the previous day's last.
     const QJsonObject zurueck = Seite(fenster, "PageDown,Backspace");
-    EXPECT_EQ(zurueck["position"]["text"].toString(), "2/2");
+    EXPECT_EQ(zurueck["position"]["text"].toString(), QString("2/2"));
     EXPECT_EQ(zurueck["datei"]["text"].toString(), zweites);
     EXPECT_EQ(Gezeigt(Bilder(zurueck)), "2005/20050101/" + zweites);
     // On a day's last picture the next day's first is fetched ahead, before it is shown.

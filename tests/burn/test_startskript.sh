@@ -19,7 +19,7 @@ fehler=0
 # pruefe FALL SKRIPT ERWARTET: runs the script, compares what the viewer and the browser got.
 pruefe() {
     rm -f "$tmp/browser" "$tmp/betrachter"
-    timeout 60 sh "$cd_ordner/$2" </dev/null >/dev/null 2>&1
+    timeout 60 "$cd_ordner/$2" </dev/null >/dev/null 2>&1
     ist="betrachter: $(cat "$tmp/betrachter" 2>/dev/null) browser: $(cat "$tmp/browser" 2>/dev/null)"
     if [ "$ist" != "$3" ]; then
         echo "$1 ($2): erwartet \"$3\", ist \"$ist\""
