@@ -32,13 +32,16 @@
     auswahlTag.value = String(t);
   }
 
-  function vorladen(i) {
-    var liste = bilder();
-    if (i < 0 || i >= liste.length || vorgeladen[liste[i].datei]) return;
+  // The picture one step on (+1) or back (-1), into the next or previous day with pictures.
+  function vorladen(schritt) {
+    var ziel = nachbar(schritt);
+    if (!ziel) return;
+    var eintrag = tage()[ziel.t].bilder[ziel.b];
+    if (vorgeladen[eintrag.datei]) return;
     var neu = new Image();
     neu.decoding = "async";
-    neu.src = liste[i].datei;
-    vorgeladen[liste[i].datei] = neu;
+    neu.src = eintrag.datei;
+    vorgeladen[eintrag.datei] = neu;
   }
 
   function zeigen() {
@@ -66,8 +69,8 @@
     datei.textContent = aktuell.name;
     unterschrift.textContent = aktuell.text || "";
     // The neighbours are fetched while the user looks at this one.
-    vorladen(b + 1);
-    vorladen(b - 1);
+    vorladen(1);
+    vorladen(-1);
   }
 
   // The next (+1) or previous (-1) day of the year that has pictures; -1 when none.
@@ -77,17 +80,25 @@
     return -1;
   }
 
-  function naechstesBild() {
-    if (b + 1 < bilder().length) { b++; zeigen(); return; }
-    var n = nachbarTag(1);
-    if (n >= 0) { t = n; b = 0; zeigen(); }
+  // Where one step on (+1) or back (-1) leads: the neighbour in this day, else the first
+  // (last) picture of the next (previous) day with pictures; null at the year's end.
+  function nachbar(schritt) {
+    if (b + schritt >= 0 && b + schritt < bilder().length) return { t: t, b: b + schritt };
+    var n = nachbarTag(schritt);
+    if (n < 0) return null;
+    return { t: n, b: schritt > 0 ? 0 : tage()[n].bilder.length - 1 };
   }
 
-  function vorigesBild() {
-    if (b > 0) { b--; zeigen(); return; }
-    var n = nachbarTag(-1);
-    if (n >= 0) { t = n; b = bilder().length - 1; zeigen(); }
+  function blaettern(schritt) {
+    var ziel = nachbar(schritt);
+    if (!ziel) return;
+    t = ziel.t;
+    b = ziel.b;
+    zeigen();
   }
+
+  function naechstesBild() { blaettern(1); }
+  function vorigesBild() { blaettern(-1); }
 
   function tagWechseln(schritt) {
     var n = t + schritt;
