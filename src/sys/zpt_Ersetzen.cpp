@@ -65,6 +65,60 @@ bool OrdnerSichern(const QString& datei) {
 #endif
 }
 
+namespace {
+thread_local TSammelSicherung* t_sammlung = nullptr;
+} // namespace
+
+TSammelSicherung::TSammelSicherung() : m_vorige(t_sammlung) {
+    t_sammlung = this;
+}
+
+TSammelSicherung::~TSammelSicherung() {
+    Abschliessen();
+    t_sammlung = m_vorige;
+}
+
+TSammelSicherung* TSammelSicherung::Aktiv() {
+#ifdef Q_OS_WIN
+    return nullptr; // each file flushed on its own there
+#else
+    return t_sammlung;
+#endif
+}
+
+void TSammelSicherung::Merken(const QString& ordner) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(ordner);
+#else
+    // Opened now, before the files' data go out: syncfs reports the write errors of
+    // its file system since its descriptor was opened.
+    struct stat info {};
+    if (::stat(QFile::encodeName(ordner).constData(), &info) != 0 ||
+        m_geraete.contains(qulonglong(info.st_dev)))
+        return;
+    const int fd = ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    m_fds << fd;
+    m_geraete << qulonglong(info.st_dev);
+#endif
+}
+
+bool TSammelSicherung::Abschliessen(QString* fehler) {
+    bool ok = true;
+#ifndef Q_OS_WIN
+    for (int fd : std::as_const(m_fds)) {
+        if (::syncfs(fd) != 0) {
+            if (fehler && ok) *fehler = QString::fromLocal8Bit(std::strerror(errno));
+            ok = false;
+        }
+        ::close(fd);
+    }
+#endif
+    m_fds.clear();
+    m_geraete.clear();
+    return ok;
+}
+
 QString TempVorlage(const QString& ziel) {
     const QString ordner = ziel.left(ziel.size() - QFileInfo(ziel).fileName().size());
     return ordner + TempPraefix(ziel) + QStringLiteral("XXXXXX");
@@ -140,7 +194,10 @@ bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler
     if (!f.isOpen()) return scheitern();
     // A full disk shows at the write, with its reason.
     if (!AllesSchreiben(f, bytes.constData(), bytes.size())) return scheitern();
-    if (!Sichern(f)) return scheitern();
+    // In a batch the flush comes once for all its files, before anyone is told.
+    TSammelSicherung* sammlung = TSammelSicherung::Aktiv();
+    if (sammlung) sammlung->Merken(QFileInfo(pfad).absolutePath());
+    if (!sammlung && !Sichern(f)) return scheitern();
     // The old file's permissions, or those of a new file of the user.
     if (QFile::exists(pfad))
         f.setPermissions(QFile::permissions(pfad));
@@ -158,7 +215,7 @@ bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler
     temp.umbenannt = true;
     f.close();
     // The rename itself on the medium, before anyone is told the file is written.
-    if (!OrdnerSichern(pfad)) {
+    if (!sammlung && !OrdnerSichern(pfad)) {
         if (fehler) *fehler = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }

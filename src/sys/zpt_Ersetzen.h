@@ -2,6 +2,7 @@
 // Replacing files without ever leaving a short one: a temporary file beside the
 // target, written unbuffered to the last byte, renamed over the target only then.
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 class QFileDevice;
@@ -16,6 +17,30 @@ void ResteEntfernen(const QString& ziel);
 
 // Flushes the folder of `datei` to the medium (after a rename in it).
 bool OrdnerSichern(const QString& datei);
+
+// Flushing a batch at once (an export of thousands of files): while one lives on this
+// thread, DateiErsetzen and the atomic copy still write each file to a temporary and
+// rename it only when complete, but leave the flushing to it. Abschliessen flushes the
+// file system of every file written meanwhile once (syncfs); a write error the system
+// met on the way shows there. The destructor flushes what is left.
+class TSammelSicherung {
+public:
+    TSammelSicherung();
+    ~TSammelSicherung();
+    TSammelSicherung(const TSammelSicherung&) = delete;
+    TSammelSicherung& operator=(const TSammelSicherung&) = delete;
+    // The batch of this thread, or null.
+    static TSammelSicherung* Aktiv();
+    // Holds the file system of `ordner` for the flush (its first folder names it).
+    void Merken(const QString& ordner);
+    // False with the system's reason when a file system could not be flushed.
+    bool Abschliessen(QString* fehler = nullptr);
+
+private:
+    QList<int> m_fds; // one open folder per file system, from its first write on
+    QList<qulonglong> m_geraete;
+    TSammelSicherung* m_vorige;
+};
 
 // Writes every byte to a device opened with QIODevice::Unbuffered, going on after
 // short writes, so a full disk ends in the system's error rather than a short file.
