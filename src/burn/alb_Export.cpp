@@ -456,7 +456,7 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
     // The index of the CD: each day under the name of its year folder, so every day
     // stays reachable whatever its name.
     VerzeichnisErzwingen(t);
-    sicherung.Merken(t);
+    sicherung.Ordner(t);
     TBigIniFile index(t + QStringLiteral("Pixolud.dat"));
     for (const QString& datei : liste) {
         if (NameVon(datei).compare(QLatin1String("Album.dat"), Qt::CaseInsensitive) != 0) continue;
@@ -531,7 +531,7 @@ void TExport::FotolaborKopieren(const QString& ziel) {
     Geplant += int(quellen.size());
     const QString t = AddBackslash(ziel);
     VerzeichnisErzwingen(t);
-    sicherung.Merken(t);
+    sicherung.Ordner(t);
     for (const QString& quelle : quellen) {
         const QString name = t + EindeutigerDateiname(t, QStringLiteral("bild"), QStringLiteral(".jpg")) +
                              QStringLiteral(".jpg");
@@ -577,7 +577,7 @@ void TExport::NamenKopierenMitUnterverzeichnissen(const QString& ziel) {
     Geplant += int(quellen.size());
     const QString t = AddBackslash(ziel);
     VerzeichnisErzwingen(t);
-    sicherung.Merken(t);
+    sicherung.Ordner(t);
     // Day folder -> its subfolder; two days never share one (no date and no title gives
     // "_" for both): the day folder's own name makes such a name unique.
     QHash<QString, QString> unterordner;
@@ -609,7 +609,7 @@ void TExport::NamenKopierenFortlaufend(const QString& ziel) {
     Geplant += int(quellen.size());
     const QString t = AddBackslash(ziel);
     VerzeichnisErzwingen(t);
-    sicherung.Merken(t);
+    sicherung.Ordner(t);
     QString letzterOrdner;
     int zaehler = 0;
     for (const QString& quelle : quellen) {

@@ -78,29 +78,28 @@ TSammelSicherung::~TSammelSicherung() {
     t_sammlung = m_vorige;
 }
 
-TSammelSicherung* TSammelSicherung::Aktiv() {
-#ifdef Q_OS_WIN
-    return nullptr; // each file flushed on its own there
-#else
-    return t_sammlung;
-#endif
-}
-
-void TSammelSicherung::Merken(const QString& ordner) {
+void TSammelSicherung::Ordner(const QString& ordner) {
 #ifdef Q_OS_WIN
     Q_UNUSED(ordner);
 #else
-    // Opened now, before the files' data go out: syncfs reports the write errors of
-    // its file system since its descriptor was opened.
-    struct stat info {};
-    if (::stat(QFile::encodeName(ordner).constData(), &info) != 0 ||
-        m_geraete.contains(qulonglong(info.st_dev)))
-        return;
+    // Opened now, before the files' data go out: syncfs reports the write errors of its
+    // file system since its descriptor was opened.
     const int fd = ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
+    if (fd < 0) return; // nothing taken over: its files are flushed one by one
     m_fds << fd;
-    m_geraete << qulonglong(info.st_dev);
+    QString pfad = QDir::cleanPath(QFileInfo(ordner).absoluteFilePath());
+    if (!pfad.endsWith(u'/')) pfad += u'/';
+    m_ordner << pfad;
 #endif
+}
+
+bool TSammelSicherung::Uebernimmt(const QString& datei) {
+    if (!t_sammlung) return false;
+    const QString pfad = QDir::cleanPath(QFileInfo(datei).absoluteFilePath());
+    for (const TSammelSicherung* s = t_sammlung; s; s = s->m_vorige)
+        for (const QString& o : s->m_ordner)
+            if (pfad.startsWith(o)) return true;
+    return false;
 }
 
 bool TSammelSicherung::Abschliessen(QString* fehler) {
@@ -115,7 +114,7 @@ bool TSammelSicherung::Abschliessen(QString* fehler) {
     }
 #endif
     m_fds.clear();
-    m_geraete.clear();
+    m_ordner.clear();
     return ok;
 }
 
@@ -195,8 +194,7 @@ bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler
     // A full disk shows at the write, with its reason.
     if (!AllesSchreiben(f, bytes.constData(), bytes.size())) return scheitern();
     // In a batch the flush comes once for all its files, before anyone is told.
-    TSammelSicherung* sammlung = TSammelSicherung::Aktiv();
-    if (sammlung) sammlung->Merken(QFileInfo(pfad).absolutePath());
+    const bool sammlung = TSammelSicherung::Uebernimmt(pfad);
     if (!sammlung && !Sichern(f)) return scheitern();
     // The old file's permissions, or those of a new file of the user.
     if (QFile::exists(pfad))

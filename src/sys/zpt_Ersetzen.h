@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QFileDevice;
 
@@ -19,26 +20,27 @@ void ResteEntfernen(const QString& ziel);
 bool OrdnerSichern(const QString& datei);
 
 // Flushing a batch at once (an export of thousands of files): while one lives on this
-// thread, DateiErsetzen and the atomic copy still write each file to a temporary and
-// rename it only when complete, but leave the flushing to it. Abschliessen flushes the
-// file system of every file written meanwhile once (syncfs); a write error the system
-// met on the way shows there. The destructor flushes what is left.
+// thread, DateiErsetzen and the atomic copy still write each file below its folders to a
+// temporary and rename it only when complete, but leave the flushing to it. Abschliessen
+// flushes the file system of each folder once (syncfs); a write error the system met on
+// the way shows there. Files elsewhere are flushed one by one as always. The destructor
+// flushes what is left.
 class TSammelSicherung {
 public:
     TSammelSicherung();
     ~TSammelSicherung();
     TSammelSicherung(const TSammelSicherung&) = delete;
     TSammelSicherung& operator=(const TSammelSicherung&) = delete;
-    // The batch of this thread, or null.
-    static TSammelSicherung* Aktiv();
-    // Holds the file system of `ordner` for the flush (its first folder names it).
-    void Merken(const QString& ordner);
+    // Takes over the flushing of the files below `ordner` (which must exist).
+    void Ordner(const QString& ordner);
+    // True when a batch of this thread takes over the flushing of `datei`.
+    static bool Uebernimmt(const QString& datei);
     // False with the system's reason when a file system could not be flushed.
     bool Abschliessen(QString* fehler = nullptr);
 
 private:
-    QList<int> m_fds; // one open folder per file system, from its first write on
-    QList<qulonglong> m_geraete;
+    QList<int> m_fds;     // the folders, open from the start of the batch
+    QStringList m_ordner; // their paths, with a final "/"
     TSammelSicherung* m_vorige;
 };
 

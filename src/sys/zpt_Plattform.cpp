@@ -179,8 +179,7 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
     if (::fchmod(aus.fd, rechte) != 0 || ::futimens(aus.fd, zeiten) != 0) return scheitern();
     // On the medium before it takes the target's name; in a batch (an export) once for
     // all its files. What may allow deleting the source is always flushed on its own.
-    TSammelSicherung* sammlung = sichern || neu ? nullptr : TSammelSicherung::Aktiv();
-    if (sammlung) sammlung->Merken(QFileInfo(ziel).absolutePath());
+    const bool sammlung = !sichern && !neu && TSammelSicherung::Uebernimmt(ziel);
     if (!sammlung && ::fsync(aus.fd) != 0) return scheitern();
     if (sichern) {
         // Out of the cache, then read back: a comparison against the cache alone would
