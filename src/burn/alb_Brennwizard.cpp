@@ -168,8 +168,13 @@ void Tam_Brennwizard::wz_2Changing(bool& erlaubt) {
                   {rg_Einzeldatei, ed_Zieldatei, "die Datei für die Dateiliste"},
                   {rg_Fotolabor, ed_Fotolabor, "das Verzeichnis für das Fotolabor"},
                   {rg_jpegcd, ed_jpegcd, "das Verzeichnis für die Fotos mit Namen"}};
+    // The file list alone needs the CD folder too: it receives the files the list names
+    // that the export makes (index, album data of the browser page, JPEG renditions).
+    auto gewaehlt = [this](const Tzpt_Groupbox* g) {
+        return g->AllEnabled() || (g == rg_Zielpfad && rg_Einzeldatei->AllEnabled());
+    };
     for (const auto& f : felder)
-        if (f.gruppe->AllEnabled() && f.feld->Text().trimmed().isEmpty()) {
+        if (gewaehlt(f.gruppe) && f.feld->Text().trimmed().isEmpty()) {
             InfoAnzeigen(QStringLiteral("Bitte wählen Sie %1.").arg(QString::fromUtf8(f.was)));
             f.feld->setFocus();
             erlaubt = false;
@@ -186,7 +191,7 @@ void Tam_Brennwizard::wz_2Changing(bool& erlaubt) {
     TStillerFortschritt still;
     TExport pruefung(Grundpfad, sl_Fotos->Strings(), still);
     for (const auto& f : felder) {
-        if (!f.gruppe->AllEnabled()) continue;
+        if (!gewaehlt(f.gruppe)) continue;
         const QString grund = f.feld == ed_Zieldatei ? pruefung.DateilisteVerweigert(f.feld->Text().trimmed())
                                                      : pruefung.ZielVerweigert(f.feld->Text().trimmed());
         if (grund.isEmpty()) continue;
@@ -221,8 +226,9 @@ void Tam_Brennwizard::wzLastAction() {
             exp.NamenKopierenFortlaufend(ed_jpegcd->Text().trimmed());
     }
     Fehlerzahl = exp.Fehlerzahl;
-    // Said only of what was copied: a cancel, a missing picture or an error is named.
-    if (Fehlerzahl == 0 && exp.Fehlend() == 0 && !exp.Abbruch)
+    // Said only of what was copied: a cancel, a missing picture, an error or a caption
+    // left out is named.
+    if (exp.Vollstaendig())
         InfoAnzeigen(exp.Zusammenfassung());
     else
         FehlerAnzeigen(exp.Zusammenfassung());

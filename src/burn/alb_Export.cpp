@@ -7,6 +7,7 @@
 #include "display/zpt_Metadaten.h"
 #include "display/zpt_grafik.h"
 #include "settings/BigIni.h"
+#include "sys/zpt_Ersetzen.h"
 #include "sys/zpt_Fehler.h"
 #include "sys/zpt_Meldungen.h"
 #include "sys/zpt_Plattform.h"
@@ -14,6 +15,7 @@
 #include "sys/zpt_Zeichnen.h"
 #include "sys/zpt_sys.h"
 
+#include <QCryptographicHash>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -146,8 +148,23 @@ QStringList BetrachterDateien() {
     return dateien;
 }
 
+QString HeifRenditionName(const QString& name) {
+    constexpr qsizetype kGrenze = 255; // bytes in a name, on every file system of a medium
+    const QString einfach = name + QStringLiteral(".jpg");
+    if (QFile::encodeName(einfach).size() <= kGrenze) return einfach;
+    const QString kennung =
+        u'~' +
+        QString::fromLatin1(
+            QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(8)) +
+        QStringLiteral(".jpg");
+    QString anfang = name;
+    while (!anfang.isEmpty() && QFile::encodeName(anfang + kennung).size() > kGrenze)
+        anfang.chop(anfang.size() >= 2 && anfang.back().isLowSurrogate() ? 2 : 1);
+    return anfang + kennung;
+}
+
 QString HeifRendition(const QString& heic) {
-    return OrdnerVon(heic) + QStringLiteral("_jpg") + PfadTrenner + NameVon(heic) + QStringLiteral(".jpg");
+    return OrdnerVon(heic) + QStringLiteral("_jpg") + PfadTrenner + HeifRenditionName(NameVon(heic));
 }
 
 QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder) {
@@ -178,14 +195,18 @@ QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder) {
                 // Paths as URLs relative to the page: every character that means something
                 // in a URL is escaped, so any file name works.
                 // A HEIC picture is shown from its JPEG rendition.
-                const QByteArray datei =
-                    IstHeifName(name) ? "_jpg/" + QUrl::toPercentEncoding(name + QStringLiteral(".jpg"))
-                                      : QUrl::toPercentEncoding(name);
+                const QByteArray datei = IstHeifName(name)
+                                             ? "_jpg/" + QUrl::toPercentEncoding(HeifRenditionName(name))
+                                             : QUrl::toPercentEncoding(name);
                 const QString url = QString::fromLatin1(QUrl::toPercentEncoding(jahr) + '/' +
                                                         QUrl::toPercentEncoding(tag) + '/' + datei);
+                // The caption the program shows: a picture captioned in another program
+                // shows that caption until one is typed for it here.
+                const QString text =
+                    zeilen.isEmpty() ? EingebetteteBildunterschrift(ordner + name) : zeilen.join(u'\n');
                 bildListe.append(QJsonObject{{QStringLiteral("datei"), url},
                                              {QStringLiteral("name"), name},
-                                             {QStringLiteral("text"), zeilen.join(u'\n')}});
+                                             {QStringLiteral("text"), text}});
             }
             const QString& titel = texte.titel;
             tagListe.append(QJsonObject{
@@ -197,7 +218,11 @@ QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder) {
         jahrListe.append(QJsonObject{{QStringLiteral("name"), jahr}, {QStringLiteral("tage"), tagListe}});
     }
     const QJsonObject album{{QStringLiteral("jahre"), jahrListe}};
-    return "window.PIXOLUDA_ALBUM = " + QJsonDocument(album).toJson(QJsonDocument::Compact) + ";\n";
+    // JSON allows the line and paragraph separators raw in strings; JavaScript before
+    // 2019 (older TVs and tablets) rejects the whole file for them.
+    QByteArray json = QJsonDocument(album).toJson(QJsonDocument::Compact);
+    json.replace("\xE2\x80\xA8", "\\u2028").replace("\xE2\x80\xA9", "\\u2029");
+    return "window.PIXOLUDA_ALBUM = " + json + ";\n";
 }
 
 TExport::TExport(const QString& grundpfad, const QStringList& eintraege, TFortschritt& fortschritt)
@@ -234,16 +259,36 @@ QString TExport::DateilisteVerweigert(const QString& datei) const {
 }
 
 QString TExport::Zusammenfassung() const {
-    if (Abbruch)
-        return QStringLiteral("Der Export wurde abgebrochen.\r%1 von %2 Dateien wurden kopiert.")
-            .arg(Kopiert)
-            .arg(Geplant);
-    if (Fehlerzahl == 0 && Fehlend() == 0) return QStringLiteral("Die Dateien wurden kopiert.");
-    QString text = QStringLiteral("%1 von %2 Dateien wurden kopiert.").arg(Kopiert).arg(Geplant);
-    if (Fehlend() > 0)
-        text += QStringLiteral("\r%1 Bilder der Brennliste fehlen und wurden nicht kopiert.").arg(Fehlend());
-    if (Fehlerzahl > 0)
-        text += u'\r' + QString::number(Fehlerzahl) + QStringLiteral(" Fehler beim Kopieren.");
+    QString text;
+    if (Abbruch) {
+        text = QStringLiteral("Der Export wurde abgebrochen.\r%1 von %2 Dateien wurden kopiert.")
+                   .arg(Kopiert)
+                   .arg(Geplant);
+    } else if (Fehlerzahl == 0 && Fehlend() == 0) {
+        text = QStringLiteral("Die Dateien wurden kopiert.");
+    } else {
+        text = QStringLiteral("%1 von %2 Dateien wurden kopiert.").arg(Kopiert).arg(Geplant);
+        if (Fehlend() > 0)
+            text +=
+                QStringLiteral("\r%1 Bilder der Brennliste fehlen und wurden nicht kopiert.").arg(Fehlend());
+        if (Fehlerzahl > 0)
+            text += u'\r' + QString::number(Fehlerzahl) + QStringLiteral(" Fehler beim Kopieren.");
+    }
+    if (!m_fehlgeschlagen.isEmpty()) {
+        // The first ones by name; a long list would not fit the message box.
+        constexpr int kHoechstens = 10;
+        text += QStringLiteral("\rFehler bei:");
+        for (const QString& name : m_fehlgeschlagen.mid(0, kHoechstens))
+            text += u'\r' + name;
+        if (m_fehlgeschlagen.size() > kHoechstens)
+            text += QStringLiteral("\r... und %1 weiteren").arg(m_fehlgeschlagen.size() - kHoechstens);
+    }
+    for (const QString& hinweis : m_hinweise)
+        text += u'\r' + hinweis;
+    if (OhneBildunterschrift > 0)
+        text += QStringLiteral("\rBei %1 Bildern konnte die Bildunterschrift nicht in die Kopie geschrieben "
+                               "werden.")
+                    .arg(OhneBildunterschrift);
     return text;
 }
 
@@ -327,15 +372,25 @@ bool TExport::BildKopieren(const QString& quelle, const QString& ziel, bool alsJ
     } else {
         if (zeilen.isEmpty() && titel.isEmpty()) return DateiKopieren(quelle, ziel);
         QFile f(quelle);
-        if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxJpegDatei) return DateiKopieren(quelle, ziel);
+        if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxJpegDatei) {
+            const bool ok = DateiKopieren(quelle, ziel);
+            if (ok) ++OhneBildunterschrift;
+            return ok;
+        }
         bytes = f.readAll();
     }
     // The copy carries the caption; the original is only read.
-    QByteArray mit = TexteSchreiben && !(zeilen.isEmpty() && titel.isEmpty())
-                         ? MitBildunterschrift(bytes, zeilen.join(u'\n'), titel)
-                         : bytes;
-    if (mit.isEmpty() && rendition) mit = bytes;
-    if (mit.isEmpty()) return DateiKopieren(quelle, ziel); // no picture exiv2 can write: copied as it is
+    const bool mitText = TexteSchreiben && !(zeilen.isEmpty() && titel.isEmpty());
+    QByteArray mit = mitText ? MitBildunterschrift(bytes, zeilen.join(u'\n'), titel) : bytes;
+    // A caption too long for the picture's metadata, or no picture exiv2 can write: the
+    // copy goes without it, and the summary says so.
+    const bool ohneText = mitText && mit.isEmpty();
+    if (ohneText && rendition) mit = bytes;
+    if (mit.isEmpty()) {
+        const bool ok = DateiKopieren(quelle, ziel); // copied as it is
+        if (ok && ohneText) ++OhneBildunterschrift;
+        return ok;
+    }
     QString grund;
     if (!text::DateiSchreiben(ziel, mit, &grund))
         throw EFehler(
@@ -343,6 +398,7 @@ bool TExport::BildKopieren(const QString& quelle, const QString& ziel, bool alsJ
     QFile kopie(ziel);
     if (kopie.open(QIODevice::ReadWrite))
         kopie.setFileTime(QFileInfo(quelle).lastModified(), QFileDevice::FileModificationTime);
+    if (ohneText) ++OhneBildunterschrift;
     return true;
 }
 
@@ -361,8 +417,27 @@ bool TExport::Weiter() {
     return !Abbruch;
 }
 
+void TExport::Fehlgeschlagen(const QString& quelle, bool pfad) {
+    ++Fehlerzahl;
+    // Pictures of the album as the burn list names them.
+    const bool imAlbum =
+        pfad && !m_grundpfad.isEmpty() && quelle.startsWith(m_grundpfad, Qt::CaseInsensitive);
+    m_fehlgeschlagen << (imAlbum ? quelle.mid(m_grundpfad.size()) : quelle);
+}
+
+void TExport::Sichern(TSammelSicherung& sicherung) {
+    QString grund;
+    if (sicherung.Abschliessen(&grund)) return;
+    ++Fehlerzahl;
+    m_hinweise << QStringLiteral("Die Kopien konnten nicht vollständig auf den Datenträger geschrieben "
+                                 "werden: %1")
+                      .arg(grund);
+}
+
 void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& dateiliste) {
-    if (kopieren && !ZielDa(zielpfad)) return;
+    // The CD folder gets its index, album data and renditions with the file list alone
+    // too (the list names them), so its target is checked in both cases.
+    if (!ZielDa(zielpfad)) return;
     if (!dateiliste.isEmpty()) {
         const QString grund = DateilisteVerweigert(dateiliste);
         if (!grund.isEmpty()) {
@@ -376,11 +451,12 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
     const QStringList liste = CDDateiliste(quellen);
     m_fortschritt.Start(kTitel, int(liste.size()) + 1);
     FortschrittEnde ende{m_fortschritt};
-    if (!dateiliste.isEmpty()) ItemsToTextDatei(dateiliste, liste);
-    if (!Weiter() || !kopieren) return;
+    TSammelSicherung sicherung;
+    if (!Weiter()) return;
     // The index of the CD: each day under the name of its year folder, so every day
     // stays reachable whatever its name.
     VerzeichnisErzwingen(t);
+    sicherung.Ordner(t);
     TBigIniFile index(t + QStringLiteral("Pixolud.dat"));
     for (const QString& datei : liste) {
         if (NameVon(datei).compare(QLatin1String("Album.dat"), Qt::CaseInsensitive) != 0) continue;
@@ -390,39 +466,60 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
         const QString jahr = NameVon(OrdnerVon(tag).chopped(1));
         index.WriteString(jahr, NameVon(tag), TitelLesen(OrdnerVon(datei), {}));
     }
-    Geplant += int(liste.size());
+    if (kopieren) Geplant += int(liste.size());
     const QSet<QString> bilder(quellen.begin(), quellen.end());
-    QStringList kopiert;
+    QStringList aufListe;  // the file list: the sources, each HEIC picture's rendition after it
+    QStringList imBrowser; // the pictures the page shows
     for (const QString& datei : liste) {
+        const bool bild = bilder.contains(datei);
         // Caption files are copied as "Album.dat", whatever their case.
         const bool album = NameVon(datei).compare(QLatin1String("Album.dat"), Qt::CaseInsensitive) == 0;
         const QString ziel =
             ZielName(album ? OrdnerVon(datei) + QStringLiteral("Album.dat") : datei, t, m_grundpfad);
-        if (!ErstesMal(ziel)) {
-            ++Fehlerzahl;
-        } else {
-            VerzeichnisErzwingen(OrdnerVon(ziel));
-            // A missing caption file or viewer file is skipped (the lists of pictures name
-            // the missing ones); an error ends the routine.
-            const bool bild = bilder.contains(datei);
-            if (bild ? BildKopieren(datei, ziel) : DateiKopieren(datei, ziel)) {
-                ++Kopiert;
-                if (bild) kopiert << datei;
-                // Browsers other than Safari show no HEIC: a JPEG rendition for the page.
-                if (bild && IstHeifName(datei) && !BildKopierenMitPfad(datei, HeifRendition(ziel), true))
+        bool da = !kopieren; // only listed: the source is what the list names
+        if (kopieren) {
+            if (!ErstesMal(ziel)) {
+                if (bild)
+                    Fehlgeschlagen(datei);
+                else
                     ++Fehlerzahl;
-            } else if (bild) {
-                m_fehlend.insert(datei.toLower());
+            } else {
+                VerzeichnisErzwingen(OrdnerVon(ziel));
+                // A missing caption file or viewer file is skipped (the lists of pictures
+                // name the missing ones); an error ends the routine.
+                da = bild ? BildKopieren(datei, ziel) : DateiKopieren(datei, ziel);
+                if (da)
+                    ++Kopiert;
+                else if (bild)
+                    m_fehlend.insert(datei.toLower());
+            }
+        }
+        aufListe << datei;
+        if (bild && da) {
+            // Browsers other than Safari show no HEIC: a JPEG rendition for the page. A
+            // picture without one stays out of the page rather than show there broken.
+            if (!IstHeifName(datei)) {
+                imBrowser << datei;
+            } else if (const QString rendition = HeifRendition(ziel);
+                       BildKopierenMitPfad(datei, rendition, true)) {
+                imBrowser << datei;
+                aufListe << rendition;
+            } else {
+                Fehlgeschlagen(datei);
             }
         }
         if (!Weiter()) break;
     }
     index.FlushFile();
     // The album data of the browser page: the pictures that are on the medium.
+    const QString albumJs = t + QStringLiteral("album.js");
     QString grund;
-    if (!text::DateiSchreiben(t + QStringLiteral("album.js"), BrowserAlbum(m_grundpfad, kopiert), &grund))
-        throw EFehler(
-            QStringLiteral("nach %1 kann nicht geschrieben werden").arg(t + QStringLiteral("album.js")));
+    if (!text::DateiSchreiben(albumJs, BrowserAlbum(m_grundpfad, imBrowser), &grund))
+        throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(albumJs));
+    if (QFileInfo::exists(t + QStringLiteral("Pixolud.dat"))) aufListe << t + QStringLiteral("Pixolud.dat");
+    aufListe << albumJs;
+    if (!dateiliste.isEmpty()) ItemsToTextDatei(dateiliste, aufListe);
+    Sichern(sicherung);
 }
 
 void TExport::FotolaborKopieren(const QString& ziel) {
@@ -430,23 +527,32 @@ void TExport::FotolaborKopieren(const QString& ziel) {
     const QStringList quellen = Quellen(true);
     m_fortschritt.Start(kTitel, int(quellen.size()) + 1);
     FortschrittEnde ende{m_fortschritt};
+    TSammelSicherung sicherung;
     Geplant += int(quellen.size());
     const QString t = AddBackslash(ziel);
+    VerzeichnisErzwingen(t);
+    sicherung.Ordner(t);
     for (const QString& quelle : quellen) {
         const QString name = t + EindeutigerDateiname(t, QStringLiteral("bild"), QStringLiteral(".jpg")) +
                              QStringLiteral(".jpg");
-        if (!ErstesMal(name) || !BildKopierenMitPfad(quelle, name, true))
-            ++Fehlerzahl;
-        else
+        if (!ErstesMal(name)) {
+            Fehlgeschlagen(quelle);
+        } else if (!BildKopierenMitPfad(quelle, name, true)) {
+            // Never written: the name is free again for the next picture.
+            m_geschrieben.remove(KanonischerPfad(name).toLower());
+            Fehlgeschlagen(quelle);
+        } else {
             ++Kopiert;
+        }
         if (!Weiter()) break;
     }
+    Sichern(sicherung);
 }
 
 void TExport::InVerzeichnisKopieren(const QString& quelle, const QString& ordner) {
     const QString ziel = AddBackslash(ordner) + NameVon(quelle);
     if (!ErstesMal(ziel)) {
-        ++Fehlerzahl;
+        Fehlgeschlagen(quelle);
         return;
     }
     VerzeichnisErzwingen(ordner);
@@ -458,7 +564,7 @@ void TExport::InVerzeichnisKopieren(const QString& quelle, const QString& ordner
     } catch (const EFehler&) {
         FehlerAnzeigen(QStringLiteral("Fehler beim Kopieren von \r") + quelle + QStringLiteral("\r nach \r") +
                        ziel);
-        ++Fehlerzahl;
+        Fehlgeschlagen(quelle);
     }
 }
 
@@ -467,8 +573,11 @@ void TExport::NamenKopierenMitUnterverzeichnissen(const QString& ziel) {
     const QStringList quellen = Quellen(true);
     m_fortschritt.Start(kTitel, int(quellen.size()) + 1);
     FortschrittEnde ende{m_fortschritt};
+    TSammelSicherung sicherung;
     Geplant += int(quellen.size());
     const QString t = AddBackslash(ziel);
+    VerzeichnisErzwingen(t);
+    sicherung.Ordner(t);
     // Day folder -> its subfolder; two days never share one (no date and no title gives
     // "_" for both): the day folder's own name makes such a name unique.
     QHash<QString, QString> unterordner;
@@ -488,6 +597,7 @@ void TExport::NamenKopierenMitUnterverzeichnissen(const QString& ziel) {
         InVerzeichnisKopieren(quelle, t + unterordner.value(d.toLower()));
         if (!Weiter()) break;
     }
+    Sichern(sicherung);
 }
 
 void TExport::NamenKopierenFortlaufend(const QString& ziel) {
@@ -495,9 +605,11 @@ void TExport::NamenKopierenFortlaufend(const QString& ziel) {
     const QStringList quellen = Quellen(true);
     m_fortschritt.Start(kTitel, int(quellen.size()) + 1);
     FortschrittEnde ende{m_fortschritt};
+    TSammelSicherung sicherung;
     Geplant += int(quellen.size());
     const QString t = AddBackslash(ziel);
     VerzeichnisErzwingen(t);
+    sicherung.Ordner(t);
     QString letzterOrdner;
     int zaehler = 0;
     for (const QString& quelle : quellen) {
@@ -506,16 +618,17 @@ void TExport::NamenKopierenFortlaufend(const QString& ziel) {
         if (d != letzterOrdner) {
             ++Geplant;
             if (!ErstesMal(t + Nummer(zaehler)) || !JpegSchreiben(Titelbild(d), t + Nummer(zaehler)))
-                ++Fehlerzahl;
+                Fehlgeschlagen(QStringLiteral("Titelbild ") + Nummer(zaehler), false);
             else
                 ++Kopiert;
             letzterOrdner = d;
             ++zaehler;
         }
         if (!ErstesMal(t + Nummer(zaehler)) || !BildKopierenMitPfad(quelle, t + Nummer(zaehler), true))
-            ++Fehlerzahl;
+            Fehlgeschlagen(quelle);
         else
             ++Kopiert;
         if (!Weiter()) break;
     }
+    Sichern(sicherung);
 }

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 class QFontMetrics;
+class TSammelSicherung;
 
 // The progress of one routine; the wizard shows it in the progress window.
 class TFortschritt {
@@ -46,11 +47,16 @@ QImage Titelbild(const QString& tagOrdner);
 // The viewer files of an exported CD, in the folder "TemplateCDROM" next to the program:
 // the native viewer and the page that shows the album in any browser.
 QStringList BetrachterDateien();
+// The file name of a HEIC picture's JPEG rendition: its name + ".jpg"
+// (IMG_1.HEIC -> IMG_1.HEIC.jpg); where that would pass 255 bytes, the name's beginning
+// with a check sum of the whole name in place of the rest, so it stays unique.
+QString HeifRenditionName(const QString& name);
 // Where the CD folder keeps the JPEG rendition of a HEIC picture for browsers: the
-// "_jpg" subfolder of its day, under its name + ".jpg" (IMG_1.HEIC -> _jpg/IMG_1.HEIC.jpg).
+// "_jpg" subfolder of its day, under HeifRenditionName (IMG_1.HEIC -> _jpg/IMG_1.HEIC.jpg).
 QString HeifRendition(const QString& heic);
 // The browser page's album data ("album.js"): years, days (date and title) and the
-// pictures with their captions, of these pictures below the base folder.
+// pictures with the caption the program shows for them (the one in the day's caption
+// file, else the one inside the picture), of these pictures below the base folder.
 QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder);
 
 class TExport {
@@ -66,6 +72,9 @@ public:
     int Geplant = 0;
     int Fehlend() const { return int(m_fehlend.size()); }
     bool Abbruch = false;
+    // Copies that should carry a caption or title but do not: it could not be written
+    // into them (too long for the picture's metadata, or no picture exiv2 can write).
+    int OhneBildunterschrift = 0;
     // Copies of pictures carry their caption and series title inside (the originals are
     // only read).
     bool TexteSchreiben = true;
@@ -77,16 +86,23 @@ public:
     // The same for the file list's file: never a file of the burn list or of the album.
     QString DateilisteVerweigert(const QString& datei) const;
     // What the run did, for the closing message: "Die Dateien wurden kopiert." only when
-    // everything was; otherwise how many were copied, missing, failed, or that it was
-    // cancelled.
+    // everything was; otherwise how many were copied, missing, failed (and which), or
+    // that it was cancelled; and for how many copies the caption could not go in.
     QString Zusammenfassung() const;
+    // Everything copied as asked: the summary is plain news, no warning.
+    bool Vollstaendig() const {
+        return Fehlerzahl == 0 && Fehlend() == 0 && !Abbruch && OhneBildunterschrift == 0;
+    }
 
     // The sources of the CD folder in copy order: pictures, each day's caption file
     // after its first picture, then the viewer files.
     QStringList CDDateiliste();
     // The CD folder (`kopieren`) with its album index "Pixolud.dat", the viewer and the
-    // browser page with its "album.js", and/or the file list (`dateiliste` not empty). A
-    // copy that fails ends the routine with its error (EFehler).
+    // browser page with its "album.js", and/or the file list (`dateiliste` not empty). The
+    // files the CD folder gets from the export itself (index, "album.js", the HEIC
+    // pictures' JPEG renditions) are written into `zielpfad` in both cases, and the list
+    // names them after the sources. A copy that fails ends the routine with its error
+    // (EFehler); a HEIC picture without rendition is counted and left out of the page.
     void CDKopieren(const QString& zielpfad, bool kopieren, const QString& dateiliste);
     void FotolaborKopieren(const QString& ziel);
     void NamenKopierenMitUnterverzeichnissen(const QString& ziel);
@@ -111,10 +127,18 @@ private:
     bool BildKopierenMitPfad(const QString& quelle, const QString& ziel, bool alsJpeg = false);
     // Counts the step; true when the user cancelled.
     bool Weiter();
+    // Counts a picture (or with `pfad` false another file) that could not be written; the
+    // summary names it.
+    void Fehlgeschlagen(const QString& quelle, bool pfad = true);
+    // Flushes the routine's copies to the medium at once, before anyone is told they are
+    // there; a failure is counted.
+    void Sichern(TSammelSicherung& sicherung);
     QString m_grundpfad;
     QStringList m_eintraege;
     TFortschritt& m_fortschritt;
     QSet<QString> m_geschrieben;
     QSet<QString> m_fehlend;
+    QStringList m_fehlgeschlagen;      // as the burn list names them, for the summary
+    QStringList m_hinweise;            // further lines of the summary
     QHash<QString, TTagTexte> m_texte; // day folder -> its title and captions
 };

@@ -65,6 +65,59 @@ bool OrdnerSichern(const QString& datei) {
 #endif
 }
 
+namespace {
+thread_local TSammelSicherung* t_sammlung = nullptr;
+} // namespace
+
+TSammelSicherung::TSammelSicherung() : m_vorige(t_sammlung) {
+    t_sammlung = this;
+}
+
+TSammelSicherung::~TSammelSicherung() {
+    Abschliessen();
+    t_sammlung = m_vorige;
+}
+
+void TSammelSicherung::Ordner(const QString& ordner) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(ordner);
+#else
+    // Opened now, before the files' data go out: syncfs reports the write errors of its
+    // file system since its descriptor was opened.
+    const int fd = ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return; // nothing taken over: its files are flushed one by one
+    m_fds << fd;
+    QString pfad = QDir::cleanPath(QFileInfo(ordner).absoluteFilePath());
+    if (!pfad.endsWith(u'/')) pfad += u'/';
+    m_ordner << pfad;
+#endif
+}
+
+bool TSammelSicherung::Uebernimmt(const QString& datei) {
+    if (!t_sammlung) return false;
+    const QString pfad = QDir::cleanPath(QFileInfo(datei).absoluteFilePath());
+    for (const TSammelSicherung* s = t_sammlung; s; s = s->m_vorige)
+        for (const QString& o : s->m_ordner)
+            if (pfad.startsWith(o)) return true;
+    return false;
+}
+
+bool TSammelSicherung::Abschliessen(QString* fehler) {
+    bool ok = true;
+#ifndef Q_OS_WIN
+    for (int fd : std::as_const(m_fds)) {
+        if (::syncfs(fd) != 0) {
+            if (fehler && ok) *fehler = QString::fromLocal8Bit(std::strerror(errno));
+            ok = false;
+        }
+        ::close(fd);
+    }
+#endif
+    m_fds.clear();
+    m_ordner.clear();
+    return ok;
+}
+
 QString TempVorlage(const QString& ziel) {
     const QString ordner = ziel.left(ziel.size() - QFileInfo(ziel).fileName().size());
     return ordner + TempPraefix(ziel) + QStringLiteral("XXXXXX");
@@ -140,7 +193,9 @@ bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler
     if (!f.isOpen()) return scheitern();
     // A full disk shows at the write, with its reason.
     if (!AllesSchreiben(f, bytes.constData(), bytes.size())) return scheitern();
-    if (!Sichern(f)) return scheitern();
+    // In a batch the flush comes once for all its files, before anyone is told.
+    const bool sammlung = TSammelSicherung::Uebernimmt(pfad);
+    if (!sammlung && !Sichern(f)) return scheitern();
     // The old file's permissions, or those of a new file of the user.
     if (QFile::exists(pfad))
         f.setPermissions(QFile::permissions(pfad));
@@ -158,7 +213,7 @@ bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler
     temp.umbenannt = true;
     f.close();
     // The rename itself on the medium, before anyone is told the file is written.
-    if (!OrdnerSichern(pfad)) {
+    if (!sammlung && !OrdnerSichern(pfad)) {
         if (fehler) *fehler = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }

@@ -2,7 +2,9 @@
 // Replacing files without ever leaving a short one: a temporary file beside the
 // target, written unbuffered to the last byte, renamed over the target only then.
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class QFileDevice;
 
@@ -16,6 +18,31 @@ void ResteEntfernen(const QString& ziel);
 
 // Flushes the folder of `datei` to the medium (after a rename in it).
 bool OrdnerSichern(const QString& datei);
+
+// Flushing a batch at once (an export of thousands of files): while one lives on this
+// thread, DateiErsetzen and the atomic copy still write each file below its folders to a
+// temporary and rename it only when complete, but leave the flushing to it. Abschliessen
+// flushes the file system of each folder once (syncfs); a write error the system met on
+// the way shows there. Files elsewhere are flushed one by one as always. The destructor
+// flushes what is left.
+class TSammelSicherung {
+public:
+    TSammelSicherung();
+    ~TSammelSicherung();
+    TSammelSicherung(const TSammelSicherung&) = delete;
+    TSammelSicherung& operator=(const TSammelSicherung&) = delete;
+    // Takes over the flushing of the files below `ordner` (which must exist).
+    void Ordner(const QString& ordner);
+    // True when a batch of this thread takes over the flushing of `datei`.
+    static bool Uebernimmt(const QString& datei);
+    // False with the system's reason when a file system could not be flushed.
+    bool Abschliessen(QString* fehler = nullptr);
+
+private:
+    QList<int> m_fds;     // the folders, open from the start of the batch
+    QStringList m_ordner; // their paths, with a final "/"
+    TSammelSicherung* m_vorige;
+};
 
 // Writes every byte to a device opened with QIODevice::Unbuffered, going on after
 // short writes, so a full disk ends in the system's error rather than a short file.

@@ -177,8 +177,10 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
     const mode_t rechte = ((info.st_mode & 0777) & ~maske) | S_IRUSR | S_IWUSR;
     const struct timespec zeiten[2] = {info.st_atim, info.st_mtim};
     if (::fchmod(aus.fd, rechte) != 0 || ::futimens(aus.fd, zeiten) != 0) return scheitern();
-    // On the medium before it takes the target's name.
-    if (::fsync(aus.fd) != 0) return scheitern();
+    // On the medium before it takes the target's name; in a batch (an export) once for
+    // all its files. What may allow deleting the source is always flushed on its own.
+    const bool sammlung = !sichern && !neu && TSammelSicherung::Uebernimmt(ziel);
+    if (!sammlung && ::fsync(aus.fd) != 0) return scheitern();
     if (sichern) {
         // Out of the cache, then read back: a comparison against the cache alone would
         // prove nothing.
@@ -210,7 +212,7 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
     }
     ::close(halter.fd);
     halter.fd = -1;
-    if (!OrdnerSichern(ziel)) {
+    if (!sammlung && !OrdnerSichern(ziel)) {
         fehler = Grund();
         return false;
     }

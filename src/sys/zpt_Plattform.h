@@ -50,6 +50,8 @@ QString NameOhneGrossKlein(const QString& ordner, const QString& name);
 // then may the source go. False with the reason in `fehler`; `ziel` is
 // then untouched and no temporary file is left. With `neu` the copy never replaces a
 // file: when `ziel` was taken by the time the copy was complete, *neu is false.
+// Within a batch flush (TSammelSicherung) a copy without `sichern` and `neu` leaves its
+// flushing to the batch.
 bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler,
                          bool* neu = nullptr);
 

@@ -106,9 +106,11 @@ TEST_F(Export, CDOrdnerMitIndexDateilisteUndBetrachter) {
     index.ReadSection("2005", tage);
     EXPECT_EQ(tage, QStringList({"20050101", "20050102"}));
     EXPECT_EQ(index.ReadString("2005", "20050101", {}), QString::fromUtf8("Neujahr in Köln!"));
-    // The file list in copy order: each day's caption file after its first picture, then the viewer.
+    // The file list in copy order: each day's caption file after its first picture, then
+    // the viewer, then the files the export makes.
     const QStringList zeilen = QString::fromUtf8(TestOrdner::lesen(liste)).split("\r\n", Qt::SkipEmptyParts);
-    ASSERT_EQ(zeilen.size(), 7 + 7 + 3); // with the browser page's files
+    ASSERT_EQ(zeilen.size(), 7 + 7 + 3 + 2); // with the browser page's files, index and album.js
+    EXPECT_EQ(zeilen.mid(17), QStringList({cd + "Pixolud.dat", cd + "album.js"}));
     EXPECT_EQ(zeilen[0], G() + "2005/20050101/a.jpg");
     EXPECT_EQ(zeilen[1], G() + "2005/20050101/ALBUM.DAT"); // as spelt on disk
     EXPECT_EQ(zeilen[2], G() + "2005/20050101/B.JPG");
@@ -121,10 +123,12 @@ TEST_F(Export, CDOrdnerMitIndexDateilisteUndBetrachter) {
     EXPECT_TRUE(QFileInfo(cd + "start.sh").isExecutable());
     EXPECT_TRUE(QFileInfo(cd + "Pixolud").isExecutable());
 
-    // Only the file list: no index anywhere (the CD folder field may name the album itself).
+    // Only the file list: the CD folder gets the files the export makes, not the pictures.
     TExport nurListe(G(), Eintraege(), fortschritt);
-    nurListe.CDKopieren(album.pfad(), false, ziel.pfad("nur.txt"));
+    nurListe.CDKopieren(ziel.pfad("nurliste"), false, ziel.pfad("nur.txt"));
     EXPECT_TRUE(QFile::exists(ziel.pfad("nur.txt")));
+    EXPECT_TRUE(QFile::exists(ziel.pfad("nurliste/Pixolud.dat")));
+    EXPECT_FALSE(QFile::exists(ziel.pfad("nurliste/2005/20050101/a.jpg")));
     EXPECT_FALSE(QFile::exists(album.ordner.pfad("Pixolud.dat")));
     // An index already there keeps its other entries; a day is filed under its year
     // folder, whatever its name says.

@@ -2,8 +2,11 @@
 #include "faults/zpt_Pruefen.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(Fehlerinjektion, PruefungenSchlagenAn) {
@@ -50,6 +53,69 @@ TEST(Fehlerinjektion, GeloeschteDateiUndUngesicherteUmbenennung) {
     };
     for (const auto& f : faelle)
         EXPECT_EQ(UngesicherteUmbenennungen(f.spur), f.ungesichert) << f.spur.join(" | ").toStdString();
+}
+
+// An export may flush its target's file system once after its renames instead of each
+// file on its own; but every copy must be on the medium when it reports.
+TEST(Fehlerinjektion, ExportSichertAmEndeAlles) {
+    const QString temp = "/z/cd/2005/a.jpg.pixoluda-Ab12Cd";
+    const QString umbenennen = "rename " + temp + "\t/z/cd/2005/a.jpg";
+    const struct {
+        QStringList spur;
+        int ungesichert, einzeln; // for an export, for any other writer
+    } faelle[] = {
+        {{"write " + temp, umbenennen, "syncfs /z/cd"}, 0, 1},
+        {{"write " + temp, umbenennen, "syncfs /z/cd/2005"}, 0, 1},
+        {{"write " + temp, umbenennen, "sync "}, 0, 1},
+        {{"write " + temp, "fsync " + temp, umbenennen, "fsync /z/cd/2005"}, 0, 0},
+        {{"write " + temp, umbenennen}, 1, 1},                              // never flushed
+        {{"syncfs /z/cd", "write " + temp, umbenennen}, 1, 1},              // flushed before only
+        {{"write " + temp, umbenennen, "syncfs /z/anderswo"}, 1, 1},        // another folder
+        {{"write " + temp, umbenennen, "syncfs /z/cd/2005/a.jpg.x"}, 1, 1}, // not above it
+    };
+    for (const auto& f : faelle) {
+        EXPECT_EQ(UngesicherteUmbenennungen(f.spur, true), f.ungesichert) << f.spur.join(" | ").toStdString();
+        EXPECT_EQ(UngesicherteUmbenennungen(f.spur), f.einzeln) << f.spur.join(" | ").toStdString();
+    }
+}
+
+// A real export's calls: its copies flushed once at the end, not each on its own, and
+// none of them left unflushed.
+TEST(Fehlerinjektion, ExportFlushtEinmalStattJedeDatei) {
+    QTemporaryDir d;
+    const QString album = d.filePath("album/2005/20050101/");
+    QDir().mkpath(album);
+    QStringList liste;
+    for (int i = 0; i < 20; ++i) {
+        QFile f(album + QString("B%1.jpg").arg(i));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(10000, char(i)));
+        liste << QString("2005/20050101/B%1.jpg").arg(i);
+    }
+    QFile l(d.filePath("liste.txt"));
+    ASSERT_TRUE(l.open(QIODevice::WriteOnly));
+    l.write(liste.join("\r\n").toUtf8());
+    l.close();
+    const QString programme = QCoreApplication::applicationDirPath();
+    for (const char* modus : {"cd", "labor", "namen", "folge"}) {
+        const QString spur = d.filePath(QString("spur-") + modus);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LD_PRELOAD", programme + "/pixoluda-abbruchstellen.so");
+        env.insert("PIXOLUDA_SPUR", spur);
+        p.setProcessEnvironment(env);
+        p.start(programme + "/pixoluda-schreiber",
+                {"export", modus, d.filePath("album"), d.filePath("liste.txt"),
+                 d.filePath(QString("ziel-") + modus)});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0) << modus;
+        QFile f(spur);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << modus;
+        const QStringList zeilen = QString::fromLocal8Bit(f.readAll()).split('\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(UngesicherteUmbenennungen(zeilen, true), 0) << modus;
+        EXPECT_LT(zeilen.filter(QRegularExpression("^fsync ")).size(), 5) << modus;
+        EXPECT_GE(zeilen.filter(QRegularExpression("^syncfs ")).size(), 1) << modus;
+    }
 }
 
 namespace {

@@ -5,7 +5,8 @@
 // successful write removes what a kill left behind.
 // Besides the random kills, the writer is killed just before each call that changes a file
 // (crash points, counted by the library pixoluda-abbruchstellen.so loaded into it), and a
-// complete run's calls are checked: each temporary synced before its rename, the folder after.
+// complete run's calls are checked: each temporary synced before its rename, the folder after
+// (an export: its target's file system flushed once after its renames, before it reports).
 //   pixoluda-faults N [WRITER] [P]   N random kills and at most P crash points (default
 //                                    every one) per writer, or of one writer
 // Prints a line per writer and "faults kills=K lost=0 outside=0 leftovers=0 unsynced=0"
@@ -110,7 +111,7 @@ Ergebnis Pruefe(const Schreiber& s, int kills, const QString& arbeit) {
     const Zustand neu = Lesen(w);
     Kopieren(master, w);
     const QStringList spur = Spur(s, w, arbeit);
-    e.unsynced = UngesicherteUmbenennungen(spur);
+    e.unsynced = UngesicherteUmbenennungen(spur, s.sammelnd);
     for (int k : Stellen(int(spur.size()), g_abbruchstellen)) {
         Kopieren(master, w);
         bool getoetet = false;
@@ -178,17 +179,19 @@ QList<Schreiber> Alle() {
         Text(d + QStringLiteral("/liste.txt"), liste.join(QStringLiteral("\r\n")).toUtf8());
     };
     auto exportSchreiber = [&](const QString& modus) {
-        return Schreiber{QStringLiteral("export-") + modus,
-                         [=](const QString& d) { tag(d, 40, 400'000); },
-                         [=](const QString& d) {
-                             return QStringList{s,
-                                                QStringLiteral("export"),
-                                                modus,
-                                                d + QStringLiteral("/album"),
-                                                d + QStringLiteral("/liste.txt"),
-                                                d + QStringLiteral("/ziel")};
-                         },
-                         {QStringLiteral("ziel/")}};
+        Schreiber e{QStringLiteral("export-") + modus,
+                    [=](const QString& d) { tag(d, 40, 400'000); },
+                    [=](const QString& d) {
+                        return QStringList{s,
+                                           QStringLiteral("export"),
+                                           modus,
+                                           d + QStringLiteral("/album"),
+                                           d + QStringLiteral("/liste.txt"),
+                                           d + QStringLiteral("/ziel")};
+                    },
+                    {QStringLiteral("ziel/")}};
+        e.sammelnd = true;
+        return e;
     };
     return {
         {QStringLiteral("rotation"),

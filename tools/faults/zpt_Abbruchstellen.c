@@ -1,5 +1,6 @@
 /* Crash points for the fault injection, loaded with LD_PRELOAD into a writer:
- * every call that changes a file (write, truncate, copy, sync, rename, link, unlink)
+ * every call that changes a file (write, truncate, copy, sync, rename, link, unlink;
+ * syncfs and sync, which flush whole file systems)
  * on a regular file or a folder is counted and, with PIXOLUDA_SPUR=FILE, written to
  * that file as one line ("fsync PATH", "rename FROM\tTO", ...). With
  * PIXOLUDA_KILL_BEI=K the process kills itself with SIGKILL just before its K-th such
@@ -107,6 +108,16 @@ int fdatasync(int fd) {
     ECHT(fdatasync);
     FD_AUFRUF("fsync", fd);
     return echt_fdatasync(fd);
+}
+int syncfs(int fd) {
+    ECHT(syncfs);
+    FD_AUFRUF("syncfs", fd);
+    return echt_syncfs(fd);
+}
+void sync(void) {
+    ECHT(sync);
+    Grenze("sync", "", NULL);
+    echt_sync();
 }
 int rename(const char* a, const char* b) {
     ECHT(rename);

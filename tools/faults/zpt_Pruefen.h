@@ -23,6 +23,7 @@ struct Schreiber {
     std::function<QStringList(const QString&)> aufruf; // program and arguments
     QStringList bereiche;                              // where files may change (relative)
     bool karte = false;                                // camera import: nothing lost from "karte/"
+    bool sammelnd = false; // an export: its copies may be flushed at once at its end
 };
 
 // A file a cut-off write may leave beside its target.
@@ -79,8 +80,11 @@ inline void Pruefen(const Schreiber& s, const Zustand& alt, const Zustand& neu, 
 
 // The calls of a complete run, as the crash-point library writes them: every temporary
 // renamed onto its target must have been synced before, and the target's folder after.
-// Returns the number of renames that were not.
-inline int UngesicherteUmbenennungen(const QStringList& spur) {
+// An export (`sammelnd`) may instead flush the file system of its target folder once
+// after its renames (syncfs on that folder or one above it, or sync), before it reports
+// its files as copied: every copy is on the medium by then. Returns the number of
+// renames that were not secured so.
+inline int UngesicherteUmbenennungen(const QStringList& spur, bool sammelnd = false) {
     int ungesichert = 0;
     for (int i = 0; i < spur.size(); ++i) {
         if (!spur[i].startsWith(QLatin1String("rename ")) && !spur[i].startsWith(QLatin1String("link ")))
@@ -93,7 +97,14 @@ inline int UngesicherteUmbenennungen(const QStringList& spur) {
             vorher = spur[j] == QLatin1String("fsync ") + teile[0];
         for (int j = i + 1; j < spur.size() && !nachher; ++j)
             nachher = spur[j] == QLatin1String("fsync ") + ordner;
-        if (!vorher || !nachher) ++ungesichert;
+        bool spaeter = false;
+        for (int j = i + 1; sammelnd && j < spur.size() && !spaeter; ++j) {
+            const QString darueber = spur[j].mid(7);
+            spaeter = spur[j] == QLatin1String("sync ") ||
+                      (spur[j].startsWith(QLatin1String("syncfs ")) &&
+                       (ordner == darueber || ordner.startsWith(darueber + u'/')));
+        }
+        if ((!vorher || !nachher) && !spaeter) ++ungesichert;
     }
     return ungesichert;
 }
