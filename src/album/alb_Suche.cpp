@@ -360,6 +360,8 @@ void TSuchIndex::Aktualisieren() {
 }
 
 bool TSuchIndex::BildDa(int tag, const QString& bild, QHash<int, QSet<QString>>& listen) {
+    // A name with a path in it (a hand-edited file) names no picture of this day.
+    if (bild.contains(u'/') || bild.contains(plattform::PfadTrenner)) return false;
     const auto liste = listen.constFind(tag);
     if (liste != listen.cend()) return liste->contains(bild.toCaseFolded());
     const QString ordner = Ordner(m_tage[tag]);

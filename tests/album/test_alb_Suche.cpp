@@ -341,7 +341,9 @@ TEST_F(SuchAlbum, StrgRLiestJedenTagNeu) {
 // not once per hit (an album whose pictures are elsewhere made every keystroke slow).
 TEST_F(SuchAlbum, FehlendeBilderKostenEineAuflistungJeTag) {
     album.tag("2006", "20060101", {"E.JPG"});
-    QByteArray dat = "[BILD e.jpg]\r\nZEILE00=Oma im Schnee\r\n";
+    // Also a name that leads out of the day to a picture that exists (a hand-edited file).
+    QByteArray dat =
+        "[BILD ../../2004/20040801/b.jpg]\r\nZEILE00=Oma\r\n[BILD e.jpg]\r\nZEILE00=Oma im Schnee\r\n";
     for (int i = 0; i < 20; ++i)
         dat += QStringLiteral("[BILD weg%1.jpg]\r\nZEILE00=Oma %1\r\n").arg(i).toLatin1();
     album.ordner.datei("2006/20060101/ALBUM.DAT", dat);
