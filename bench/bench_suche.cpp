@@ -1,9 +1,10 @@
 // The search on a big album: 30 years, 6 000 day folders, 150 000 captioned pictures.
 // The first search on a cold cache (every caption file read), the first after a restart
 // with the cache file there, and searches on the index in memory; the cache file's size.
-// Also the start-up on that album against a one-year album, and the calendar's year view.
-// Ends with "search days=N captions=M cold=MS warm=MS index-mib=N" and
-// "start big/small=R calendar-year-ms=MS".
+// Also the start-up on that album against a one-year album, and the calendar's year view;
+// and searches on the same captions where every picture is missing (each hit checked).
+// Ends with "search days=N captions=M cold=MS warm=MS index-mib=N",
+// "start big/small=R calendar-year-ms=MS" and "search-no-pictures ms=MS listings=N".
 #include "bench_support.h"
 
 #include "album/alb_Suche.h"
@@ -92,6 +93,21 @@ QString AlbumAnlegen(const QString& name, int jahre) {
     return ordner;
 }
 
+// The same days and captions, without a single picture.
+QString OhneBilderAnlegen(const QString& gross) {
+    const QString ordner = BenchDatenOrdner(QStringLiteral("suchalbum30-ohnebilder"));
+    if (QFileInfo::exists(ordner + QStringLiteral("/fertig"))) return ordner;
+    for (const QString& jahr : QDir(gross).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        for (const QString& tag : QDir(gross + u'/' + jahr).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QString rel = jahr + u'/' + tag;
+            QDir().mkpath(ordner + u'/' + rel);
+            QFile::copy(gross + u'/' + rel + QStringLiteral("/ALBUM.DAT"),
+                        ordner + u'/' + rel + QStringLiteral("/ALBUM.DAT"));
+        }
+    Schreiben(ordner + QStringLiteral("/fertig"), "1");
+    return ordner;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -139,6 +155,16 @@ int main(int argc, char** argv) {
     kalender.kal->Modell().TermineLaden();
     const qsizetype termine = kalender.kal->Modell().Termine().size();
 
+    const QString ohne = OhneBilderAnlegen(gross);
+    TSuchIndex ohneBilder(ohne, {});
+    ohneBilder.Suchen(QStringLiteral("zzz")); // every caption read
+    const int listungenVorher = ohneBilder.Auflistungen();
+    // Nearly every caption holds a word starting with "Ort": a hit to check in every one.
+    Messung fehlend;
+    for (int i = 0; i < 3; ++i)
+        fehlend.ms << MillisekundenVon([&] { ohneBilder.Suchen(QStringLiteral("Ort")); });
+    const int listungen = (ohneBilder.Auflistungen() - listungenVorher) / 3;
+
     std::printf(
         "Suche: kalt %.0f ms, nach Neustart mit Cache %.0f ms, im Speicher Median %.1f ms (max %.1f)\n", kalt,
         neustart, warm.median(), warm.max());
@@ -148,5 +174,9 @@ int main(int argc, char** argv) {
     std::printf("search days=%d captions=%d cold=%.0f warm=%.1f reopen=%.0f index-mib=%.1f\n", tage, texte,
                 kalt, warm.median(), neustart, mib);
     std::printf("start big/small=%.2f calendar-year-ms=%.1f\n", startGross / startKlein, jahresansicht);
+    std::printf("Suche ohne Bilder (%d Bildunterschriften, keine Bilder): \"Ort\" Median %.0f ms, "
+                "%d Ordnerlisten je Suche\n",
+                ohneBilder.Bildtexte(), fehlend.median(), listungen);
+    std::printf("search-no-pictures ms=%.0f listings=%d\n", fehlend.median(), listungen);
     return 0;
 }

@@ -10,6 +10,7 @@
 
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,31 +21,76 @@
 namespace suche {
 
 namespace {
-// Umlauts and ß in their plain spellings; the two-letter forms ae, oe, ue fold into the
-// same, so all three spellings of "Köln" meet.
-QString Falten(const QString& klein) {
+// Letters without a decomposition, in the plain spelling one types for them.
+QString Ersatz(QChar c) {
+    switch (c.unicode()) {
+    case u'ß':
+        return QStringLiteral("ss");
+    case u'æ':
+        return QStringLiteral("ae");
+    case u'œ':
+        return QStringLiteral("oe");
+    case u'þ':
+        return QStringLiteral("th");
+    case u'ø':
+        return QStringLiteral("o");
+    case u'ł':
+        return QStringLiteral("l");
+    case u'đ':
+    case u'ð':
+        return QStringLiteral("d");
+    case u'ħ':
+        return QStringLiteral("h");
+    case u'ı':
+        return QStringLiteral("i");
+    case u'ŧ':
+        return QStringLiteral("t");
+    default:
+        return {};
+    }
+}
+
+// The two-letter forms of the umlauts fold into the plain letter (ae, oe, ue into a, o,
+// u), so all three spellings of "Köln" meet. `zerlegt` is lower case, decomposed and
+// without its accents: a precomposed "ö" and an "o" with a combining diaeresis (as some
+// systems write it) arrive here as the same "o" and go the same way.
+QString Falten(const QString& zerlegt) {
     QString s;
-    s.reserve(klein.size());
-    for (qsizetype i = 0; i < klein.size(); ++i) {
-        const QChar c = klein[i];
-        const QChar n = i + 1 < klein.size() ? klein[i + 1] : QChar();
-        if (c == u'ß') {
-            s += QStringLiteral("ss");
-        } else if ((c == u'a' || c == u'o' || c == u'u') && n == u'e') {
+    s.reserve(zerlegt.size());
+    for (qsizetype i = 0; i < zerlegt.size(); ++i) {
+        const QChar c = zerlegt[i];
+        const QChar n = i + 1 < zerlegt.size() ? zerlegt[i + 1] : QChar();
+        if ((c == u'a' || c == u'o' || c == u'u') && n == u'e') {
             s += c; // "ae" is "ä" is "a"
             ++i;
-        } else if (c.decompositionTag() == QChar::Canonical) {
-            s += c.decomposition().front(); // ä -> a, é -> e
         } else {
             s += c;
         }
     }
     return s;
 }
+
+bool NurAscii(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
 } // namespace
 
 QString Normalform(const QString& text) {
-    return Falten(text.toLower());
+    if (NurAscii(text)) return Falten(text.toLower()); // the same under any normalisation
+    // Compatibility forms too (ligatures, full-width letters), then lower case, which can
+    // bring marks of its own ("İ").
+    const QString klein = text.normalized(QString::NormalizationForm_KD).toLower();
+    QString zerlegt;
+    zerlegt.reserve(klein.size());
+    for (const QChar c : klein) {
+        if (c.isMark()) continue; // every accent, however many a letter carries
+        const QString e = Ersatz(c);
+        if (e.isEmpty())
+            zerlegt += c;
+        else
+            zerlegt += e;
+    }
+    return Falten(zerlegt);
 }
 
 QStringList Woerter(const QString& text) {
@@ -101,7 +147,9 @@ QList<QPair<int, int>> Fundstellen(const QString& text, const QList<QStringList>
     QList<QPair<int, int>> stellen;
     qsizetype anfang = -1;
     for (qsizetype i = 0; i <= text.size(); ++i) {
-        const bool wort = i < text.size() && text[i].isLetterOrNumber();
+        // A combining accent belongs to its letter ("Ko\u0308ln" is one word).
+        const bool wort =
+            i < text.size() && (text[i].isLetterOrNumber() || (anfang >= 0 && text[i].isMark()));
         if (wort && anfang < 0) anfang = i;
         if (wort || anfang < 0) continue;
         const QString n = Normalform(text.mid(anfang, i - anfang));
@@ -118,10 +166,34 @@ QList<QPair<int, int>> Fundstellen(const QString& text, const QList<QStringList>
 } // namespace suche
 
 namespace {
-constexpr quint32 kKennung = 0x50585331; // "PXS1"
+constexpr quint32 kKennung = 0x50585332; // "PXS2"
+// How close to the moment of reading a file's time must not be to vouch for its content:
+// FAT counts in steps of two seconds, many file systems in whole seconds, and a file
+// server's clock is a little off.
+constexpr qint64 kUnsicherMs = 5000;
 
 QString DatumText(const QString& ordner) {
     return VerzeichnisDatumText(ordner);
+}
+
+// Makes the folders of `ordner` that are missing, for the user only.
+void OrdnerAnlegen(const QString& ordner) {
+    const QFileInfo fi(ordner);
+    if (fi.exists() || fi.isRoot() || fi.isSymLink()) return;
+    const QString oben = fi.absolutePath();
+    if (oben != fi.absoluteFilePath()) OrdnerAnlegen(oben);
+    QDir().mkdir(fi.absoluteFilePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// The cache holds every caption of the album: its folder and file are the user's alone,
+// also where an earlier version made them readable to all (a rewritten file keeps the
+// old one's permissions, so those are narrowed first).
+void NurFuerMich(const QString& cacheDatei) {
+    const QString ordner = QFileInfo(cacheDatei).absolutePath();
+    OrdnerAnlegen(ordner);
+    QFile::setPermissions(ordner, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (QFileInfo(cacheDatei).isFile())
+        QFile::setPermissions(cacheDatei, QFile::ReadOwner | QFile::WriteOwner);
 }
 } // namespace
 
@@ -152,7 +224,7 @@ int TSuchIndex::Unlesbar() const {
     return int(std::count_if(m_tage.begin(), m_tage.end(), [](const Tag& t) { return t.unlesbar; }));
 }
 
-void TSuchIndex::TagLesen(Tag& t) const {
+void TSuchIndex::TagEinlesen(Tag& t) const {
     const QString datei = AlbumDatei(Ordner(t));
     t.stand = DateiStand(datei);
     t.eintraege.clear();
@@ -174,14 +246,27 @@ void TSuchIndex::TagLesen(Tag& t) const {
     if (t.eintraege.isEmpty() && !t.titel.isEmpty()) t.eintraege.append({{}, {}, titel});
 }
 
+bool TSuchIndex::TagLesen(Tag& t) const {
+    const Tag vorher = t;
+    const qint64 jetzt = QDateTime::currentMSecsSinceEpoch();
+    TagEinlesen(t);
+    // Asked after the identity: a change in between makes the time later, never earlier.
+    const QDateTime zeit = QFileInfo(AlbumDatei(Ordner(t))).lastModified();
+    t.unsicher = !t.stand.isEmpty() && (!zeit.isValid() || zeit.toMSecsSinceEpoch() > jetzt - kUnsicherMs);
+    return t.stand != vorher.stand || t.unsicher != vorher.unsicher || t.unlesbar != vorher.unlesbar ||
+           t.titel != vorher.titel || t.eintraege != vorher.eintraege;
+}
+
 void TSuchIndex::TagGeaendert(const QString& tagOrdner) {
     m_geaendert << tagOrdner;
 }
 
 bool TSuchIndex::CacheLesen() {
-    if (m_cacheDatei.isEmpty()) return false;
+    // A cache that is no regular file (a pipe would block) is no cache.
+    if (m_cacheDatei.isEmpty() || !QFileInfo(m_cacheDatei).isFile()) return false;
     QFile f(m_cacheDatei);
     if (!f.open(QIODevice::ReadOnly)) return false;
+    NurFuerMich(m_cacheDatei);
     QDataStream ein(&f);
     ein.setVersion(QDataStream::Qt_6_4);
     quint32 kennung = 0;
@@ -196,7 +281,7 @@ bool TSuchIndex::CacheLesen() {
     for (qint32 i = 0; i < anzahl && ein.status() == QDataStream::Ok; ++i) {
         Tag t;
         qint32 n = 0;
-        ein >> t.jahr >> t.name >> t.stand >> t.unlesbar >> t.titel >> n;
+        ein >> t.jahr >> t.name >> t.stand >> t.unsicher >> t.unlesbar >> t.titel >> n;
         const QString titel = suche::Suchtext(suche::Woerter(t.titel));
         for (qint32 j = 0; j < n && ein.status() == QDataStream::Ok; ++j) {
             Eintrag e;
@@ -218,13 +303,14 @@ void TSuchIndex::CacheSchreiben() const {
     aus.setVersion(QDataStream::Qt_6_4);
     aus << kKennung << m_grundpfad << qint32(m_tage.size());
     for (const Tag& t : m_tage) {
-        aus << t.jahr << t.name << t.stand << t.unlesbar << t.titel << qint32(t.eintraege.size());
+        aus << t.jahr << t.name << t.stand << t.unsicher << t.unlesbar << t.titel
+            << qint32(t.eintraege.size());
         for (const Eintrag& e : t.eintraege)
             aus << e.bild << e.zeilen;
     }
     // Only a cache: a folder that cannot be made or written costs the next start time.
-    QDir().mkpath(QFileInfo(m_cacheDatei).absolutePath());
-    text::DateiSchreiben(m_cacheDatei, bytes);
+    NurFuerMich(m_cacheDatei);
+    if (text::DateiSchreiben(m_cacheDatei, bytes)) NurFuerMich(m_cacheDatei);
 }
 
 void TSuchIndex::Aktualisieren() {
@@ -254,9 +340,11 @@ void TSuchIndex::Aktualisieren() {
             if (bisher != alt.cend()) t = std::move(m_tage[*bisher]);
             t.jahr = jahr;
             t.name = name;
-            if (bisher == alt.cend() || DateiStand(AlbumDatei(Ordner(t))) != t.stand) {
+            if (bisher == alt.cend()) {
                 TagLesen(t);
                 geaendert = true;
+            } else if (m_neuLesen || t.unsicher || DateiStand(AlbumDatei(Ordner(t))) != t.stand) {
+                geaendert = TagLesen(t) || geaendert;
             }
             neu.append(std::move(t));
         }
@@ -267,35 +355,56 @@ void TSuchIndex::Aktualisieren() {
     for (int i = 0; i < m_tage.size(); ++i)
         m_nachOrdner.insert((m_tage[i].jahr + u'/' + m_tage[i].name).toLower(), i);
     m_geaendert.clear();
-    m_pruefen = false;
+    m_pruefen = m_neuLesen = false;
     if (geaendert) CacheSchreiben();
+}
+
+bool TSuchIndex::BildDa(int tag, const QString& bild, QHash<int, QSet<QString>>& listen) {
+    // A name with a path in it (a hand-edited file) names no picture of this day.
+    if (bild.contains(u'/') || bild.contains(plattform::PfadTrenner)) return false;
+    const auto liste = listen.constFind(tag);
+    if (liste != listen.cend()) return liste->contains(bild.toCaseFolded());
+    const QString ordner = Ordner(m_tage[tag]);
+    if (QFileInfo::exists(ordner + bild)) return true;
+    // Gone, or named in another case: one listing of the folder answers for every other
+    // hit of the day in this search.
+    ++m_auflistungen;
+    QSet<QString> namen;
+    const QStringList eintraege = QDir(ordner).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    for (const QString& e : eintraege)
+        namen.insert(e.toCaseFolded());
+    return listen.insert(tag, namen)->contains(bild.toCaseFolded());
 }
 
 QList<TSuchTreffer> TSuchIndex::Suchen(const QString& text, int hoechstens) {
     if (m_pruefen || !m_geladen) Aktualisieren();
-    if (!m_geaendert.isEmpty()) {
-        for (const QString& ordner : std::as_const(m_geaendert)) {
-            QDir d(ordner);
-            const QString name = d.dirName();
-            d.cdUp();
-            const auto i = m_nachOrdner.constFind((d.dirName() + u'/' + name).toLower());
-            if (i != m_nachOrdner.cend()) TagLesen(m_tage[*i]);
-        }
-        m_geaendert.clear();
-        CacheSchreiben();
+    bool geaendert = false;
+    for (const QString& ordner : std::as_const(m_geaendert)) {
+        QDir d(ordner);
+        const QString name = d.dirName();
+        d.cdUp();
+        const auto i = m_nachOrdner.constFind((d.dirName() + u'/' + name).toLower());
+        if (i != m_nachOrdner.cend()) geaendert = TagLesen(m_tage[*i]) || geaendert;
     }
+    m_geaendert.clear();
+    // Days read too soon after their last change: the file's time cannot tell a later
+    // change of the same size, so they are read again until it can.
+    for (Tag& t : m_tage)
+        if (t.unsicher) geaendert = TagLesen(t) || geaendert;
+    if (geaendert) CacheSchreiben();
     QList<TSuchTreffer> treffer;
     // Long or odd input is just words: no pattern syntax, at most a few hundred characters.
     const QList<QStringList> anfrage = suche::Anfrage(text.left(500));
     if (anfrage.isEmpty()) return treffer;
     const QStringList nadeln = suche::Nadeln(anfrage);
-    for (const Tag& t : std::as_const(m_tage))
+    QHash<int, QSet<QString>> listen; // folders listed in this search, by day
+    for (int i = 0; i < m_tage.size(); ++i) {
+        const Tag& t = m_tage[i];
         for (const Eintrag& e : t.eintraege) {
             if (!suche::Passt(nadeln, e.suchtext)) continue;
             // A picture deleted since (in the trash, its caption kept) is no hit.
-            if (!e.bild.isEmpty() && !QFileInfo::exists(Ordner(t) + e.bild) &&
-                plattform::NameOhneGrossKlein(Ordner(t), e.bild).isEmpty())
-                continue;
+            if (!e.bild.isEmpty() && !BildDa(i, e.bild, listen)) continue;
             TSuchTreffer h{t.jahr, t.name, e.bild, DatumText(Ordner(t)), t.titel, {}, {}};
             // The line that holds most of the words.
             int beste = -1;
@@ -310,5 +419,6 @@ QList<TSuchTreffer> TSuchIndex::Suchen(const QString& text, int hoechstens) {
             treffer << h;
             if (treffer.size() >= hoechstens) return treffer;
         }
+    }
     return treffer;
 }

@@ -1,19 +1,24 @@
 #pragma once
 // The search over every title and caption of an album. The caption files are read into
 // an index that lives in memory and, between runs, in the user's cache folder (never in
-// the album: a CD is read-only, a shared album belongs to everyone). It is only a cache:
-// each day is checked against its caption file's identity, size and time and read again
-// when it changed; the cache file may be deleted at any time.
+// the album: a CD is read-only, a shared album belongs to everyone; and only for the user:
+// it holds every caption). It is only a cache: each day is checked against its caption
+// file's identity, size and time and read again when it changed; the cache file may be
+// deleted at any time. A time close to the moment the file was read proves nothing (file
+// systems that count whole or even seconds), so such a day is read again at each search
+// until its time lies safely in the past.
 #include <QHash>
 #include <QList>
 #include <QPair>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 namespace suche {
 // The form words are compared in: lower case, umlauts and their plain spellings alike
-// ("Köln", "Koeln" and "koln" all become "koln"), ß as ss, other accents dropped.
+// ("Köln", "Koeln" and "koln" all become "koln"), ß as ss, every accent dropped ("Hà Nội"
+// is "ha noi", precomposed or not), letters such as ø, ł, æ in their plain spelling.
 QString Normalform(const QString& text);
 // The words of a text in their normal form, in order.
 QStringList Woerter(const QString& text);
@@ -54,8 +59,10 @@ public:
     // then every day whose caption file changed read again, days gone dropped, new ones
     // added; the cache file rewritten when anything changed.
     void Aktualisieren();
-    // The next search checks the whole album first (after an import, Ctrl+R).
+    // The next search checks the whole album first (after an import, opening the window).
     void AllesPruefen() { m_pruefen = true; }
+    // The next search reads every day again, whatever its file's time says (Ctrl+R).
+    void AllesNeuLesen() { m_pruefen = m_neuLesen = true; }
     // The next search reads this day again (after a caption or title was written here).
     void TagGeaendert(const QString& tagOrdner);
 
@@ -66,27 +73,36 @@ public:
     int Bildtexte() const;
     // Days whose caption file could not be read (skipped, never rewritten).
     int Unlesbar() const;
+    // Folder listings the searches made so far to find pictures whose name differs in case
+    // or that are gone (each costs time on a big album).
+    int Auflistungen() const { return m_auflistungen; }
 
 private:
     struct Eintrag {
         QString bild;
         QStringList zeilen;
         QString suchtext; // of the caption and the day's title
+        bool operator==(const Eintrag& e) const { return bild == e.bild && zeilen == e.zeilen; }
     };
     struct Tag {
         QString jahr, name;
-        QByteArray stand; // DateiStand of the caption file
+        QByteArray stand;      // DateiStand of the caption file
+        bool unsicher = false; // its time was too close to the reading to vouch for it
         bool unlesbar = false;
         QString titel;
         QVector<Eintrag> eintraege;
     };
     QString Ordner(const Tag& t) const;
-    void TagLesen(Tag& t) const;
+    void TagEinlesen(Tag& t) const;
+    // Reads the day's caption file; true when anything the cache holds of it changed.
+    bool TagLesen(Tag& t) const;
+    bool BildDa(int tag, const QString& bild, QHash<int, QSet<QString>>& listen);
     bool CacheLesen();
     void CacheSchreiben() const;
     QString m_grundpfad, m_cacheDatei;
     bool m_nurZahlJahre;
-    bool m_geladen = false, m_pruefen = true;
+    bool m_geladen = false, m_pruefen = true, m_neuLesen = false;
+    int m_auflistungen = 0;
     QVector<Tag> m_tage;
     QHash<QString, int> m_nachOrdner; // lower-case "jahr/tag" -> index in m_tage
     QStringList m_geaendert;          // day folders to read again

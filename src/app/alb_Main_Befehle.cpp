@@ -129,8 +129,9 @@ void Tam_Main::SucheTagGeaendert(const QString& ordner) {
 }
 
 void Tam_Main::ax_RefreshExecute() {
-    // Caption files another program changed are read at the next search.
-    if (m_suchIndex) m_suchIndex->AllesPruefen();
+    // Caption files another program changed are read at the next search, every one of
+    // them: a change within the second of the last reading leaves no trace in the file's time.
+    if (m_suchIndex) m_suchIndex->AllesNeuLesen();
     const QString tag = cb_Tage->Key();
     const QString datei = foto->CurrentFileName();
     TageLesen();

@@ -112,7 +112,9 @@ void Tam_Suche::Suchen() {
     for (const TSuchTreffer& t : std::as_const(m_treffer)) {
         auto* i = new QListWidgetItem(lb_Treffer);
         i->setData(Qt::UserRole, TrefferHtml(t));
-        i->setToolTip(t.zeile);
+        // A tool tip that looks like markup is shown as markup: the caption is text.
+        i->setToolTip(t.zeile.isEmpty() ? QString()
+                                        : Qt::convertFromPlainText(t.zeile, Qt::WhiteSpaceNormal));
     }
     QString text;
     if (!ed_Suche->text().trimmed().isEmpty())

@@ -8,6 +8,7 @@
 #include "support/ScriptInteraktion.h"
 #include "support/TestAlbum.h"
 #include "support/Testbilder.h"
+#include "sys/zpt_Sperre.h"
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_KeyComboBox.h"
 
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -59,8 +61,100 @@ TEST(Suche, TrefferWieMenschenSieErwarten) {
     EXPECT_EQ(text.mid(stellen[1].first, stellen[1].second), QString::fromUtf8("Köln"));
 }
 
+// Accents as other systems write them (decomposed, two on one letter) and letters without
+// an accent to drop are found by their plain spelling; the German spellings still meet.
+TEST(Suche, ZerlegteAkzenteUndFremdeBuchstaben) {
+    const auto passt = [](const QString& text, const QString& anfrage) {
+        return suche::Passt(suche::Anfrage(anfrage), suche::Suchtext(suche::Woerter(text)));
+    };
+    const QString koelnZerlegt = QString::fromUtf8("Ko\u0308ln");
+    const struct {
+        const char* text;
+        const char* anfrage;
+    } faelle[] = {
+        {"Ko\u0308ln", "koln"},   {"Ko\u0308ln", "Koeln"},
+        {"Ko\u0308ln", "Köln"},   {"Köln", "Ko\u0308ln"},
+        {"Phố cổ", "pho"},        {"Hà Nội", "ha noi"},
+        {"Hà Nội", "\"ha noi\""}, {"Ha\u0300 No\u0323\u0302i", "hà nội"},
+        {"Søren", "soren"},       {"Łukasz", "lukasz"},
+        {"Đorđe", "dorde"},       {"Æbeltoft", "aebeltoft"},
+        {"Œuvre", "oeuvre"},      {"Þingvellir", "thingvellir"},
+        {"STRASSE", "Straße"},    {"ﬁsch", "fisch"},
+    };
+    for (const auto& f : faelle)
+        EXPECT_TRUE(passt(QString::fromUtf8(f.text), QString::fromUtf8(f.anfrage)))
+            << f.text << " / " << f.anfrage;
+    EXPECT_FALSE(passt(QString::fromUtf8("Søren"), "sven"));
+    EXPECT_FALSE(passt(QString::fromUtf8("Łukasz"), "kasz")); // still the start of a word
+
+    // Every spelling of a German name finds every other one.
+    const QStringList mueller = {QString::fromUtf8("Müller"), "Mueller", "Muller",
+                                 QString::fromUtf8("Mu\u0308ller"), QString::fromUtf8("MÜLLER")};
+    for (const QString& text : mueller)
+        for (const QString& anfrage : mueller)
+            EXPECT_TRUE(passt("Familie " + text, anfrage)) << qPrintable(text + " / " + anfrage);
+    EXPECT_FALSE(passt(QString::fromUtf8("Müller"), "Miller"));
+
+    // A caption precomposed and the same caption decomposed give the same words.
+    for (const char* t : {"Köln", "Grüße aus Hà Nội", "Phố cổ", "Øre Æble", "Müller-Lüdenscheidt", "Ærø"}) {
+        const QString text = QString::fromUtf8(t);
+        EXPECT_EQ(suche::Woerter(text.normalized(QString::NormalizationForm_D)), suche::Woerter(text)) << t;
+        EXPECT_EQ(suche::Woerter(text.normalized(QString::NormalizationForm_C)), suche::Woerter(text)) << t;
+    }
+    // The word is marked whole, its combining accent included.
+    const QString zeile = "Dom in " + koelnZerlegt + "!";
+    const auto stellen = suche::Fundstellen(zeile, suche::Anfrage("koeln"));
+    ASSERT_EQ(stellen.size(), 1);
+    EXPECT_EQ(zeile.mid(stellen[0].first, stellen[0].second), koelnZerlegt);
+}
+
+namespace {
+// The user's cache folder for the time of a test, not the real one.
+struct CacheOrt {
+    TestOrdner ordner;
+    QByteArray vorher = qgetenv("XDG_CACHE_HOME");
+    bool gesetzt = qEnvironmentVariableIsSet("XDG_CACHE_HOME");
+    explicit CacheOrt(const QString& unter = "cache") {
+        qputenv("XDG_CACHE_HOME", ordner.pfad(unter).toLocal8Bit());
+    }
+    ~CacheOrt() {
+        if (gesetzt)
+            qputenv("XDG_CACHE_HOME", vorher);
+        else
+            qunsetenv("XDG_CACHE_HOME");
+    }
+};
+
+// Rewrites a file in place with text of the same length (same file, same size) and
+// gives it back the time `zeit`, as within one tick of a coarse file system clock.
+void AmOrtErsetzen(const QString& datei, const QByteArray& alt, const QByteArray& neu,
+                   const QDateTime& zeit) {
+    ASSERT_EQ(alt.size(), neu.size());
+    QFile f(datei);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray inhalt = f.readAll();
+    ASSERT_TRUE(inhalt.contains(alt));
+    inhalt.replace(alt, neu);
+    ASSERT_TRUE(f.seek(0));
+    ASSERT_EQ(f.write(inhalt), inhalt.size());
+    ASSERT_TRUE(f.flush());
+    ASSERT_TRUE(f.setFileTime(zeit, QFileDevice::FileModificationTime));
+}
+
+void ZeitSetzen(const QString& datei, const QDateTime& zeit) {
+    QFile f(datei);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(zeit, QFileDevice::FileModificationTime));
+}
+
+constexpr auto kNurIch = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+constexpr auto kAndere = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                         QFile::WriteOther | QFile::ExeOther;
+} // namespace
+
 namespace {
 struct SuchAlbum : ::testing::Test {
+    CacheOrt cacheOrt;
     TestKonfiguration konfiguration;
     ScriptInteraktion ui;
     TestAlbum album;
@@ -203,4 +297,110 @@ TEST_F(SuchAlbum, HauptfensterZeigtDieBildunterschriftAusDerDatei) {
     EXPECT_EQ(m->re->toPlainText(), "Opa im Schnee");
     m->foto->Next(); // d.jpg has its caption in ALBUM.DAT
     EXPECT_EQ(m->re->toPlainText(), "Oma Erna");
+}
+
+// A caption rewritten by another program in the second it was indexed (same file, same
+// size, same time on a file system that counts whole seconds) is seen at the next search,
+// also after a restart; Ctrl+R reads every day again, whatever the times say.
+TEST_F(SuchAlbum, AenderungImSelbenAugenblickWirdGesehen) {
+    const QString datei = cache.pfad("suche.idx");
+    const QString dat = tag2 + "/ALBUM.DAT";
+    const QDateTime jetzt = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
+    ZeitSetzen(dat, jetzt);
+    TSuchIndex index(album.pfad(), datei);
+    EXPECT_EQ(Bilder(index, "erna"), QStringList({"20050101/d.jpg"}));
+    const QByteArray stand = DateiStand(dat);
+    AmOrtErsetzen(dat, "Oma Erna", "Opa Kurt", jetzt);
+    ASSERT_EQ(DateiStand(dat), stand); // nothing in the file's identity tells the change
+    EXPECT_EQ(Bilder(index, "kurt"), QStringList({"20050101/d.jpg"}));
+    EXPECT_TRUE(Bilder(index, "erna").isEmpty());
+    AmOrtErsetzen(dat, "Opa Kurt", "Opa Karl", jetzt);
+    TSuchIndex wieder(album.pfad(), datei);
+    EXPECT_EQ(Bilder(wieder, "karl"), QStringList({"20050101/d.jpg"}));
+}
+
+TEST_F(SuchAlbum, StrgRLiestJedenTagNeu) {
+    const QString dat = tag2 + "/ALBUM.DAT";
+    const QDateTime frueher(QDate(2020, 5, 1), QTime(12, 0));
+    ZeitSetzen(dat, frueher);
+    auto m = album.fenster({}, {900, 600});
+    m->Aktion("ax_Suchen")->trigger();
+    auto* s = m->findChild<Tam_Suche*>();
+    ASSERT_NE(s, nullptr);
+    s->ed_Suche->setText("erna");
+    ASSERT_EQ(s->Treffer().size(), 1);
+    // Changed by another program, its old time given back (as copy tools do).
+    AmOrtErsetzen(dat, "Oma Erna", "Opa Kurt", frueher);
+    m->Aktion("ax_Refresh")->trigger();
+    s->ed_Suche->setText("kurt");
+    ASSERT_EQ(s->Treffer().size(), 1);
+    EXPECT_EQ(s->Treffer()[0].bild, "d.jpg");
+}
+
+// Hits whose pictures are gone are left out; their day folder is listed once per search,
+// not once per hit (an album whose pictures are elsewhere made every keystroke slow).
+TEST_F(SuchAlbum, FehlendeBilderKostenEineAuflistungJeTag) {
+    album.tag("2006", "20060101", {"E.JPG"});
+    // Also a name that leads out of the day to a picture that exists (a hand-edited file).
+    QByteArray dat =
+        "[BILD ../../2004/20040801/b.jpg]\r\nZEILE00=Oma\r\n[BILD e.jpg]\r\nZEILE00=Oma im Schnee\r\n";
+    for (int i = 0; i < 20; ++i)
+        dat += QStringLiteral("[BILD weg%1.jpg]\r\nZEILE00=Oma %1\r\n").arg(i).toLatin1();
+    album.ordner.datei("2006/20060101/ALBUM.DAT", dat);
+    TSuchIndex index(album.pfad(), {});
+    // The picture named in another case is found, the missing ones are not.
+    EXPECT_EQ(Bilder(index, "oma"), QStringList({"20040801/b.jpg", "20050101/d.jpg", "20060101/e.jpg"}));
+    EXPECT_EQ(index.Auflistungen(), 1);
+    EXPECT_EQ(Bilder(index, "om").size(), 3);
+    EXPECT_EQ(index.Auflistungen(), 2);
+    // Each search sees the folder as it is now.
+    album.ordner.datei("2006/20060101/WEG3.JPG", "x");
+    EXPECT_EQ(Bilder(index, "oma").size(), 4);
+}
+
+// The cache holds every caption of the album: its folders and file are the user's alone,
+// those an earlier version made readable to all included.
+TEST_F(SuchAlbum, CacheNurFuerDenBenutzer) {
+    CacheOrt neu("fehlt/cache"); // no cache folder yet
+    const QString datei = TSuchIndex::CacheDateiFuer(album.pfad());
+    ASSERT_TRUE(datei.startsWith(neu.ordner.pfad("fehlt/cache/")));
+    TSuchIndex index(album.pfad(), datei);
+    ASSERT_EQ(Bilder(index, "oma").size(), 2);
+    ASSERT_TRUE(QFileInfo(datei).isFile());
+    const QString ordner = QFileInfo(datei).absolutePath();
+    for (const QString& o : {ordner, neu.ordner.pfad("fehlt/cache"), neu.ordner.pfad("fehlt")})
+        EXPECT_EQ(QFileInfo(o).permissions() & (kNurIch | kAndere), kNurIch) << qPrintable(o);
+    EXPECT_EQ(QFileInfo(datei).permissions() & (kNurIch | kAndere), QFile::ReadOwner | QFile::WriteOwner);
+
+    const auto offen = kNurIch | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(ordner, offen));
+    ASSERT_TRUE(QFile::setPermissions(datei, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                                 QFile::ReadOther));
+    TSuchIndex wieder(album.pfad(), datei);
+    EXPECT_EQ(Bilder(wieder, "oma").size(), 2);
+    EXPECT_EQ(QFileInfo(ordner).permissions() & (kNurIch | kAndere), kNurIch);
+    EXPECT_EQ(QFileInfo(datei).permissions() & (kNurIch | kAndere), QFile::ReadOwner | QFile::WriteOwner);
+    BildtextSchreiben(tag1, "a.jpg", {"Oma am See"}); // the file written anew
+    wieder.AllesPruefen();
+    EXPECT_EQ(Bilder(wieder, "oma").size(), 3);
+    EXPECT_EQ(QFileInfo(datei).permissions() & (kNurIch | kAndere), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// A caption that looks like markup is shown as it was typed in the hit's tool tip too.
+TEST_F(SuchAlbum, TooltipZeigtDenTextNichtSeineAuszeichnung) {
+    const QString text = "<b>Oma</b> & <i>Opa</i> <img src=x>";
+    BildtextSchreiben(tag2, "c.jpg", {text});
+    Tam_Suche s;
+    TSuchIndex index(album.pfad(), {});
+    s.Oeffnen(&index);
+    s.ed_Suche->setText("opa");
+    ASSERT_EQ(s.lb_Treffer->count(), 1);
+    const QString tip = s.lb_Treffer->item(0)->toolTip();
+    // As a tool tip decides: markup when it looks like markup, else plain text.
+    QTextDocument gezeigt;
+    if (Qt::mightBeRichText(tip))
+        gezeigt.setHtml(tip);
+    else
+        gezeigt.setPlainText(tip);
+    EXPECT_EQ(gezeigt.toPlainText(), text);
 }
