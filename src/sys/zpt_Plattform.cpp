@@ -13,7 +13,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -100,15 +102,111 @@ bool InhaltGleich(int a, int b, off_t groesse, QString& fehler) {
     return true;
 }
 
-// Renames without replacing: renameat2's RENAME_NOREPLACE, or link and unlink where the
-// file system lacks it. False with EEXIST when the name is taken.
-bool NeuAnlegen(const QByteArray& von, const QByteArray& nach) {
-    if (::renameat2(AT_FDCWD, von.constData(), AT_FDCWD, nach.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
-    if (::link(von.constData(), nach.constData()) != 0) return false;
-    ::unlink(von.constData());
-    return true;
+// Test switch: PIXOLUDA_OHNE_NOREPLACE=1 makes the placement act as on a file system
+// that has neither renameat2's RENAME_NOREPLACE nor hard links (sshfs, exFAT over FUSE).
+bool OhneNoreplace() {
+    return qEnvironmentVariableIntValue("PIXOLUDA_OHNE_NOREPLACE") == 1;
+}
+
+// The folder a file is placed into, locked for the check of its names and the placement
+// (flock on the folder itself, which leaves no file behind): two importers cannot both
+// find a name free, in whatever case, and both place it. Where the file system has no
+// such locks the two steps go ahead without it, as they did before.
+class OrdnerSperre {
+public:
+    explicit OrdnerSperre(const QByteArray& ordner) {
+        if (SperrenAbgeschaltet()) return;
+        m_fd = ::open(ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (m_fd < 0) return;
+        // Holders keep it for a listing and a rename; one that stops for good (a stopped
+        // process) is waited for a few seconds only.
+        for (int versuch = 0; ::flock(m_fd, LOCK_EX | LOCK_NB) != 0; ++versuch) {
+            if (errno != EWOULDBLOCK && errno != EINTR) return; // no locks here
+            if (versuch == 500) {
+                m_erhalten = false;
+                return;
+            }
+            ::usleep(10'000);
+        }
+    }
+    ~OrdnerSperre() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    OrdnerSperre(const OrdnerSperre&) = delete;
+    OrdnerSperre& operator=(const OrdnerSperre&) = delete;
+    bool Erhalten() const { return m_erhalten; }
+
+private:
+    int m_fd = -1;
+    bool m_erhalten = true;
+};
+
+// Copies the open source from its start into `aus` and gives the copy the source's
+// permissions and times, flushed to the medium; with `sichern` read back against the
+// source after it was dropped from the page cache. False with errno set, or with the
+// reason in `abweichung` when the copy reads back different.
+bool Fuellen(int ein, int aus, const struct stat& info, bool sichern, QString& abweichung) {
+    if (::lseek(ein, 0, SEEK_SET) != 0) return false;
+    // The kernel copies where it can; a short count just goes on.
+    off_t kopiert = 0;
+    while (kopiert < info.st_size) {
+        const ssize_t n = ::copy_file_range(ein, nullptr, aus, nullptr, size_t(info.st_size - kopiert), 0);
+        if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) break;
+        if (n < 0) return false;
+        if (n == 0) break; // the source got shorter meanwhile: caught below
+        kopiert += n;
+    }
+    char puffer[1 << 16];
+    for (ssize_t n; kopiert < info.st_size && (n = ::read(ein, puffer, sizeof puffer)) != 0;) {
+        if (n < 0) return false;
+        for (ssize_t w = 0; w < n;) {
+            const ssize_t m = ::write(aus, puffer + w, size_t(n - w));
+            if (m < 0) return false;
+            w += m;
+        }
+        kopiert += n;
+    }
+    struct stat neu {};
+    if (kopiert != info.st_size || ::fstat(aus, &neu) != 0 || neu.st_size != info.st_size) {
+        errno = EIO;
+        return false;
+    }
+    // The source's permissions as cp gives them (mkstemp makes the file private), and
+    // writable for the user, so a later copy can replace it.
+    const mode_t maske = ::umask(0);
+    ::umask(maske);
+    const mode_t rechte = ((info.st_mode & 0777) & ~maske) | S_IRUSR | S_IWUSR;
+    const struct timespec zeiten[2] = {info.st_atim, info.st_mtim};
+    if (::fchmod(aus, rechte) != 0 || ::futimens(aus, zeiten) != 0) return false;
+    // On the medium before it takes the target's name.
+    if (::fsync(aus) != 0) return false;
+    if (!sichern) return true;
+    // Out of the cache, then read back: a comparison against the cache alone would
+    // prove nothing.
+    ::posix_fadvise(aus, 0, 0, POSIX_FADV_DONTNEED);
+    if (InhaltGleich(ein, aus, info.st_size, abweichung)) return true;
+    errno = EIO;
+    return false;
+}
+
+// Renames without replacing: renameat2's RENAME_NOREPLACE, else link and unlink. Where
+// the file system knows neither (sshfs, exFAT over FUSE), the name is claimed by a file
+// made with O_EXCL, left open in `angelegt` for the caller to copy into. False with
+// EEXIST when the name is taken.
+bool NeuAnlegen(const QByteArray& von, const QByteArray& nach, int& angelegt) {
+    angelegt = -1;
+    if (!OhneNoreplace()) {
+        if (::renameat2(AT_FDCWD, von.constData(), AT_FDCWD, nach.constData(), RENAME_NOREPLACE) == 0)
+            return true;
+        if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+        if (::link(von.constData(), nach.constData()) == 0) {
+            ::unlink(von.constData());
+            return true;
+        }
+        if (errno != EPERM && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+    }
+    angelegt = ::open(nach.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    return angelegt >= 0;
 }
 } // namespace
 
@@ -141,55 +239,13 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
             }
         }
     }
+    QString abweichung;
     auto scheitern = [&] {
-        fehler = Grund();
+        fehler = abweichung.isEmpty() ? Grund() : abweichung;
         ::unlink(temp.constData());
         return false;
     };
-    // The kernel copies where it can; a short count just goes on.
-    off_t kopiert = 0;
-    while (kopiert < info.st_size) {
-        const ssize_t n =
-            ::copy_file_range(ein.fd, nullptr, aus.fd, nullptr, size_t(info.st_size - kopiert), 0);
-        if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) break;
-        if (n < 0) return scheitern();
-        if (n == 0) break; // the source got shorter meanwhile: caught below
-        kopiert += n;
-    }
-    char puffer[1 << 16];
-    for (ssize_t n; kopiert < info.st_size && (n = ::read(ein.fd, puffer, sizeof puffer)) != 0;) {
-        if (n < 0) return scheitern();
-        for (ssize_t w = 0; w < n;) {
-            const ssize_t m = ::write(aus.fd, puffer + w, size_t(n - w));
-            if (m < 0) return scheitern();
-            w += m;
-        }
-        kopiert += n;
-    }
-    if (kopiert != info.st_size) {
-        errno = EIO;
-        return scheitern();
-    }
-    // The source's permissions as cp gives them (mkstemp makes the file private), and
-    // writable for the user, so a later copy can replace it.
-    const mode_t maske = ::umask(0);
-    ::umask(maske);
-    const mode_t rechte = ((info.st_mode & 0777) & ~maske) | S_IRUSR | S_IWUSR;
-    const struct timespec zeiten[2] = {info.st_atim, info.st_mtim};
-    if (::fchmod(aus.fd, rechte) != 0 || ::futimens(aus.fd, zeiten) != 0) return scheitern();
-    // On the medium before it takes the target's name.
-    if (::fsync(aus.fd) != 0) return scheitern();
-    if (sichern) {
-        // Out of the cache, then read back: a comparison against the cache alone would
-        // prove nothing.
-        ::posix_fadvise(aus.fd, 0, 0, POSIX_FADV_DONTNEED);
-        QString abweichung;
-        if (!InhaltGleich(ein.fd, aus.fd, info.st_size, abweichung)) {
-            ::unlink(temp.constData());
-            fehler = abweichung;
-            return false;
-        }
-    }
+    if (!Fuellen(ein.fd, aus.fd, info, sichern, abweichung)) return scheitern();
     // The lock is held through the rename by a second descriptor of the file.
     Deskriptor halter;
     halter.fd = ::dup(aus.fd);
@@ -200,10 +256,37 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
     aus.fd = -1;
     const QByteArray endname = QFile::encodeName(ziel);
     if (neu) {
-        // Never over a file another writer put there since the caller looked.
-        if (!NeuAnlegen(temp, endname)) {
-            if (errno == EEXIST) *neu = false;
-            return scheitern();
+        // Never over a file another writer put there since the caller looked, nor beside
+        // one whose name differs only in case (both would share one caption section).
+        const QFileInfo zielInfo(ziel);
+        Deskriptor angelegt;
+        {
+            OrdnerSperre sperre(QFile::encodeName(zielInfo.absolutePath()));
+            if (!sperre.Erhalten()) {
+                errno = EBUSY;
+                return scheitern();
+            }
+            if (!NameOhneGrossKlein(zielInfo.absolutePath(), zielInfo.fileName()).isEmpty()) {
+                *neu = false;
+                errno = EEXIST;
+                return scheitern();
+            }
+            if (!NeuAnlegen(temp, endname, angelegt.fd)) {
+                if (errno == EEXIST) *neu = false;
+                return scheitern();
+            }
+        }
+        if (angelegt.fd >= 0) {
+            // The name is ours; the copy goes into it outside the folder's lock, checked
+            // like the temporary. Anything short of a whole copy is removed again.
+            if (!Fuellen(ein.fd, angelegt.fd, info, sichern, abweichung) ||
+                ::close(std::exchange(angelegt.fd, -1)) != 0) {
+                const int grund = errno;
+                ::unlink(endname.constData());
+                errno = grund;
+                return scheitern();
+            }
+            ::unlink(temp.constData());
         }
     } else if (std::rename(temp.constData(), endname.constData()) != 0) {
         return scheitern();

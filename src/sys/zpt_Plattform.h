@@ -49,7 +49,11 @@ QString NameOhneGrossKlein(const QString& ordner, const QString& name);
 // the copy is also dropped from the page cache and read back against the source: only
 // then may the source go. False with the reason in `fehler`; `ziel` is
 // then untouched and no temporary file is left. With `neu` the copy never replaces a
-// file: when `ziel` was taken by the time the copy was complete, *neu is false.
+// file, nor goes beside one whose name differs only in case: when such a name was taken
+// by the time the copy was complete, *neu is false. The check and the placement hold the
+// folder's lock, so two writers cannot both place one name. Where the file system can
+// neither rename without replacing nor link (PIXOLUDA_OHNE_NOREPLACE=1 acts so for
+// tests), the target is made with O_EXCL and the copy goes into it.
 bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler,
                          bool* neu = nullptr);
 
