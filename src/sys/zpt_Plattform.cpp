@@ -205,7 +205,7 @@ bool NeuAnlegen(const QByteArray& von, const QByteArray& nach, int& angelegt) {
         }
         if (errno != EPERM && errno != ENOSYS && errno != EOPNOTSUPP) return false;
     }
-    angelegt = ::open(nach.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    angelegt = ::open(nach.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR); // read back too
     return angelegt >= 0;
 }
 } // namespace
@@ -213,11 +213,16 @@ bool NeuAnlegen(const QByteArray& von, const QByteArray& nach, int& angelegt) {
 bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler,
                          bool* neu) {
     if (neu) *neu = true;
+    // A regular file only: a pipe or device put in its place would never end.
     Deskriptor ein;
-    ein.fd = ::open(QFile::encodeName(quelle).constData(), O_RDONLY | O_CLOEXEC);
+    ein.fd = ::open(QFile::encodeName(quelle).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat info {};
     if (ein.fd < 0 || ::fstat(ein.fd, &info) != 0) {
         fehler = Grund();
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        fehler = QStringLiteral("Die Datei ist keine gewöhnliche Datei.");
         return false;
     }
     // The temporary, locked at once so no other writer's cleanup takes it.

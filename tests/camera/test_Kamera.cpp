@@ -523,7 +523,7 @@ TEST(KameraImport, OhneNoreplaceUndOhneLinks) {
     EXPECT_TRUE(imp.Fehlgeschlagen.isEmpty()) << qPrintable(imp.Fehlgeschlagen.join('\n'));
     EXPECT_EQ(QDir(tag).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({"ALT.JPG", "NEU.JPG"}));
     EXPECT_EQ(TestOrdner::lesen(tag + "/ALT.JPG"), "im Album");
-    EXPECT_EQ(TestOrdner::lesen(tag + "/NEU.JPG"), QByteArray(300 * 1024, 'n'));
+    EXPECT_TRUE(TestOrdner::lesen(tag + "/NEU.JPG") == QByteArray(300 * 1024, 'n'));
     EXPECT_EQ(QFileInfo(tag + "/NEU.JPG").lastModified(), Zeit(2005, 1, 1, 12));
     EXPECT_EQ(QFile(tag + "/NEU.JPG").permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::ReadGroup);
     EXPECT_FALSE(QFile::exists(karte.pfad("NEU.JPG")));
