@@ -45,14 +45,17 @@ qint64 WanduhrAbstand(const QDateTime& von, const QDateTime& nach) {
 }
 
 namespace {
-// The names of a summary line, on a line of their own; a long list is cut after a few
-// dozen names, so the message still fits the screen.
+constexpr int kHoechstens = 30;
+
+// The rest of a list cut after a few dozen entries, so the message still fits the screen.
+QString Weitere(const QStringList& liste) {
+    return liste.size() > kHoechstens ? QStringLiteral(" und %1 weitere").arg(liste.size() - kHoechstens)
+                                      : QString();
+}
+
+// The names of a summary line, on a line of their own.
 QString Namen(const QStringList& namen) {
-    constexpr int kHoechstens = 30;
-    QString text = u'\r' + namen.mid(0, kHoechstens).join(QStringLiteral(", "));
-    if (namen.size() > kHoechstens)
-        text += QStringLiteral(" und %1 weitere").arg(namen.size() - kHoechstens);
-    return text;
+    return u'\r' + namen.mid(0, kHoechstens).join(QStringLiteral(", ")) + Weitere(namen);
 }
 } // namespace
 
@@ -67,7 +70,7 @@ QString TKameraImport::Meldung() const {
     if (!Fehlgeschlagen.isEmpty())
         text += u'\r' + QString::number(Fehlgeschlagen.size()) +
                 QStringLiteral(" Dateien konnten nicht kopiert werden und sind noch auf der Kamera:") +
-                u'\r' + Fehlgeschlagen.join(u'\r');
+                u'\r' + Fehlgeschlagen.mid(0, kHoechstens).join(u'\r') + Weitere(Fehlgeschlagen);
     if (Uebersprungen > 0)
         text += u'\r' + QString::number(Uebersprungen) +
                 QStringLiteral(" Dateien wurden übersprungen, weil es sie im Album schon gibt.") +
@@ -80,9 +83,10 @@ QString TKameraImport::Meldung() const {
         text += u'\r' + QString::number(AlbumDateien) +
                 QStringLiteral(" Bildunterschriften-Dateien (ALBUM.DAT) wurden nicht heruntergeladen.");
     if (!NichtGeloescht.isEmpty())
-        text += u'\r' + QString::number(NichtGeloescht.size()) +
-                QStringLiteral(" Dateien wurden kopiert, konnten aber nicht von der Kamera gelöscht werden.") +
-                Namen(NichtGeloescht);
+        text +=
+            u'\r' + QString::number(NichtGeloescht.size()) +
+            QStringLiteral(" Dateien wurden kopiert, konnten aber nicht von der Kamera gelöscht werden.") +
+            Namen(NichtGeloescht);
     return text;
 }
 
@@ -189,7 +193,8 @@ bool TKameraImport::Ausfuehren(const QStringList& namen) {
     for (const QString& name : namen) {
         Datei d{name};
         // A caption file belongs to an album, not to a day's new pictures.
-        d.albumDatei = QFileInfo(name).fileName().compare(QLatin1String("ALBUM.DAT"), Qt::CaseInsensitive) == 0;
+        d.albumDatei =
+            QFileInfo(name).fileName().compare(QLatin1String("ALBUM.DAT"), Qt::CaseInsensitive) == 0;
         if (!d.albumDatei) d.zeit = Zeit(name, &d.aufnahme);
         plan << d;
     }

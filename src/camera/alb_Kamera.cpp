@@ -117,54 +117,55 @@ void Tam_Kamera::ListeAktualisieren() {
     foto->ReadFolderFirst(true);
     // A card or phone chosen at its top: its pictures are in DCIM's subfolders.
     const QString dcim = foto->Grundpfad().isEmpty() ? QString() : DcimOrdner(foto->Grundpfad());
-    lb_Dcim->setText(dcim.isEmpty() ? QString()
-                                    : QStringLiteral("Im Kameraordner liegen keine Bilder, aber ein Ordner %1 "
-                                                     "mit Unterordnern.")
-                                          .arg(dcim));
+    lb_Dcim->setText(dcim.isEmpty()
+                         ? QString()
+                         : QStringLiteral("Im Kameraordner liegen keine Bilder, aber ein Ordner %1 "
+                                          "mit Unterordnern.")
+                               .arg(dcim));
     lb_Dcim->setVisible(!dcim.isEmpty());
     bb_Download->setEnabled(foto->Count() > 0 || !dcim.isEmpty());
 }
 
 bool Tam_Kamera::Importieren() {
-    TKameraImport import;
-    import.Quelle = AddBackslash(foto->Grundpfad());
-    import.Zielordner = Zielordner;
-    import.Modus = rg_modus->ItemIndex();
-    import.Loeschen = cx_Del->isChecked();
-    const QString verweigert = import.QuelleVerweigert();
+    TKameraImport imp;
+    imp.Quelle = AddBackslash(foto->Grundpfad());
+    imp.Zielordner = Zielordner;
+    imp.Modus = rg_modus->ItemIndex();
+    imp.Loeschen = cx_Del->isChecked();
+    const QString verweigert = imp.QuelleVerweigert();
     if (!verweigert.isEmpty()) {
         FehlerAnzeigen(verweigert);
         return false;
     }
     if (foto->Count() == 0) {
-        const QString dcim = DcimOrdner(import.Quelle);
+        const QString dcim = DcimOrdner(imp.Quelle);
         if (dcim.isEmpty()) return false;
         if (!JaNeinFrage(QStringLiteral("Im Kameraordner liegen keine Bilder, aber ein Ordner %1.\r"
                                         "Sollen die Bilder aller Unterordner von %1 heruntergeladen werden?")
                              .arg(dcim)))
             return false;
-        import.MitDcim = true;
+        imp.MitDcim = true;
     }
-    sl->setStrings(import.Dateien());
+    sl->setStrings(imp.Dateien());
     tacho->setRange(0, sl->Count());
     tacho->setValue(0);
     if (cx_DatumUeberpruefen->isChecked()) {
         // The times the files are filed by: capture times where the pictures carry them.
-        const QDateTime erstes = sl->Count() ? import.Zeit((*sl)[0]) : QDateTime();
-        const QDateTime letztes = sl->Count() ? import.Zeit((*sl)[sl->Count() - 1]) : QDateTime();
+        const QDateTime erstes = sl->Count() ? imp.Zeit((*sl)[0]) : QDateTime();
+        const QDateTime letztes = sl->Count() ? imp.Zeit((*sl)[sl->Count() - 1]) : QDateTime();
         if (!JaNeinFrage(DatumFrage(erstes, letztes))) {
             QDateTime richtig = erstes;
             if (!EinzelDialog<Tam_Datumskorrektur>().DatumKorrigieren(richtig)) return false;
-            import.Versatz = WanduhrAbstand(erstes, richtig);
+            imp.Versatz = WanduhrAbstand(erstes, richtig);
         }
     }
-    import.Schritt = [this] {
+    imp.Schritt = [this] {
         tacho->setValue(tacho->value() + 1);
         QCoreApplication::processEvents();
     };
-    if (!import.Ausfuehren(sl->Strings())) return false;
+    if (!imp.Ausfuehren(sl->Strings())) return false;
     ListeAktualisieren();
-    InfoAnzeigen(import.Meldung());
+    InfoAnzeigen(imp.Meldung());
     tacho->setValue(0);
     return true;
 }

@@ -122,7 +122,8 @@ QDateTime Aufnahmezeit(const QString& pfad) {
             const QString text = Text(e->toString()).left(19);
             const QDate tag = QDate::fromString(text.left(10), QStringLiteral("yyyy:MM:dd"));
             const QTime zeit = QTime::fromString(text.mid(11), QStringLiteral("HH:mm:ss"));
-            if (text.size() != 19 || text[10] != u' ' || !tag.isValid() || !zeit.isValid() || tag.year() <= 1900)
+            if (text.size() != 19 || text[10] != u' ' || !tag.isValid() || !zeit.isValid() ||
+                tag.year() <= 1900)
                 continue;
             const QDateTime lokal(tag, zeit);
             // An hour the local clock skipped (the change to summer time) has no local time.

@@ -13,11 +13,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <utility>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #endif
 
 namespace plattform {
@@ -205,7 +205,8 @@ bool NeuAnlegen(const QByteArray& von, const QByteArray& nach, int& angelegt) {
         }
         if (errno != EPERM && errno != ENOSYS && errno != EOPNOTSUPP) return false;
     }
-    angelegt = ::open(nach.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR); // read back too
+    angelegt =
+        ::open(nach.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR); // read back too
     return angelegt >= 0;
 }
 } // namespace
@@ -268,7 +269,8 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
         {
             OrdnerSperre sperre(QFile::encodeName(zielInfo.absolutePath()));
             if (!sperre.Erhalten()) {
-                errno = EBUSY;
+                abweichung = QStringLiteral("Ein anderes Programm hält den Ordner %1 gesperrt.")
+                                 .arg(zielInfo.absolutePath());
                 return scheitern();
             }
             if (!NameOhneGrossKlein(zielInfo.absolutePath(), zielInfo.fileName()).isEmpty()) {

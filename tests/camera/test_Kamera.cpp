@@ -158,7 +158,8 @@ TEST(KameraImport, GescheiterteKopieHaeltDenRestNichtAuf) {
     voll.Loeschen = true;
     ASSERT_TRUE(voll.Ausfuehren(voll.Dateien()));
     EXPECT_TRUE(QFile::exists(bild));
-    EXPECT_EQ(QDir(platte.pfad("2005/20050101")).entryList(QDir::Files | QDir::Hidden), QStringList{"KLEIN.JPG"});
+    EXPECT_EQ(QDir(platte.pfad("2005/20050101")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"KLEIN.JPG"});
     ASSERT_EQ(voll.Fehlgeschlagen.size(), 1);
     EXPECT_TRUE(voll.Fehlgeschlagen[0].startsWith("GROSS.JPG: "));
     EXPECT_EQ(voll.Kopiert, 1);
@@ -391,15 +392,17 @@ TEST(KameraImport, BilderAusDenUnterordnernVonDcim) {
     karte.ordner("dcim/.trashed");
     karte.datei("MISC/info.txt", "x");
     karte.datei("autorun.inf", "x");
-    Dateizeit(JpegMitExif(karte.pfad("dcim/100APPLE/IMG_0001.JPG"), Zeit(2024, 7, 14, 18)), Zeit(2024, 8, 1, 9));
+    Dateizeit(JpegMitExif(karte.pfad("dcim/100APPLE/IMG_0001.JPG"), Zeit(2024, 7, 14, 18)),
+              Zeit(2024, 8, 1, 9));
     KameraDatei(karte, "dcim/100APPLE/IMG_0001.MOV", Zeit(2024, 8, 1, 9), "film");
     KameraDatei(karte, "dcim/Camera/PXL_1.jpg", Zeit(2024, 8, 2, 9));
     KameraDatei(karte, "dcim/Camera/.pending-PXL_2.jpg", Zeit(2024, 8, 2, 9));
     KameraDatei(karte, "dcim/.thumbnails/1.jpg", Zeit(2024, 8, 2, 9));
     KameraDatei(karte, "dcim/.trashed/2.jpg", Zeit(2024, 8, 2, 9));
     EXPECT_EQ(DcimOrdner(karte.pfad()), "dcim");
-    EXPECT_EQ(DcimDateien(karte.pfad()), QStringList({"dcim/100APPLE/IMG_0001.JPG", "dcim/100APPLE/IMG_0001.MOV",
-                                                      "dcim/Camera/PXL_1.jpg"}));
+    EXPECT_EQ(
+        DcimDateien(karte.pfad()),
+        QStringList({"dcim/100APPLE/IMG_0001.JPG", "dcim/100APPLE/IMG_0001.MOV", "dcim/Camera/PXL_1.jpg"}));
     TKameraImport imp;
     imp.Quelle = karte.pfad();
     imp.Zielordner = album.pfad();
@@ -430,7 +433,8 @@ TEST_F(KameraFensterTest, DcimOrdnerWirdAngebotenUndNurMitJaGeladen) {
     k.ed_Kamera->setText(karte.pfad());
     EXPECT_EQ(k.foto->Count(), 0);
     EXPECT_FALSE(k.lb_Dcim->isHidden());
-    EXPECT_EQ(k.lb_Dcim->text(), "Im Kameraordner liegen keine Bilder, aber ein Ordner DCIM mit Unterordnern.");
+    EXPECT_EQ(k.lb_Dcim->text(),
+              "Im Kameraordner liegen keine Bilder, aber ein Ordner DCIM mit Unterordnern.");
     ASSERT_TRUE(k.bb_Download->isEnabled());
     const QString frage = "Im Kameraordner liegen keine Bilder, aber ein Ordner DCIM.\r"
                           "Sollen die Bilder aller Unterordner von DCIM heruntergeladen werden?";
@@ -521,11 +525,13 @@ TEST(KameraImport, OhneNoreplaceUndOhneLinks) {
     EXPECT_EQ(imp.Kopiert, 1);
     EXPECT_EQ(imp.Uebersprungen, 1);
     EXPECT_TRUE(imp.Fehlgeschlagen.isEmpty()) << qPrintable(imp.Fehlgeschlagen.join('\n'));
-    EXPECT_EQ(QDir(tag).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({"ALT.JPG", "NEU.JPG"}));
+    EXPECT_EQ(QDir(tag).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({"ALT.JPG", "NEU.JPG"}));
     EXPECT_EQ(TestOrdner::lesen(tag + "/ALT.JPG"), "im Album");
     EXPECT_TRUE(TestOrdner::lesen(tag + "/NEU.JPG") == QByteArray(300 * 1024, 'n'));
     EXPECT_EQ(QFileInfo(tag + "/NEU.JPG").lastModified(), Zeit(2005, 1, 1, 12));
-    EXPECT_EQ(QFile(tag + "/NEU.JPG").permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::ReadGroup);
+    EXPECT_EQ(QFile(tag + "/NEU.JPG").permissions() & (QFile::ReadGroup | QFile::ReadOther),
+              QFile::ReadGroup);
     EXPECT_FALSE(QFile::exists(karte.pfad("NEU.JPG")));
     EXPECT_TRUE(QFile::exists(karte.pfad("alt.jpg")));
 
