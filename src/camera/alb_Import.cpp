@@ -133,8 +133,12 @@ QDateTime TKameraImport::Zeit(const QString& name, bool* aufnahme) const {
         // A video or sound of a picture's base name: the picture's capture time.
         const QFileInfo datei(quelle + name);
         const QString basis = datei.completeBaseName(), ordner = AddBackslash(datei.path());
+        // The name as it is, not as a pattern: "Urlaub [2]" is no class of characters.
+        QString maske;
+        for (const QChar c : basis)
+            maske += c == u'*' || c == u'?' || c == u'[' ? u'[' + QString(c) + u']' : QString(c);
         QStringList alle;
-        DateienToItems(ordner, basis + QStringLiteral(".*"), alle);
+        DateienToItems(ordner, maske + QStringLiteral(".*"), alle);
         for (const QString& andere : alle)
             if (andere != datei.fileName() && IstBildName(andere) &&
                 QFileInfo(andere).completeBaseName().compare(basis, Qt::CaseInsensitive) == 0) {

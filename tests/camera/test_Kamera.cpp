@@ -351,16 +351,19 @@ TEST(KameraImport, TageVorDemLoeschenUndZeitenDerSommerzeitLuecke) {
     TestOrdner karte, album;
     Dateizeit(JpegMitExif(karte.pfad("IMG_0001.JPG"), Zeit(2019, 8, 15, 18, 30)), Zeit(2019, 9, 1, 9));
     KameraDatei(karte, "IMG_0001.MOV", Zeit(2019, 9, 1, 9), "film");
+    // A name that looks like a pattern is still the picture's name.
+    Dateizeit(JpegMitExif(karte.pfad("Urlaub [2] *.jpg"), Zeit(2019, 8, 15, 19)), Zeit(2019, 9, 1, 9));
+    KameraDatei(karte, "Urlaub [2] *.mov", Zeit(2019, 9, 1, 9), "film");
     TKameraImport imp;
     imp.Quelle = karte.pfad();
     imp.Zielordner = album.pfad();
     imp.Loeschen = true;
     ASSERT_TRUE(imp.Ausfuehren(imp.Dateien()));
     EXPECT_EQ(QDir(album.pfad("2019/20190815")).entryList(QDir::Files, QDir::Name),
-              QStringList({"IMG_0001.JPG", "IMG_0001.MOV"}));
+              QStringList({"IMG_0001.JPG", "IMG_0001.MOV", "Urlaub [2] *.jpg", "Urlaub [2] *.mov"}));
     EXPECT_FALSE(QFileInfo::exists(album.pfad("2019/20190901")));
     EXPECT_TRUE(QDir(karte.pfad()).entryList(QDir::Files).isEmpty());
-    EXPECT_EQ(imp.NachAufnahme, 2);
+    EXPECT_EQ(imp.NachAufnahme, 4);
 
     // 27 March 2005, 02:30 did not exist in Berlin: the camera's clock still showed it.
     Zeitzone berlin("Europe/Berlin");
