@@ -201,6 +201,7 @@ bool TKameraImport::Ausfuehren(const QStringList& namen) {
             QFileInfo(name).fileName().compare(QLatin1String("ALBUM.DAT"), Qt::CaseInsensitive) == 0;
         if (!d.albumDatei) d.zeit = Zeit(name, &d.aufnahme);
         plan << d;
+        if (Schritt) Schritt(); // a phone's thousands of pictures take a while to read
     }
     const auto verschwunden = [this](const QString& name) {
         ++Verschwunden;

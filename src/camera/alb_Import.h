@@ -36,7 +36,7 @@ public:
     bool Loeschen = false;
     // Added to every file's date (the date correction), in milliseconds.
     qint64 Versatz = 0;
-    // After every file, copied or skipped.
+    // Twice for every file: once its day is known, and once it is copied or skipped.
     std::function<void()> Schritt;
 
     // Take the files of DCIM's subfolders (DcimDateien) instead of the camera folder's own.

@@ -147,7 +147,7 @@ bool Tam_Kamera::Importieren() {
         imp.MitDcim = true;
     }
     sl->setStrings(imp.Dateien());
-    tacho->setRange(0, sl->Count());
+    tacho->setRange(0, 2 * sl->Count()); // every file's day first, then the copies
     tacho->setValue(0);
     if (cx_DatumUeberpruefen->isChecked()) {
         // The times the files are filed by: capture times where the pictures carry them.
