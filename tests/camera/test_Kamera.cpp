@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QSet>
 #include <ctime>
@@ -163,6 +164,28 @@ TEST(KameraImport, GescheiterteKopieHaeltDenRestNichtAuf) {
     ASSERT_EQ(voll.Fehlgeschlagen.size(), 1);
     EXPECT_TRUE(voll.Fehlgeschlagen[0].startsWith("GROSS.JPG: "));
     EXPECT_EQ(voll.Kopiert, 1);
+
+    // A card that cannot be written: copied, kept on the card, and said so at the end.
+    KleinesDateisystem schreibgeschuetzt(64);
+    ASSERT_TRUE(schreibgeschuetzt.da());
+    QFile f(schreibgeschuetzt.pfad("FEST.JPG"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("fest");
+    f.close();
+    f.open(QIODevice::ReadWrite);
+    f.setFileTime(Zeit(2007, 1, 1, 12), QFileDevice::FileModificationTime);
+    f.close();
+    ASSERT_EQ(QProcess::execute("mount", {"-o", "remount,ro", schreibgeschuetzt.pfad()}), 0);
+    TKameraImport fest;
+    fest.Quelle = schreibgeschuetzt.pfad();
+    fest.Zielordner = album.pfad();
+    fest.Loeschen = true;
+    ASSERT_TRUE(fest.Ausfuehren(fest.Dateien()));
+    EXPECT_TRUE(QFile::exists(schreibgeschuetzt.pfad("FEST.JPG")));
+    EXPECT_TRUE(QFile::exists(album.pfad("2007/20070101/FEST.JPG")));
+    EXPECT_TRUE(ui.meldungen.isEmpty());
+    EXPECT_EQ(fest.Meldung(), "Es wurden 1 Dateien heruntergeladen.\r1 Dateien wurden kopiert, konnten aber "
+                              "nicht von der Kamera gelöscht werden.\rFEST.JPG");
 }
 
 namespace {
