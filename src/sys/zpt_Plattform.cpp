@@ -141,52 +141,50 @@ private:
     bool m_erhalten = true;
 };
 
-// Copies the open source from its start into `aus` and gives the copy the source's
-// permissions and times, flushed to the medium; with `sichern` read back against the
-// source after it was dropped from the page cache. False with errno set, or with the
-// reason in `abweichung` when the copy reads back different.
-bool Fuellen(int ein, int aus, const struct stat& info, bool sichern, QString& abweichung) {
-    if (::lseek(ein, 0, SEEK_SET) != 0) return false;
-    // The kernel copies where it can; a short count just goes on.
+// Copies `groesse` bytes of `ein` from its current position to `aus`. The kernel copies
+// where it can; a short count just goes on. The number copied (fewer when the source got
+// shorter meanwhile), or -1 with errno.
+off_t Uebertragen(int ein, int aus, off_t groesse) {
     off_t kopiert = 0;
-    while (kopiert < info.st_size) {
-        const ssize_t n = ::copy_file_range(ein, nullptr, aus, nullptr, size_t(info.st_size - kopiert), 0);
+    while (kopiert < groesse) {
+        const ssize_t n = ::copy_file_range(ein, nullptr, aus, nullptr, size_t(groesse - kopiert), 0);
         if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) break;
-        if (n < 0) return false;
-        if (n == 0) break; // the source got shorter meanwhile: caught below
+        if (n < 0) return -1;
+        if (n == 0) break;
         kopiert += n;
     }
     char puffer[1 << 16];
-    for (ssize_t n; kopiert < info.st_size && (n = ::read(ein, puffer, sizeof puffer)) != 0;) {
-        if (n < 0) return false;
+    for (ssize_t n; kopiert < groesse && (n = ::read(ein, puffer, sizeof puffer)) != 0;) {
+        if (n < 0) return -1;
         for (ssize_t w = 0; w < n;) {
             const ssize_t m = ::write(aus, puffer + w, size_t(n - w));
-            if (m < 0) return false;
+            if (m < 0) return -1;
             w += m;
         }
         kopiert += n;
     }
+    return kopiert;
+}
+
+// Fills a target claimed with O_EXCL (where the file system can neither rename without
+// replacing nor link) as the temporary was filled: the whole source, its permissions and
+// times, flushed, and with `sichern` read back from the medium. False with the reason.
+bool InAngelegteKopieren(int ein, int aus, const struct stat& info, bool sichern, QString& fehler) {
     struct stat neu {};
-    if (kopiert != info.st_size || ::fstat(aus, &neu) != 0 || neu.st_size != info.st_size) {
-        errno = EIO;
-        return false;
-    }
-    // The source's permissions as cp gives them (mkstemp makes the file private), and
-    // writable for the user, so a later copy can replace it.
+    if (::lseek(ein, 0, SEEK_SET) != 0) return fehler = Grund(), false;
+    const off_t kopiert = Uebertragen(ein, aus, info.st_size);
+    if (kopiert < 0) return fehler = Grund(), false;
+    if (kopiert != info.st_size || ::fstat(aus, &neu) != 0 || neu.st_size != info.st_size)
+        return fehler = QString::fromLocal8Bit(std::strerror(EIO)), false;
     const mode_t maske = ::umask(0);
     ::umask(maske);
     const mode_t rechte = ((info.st_mode & 0777) & ~maske) | S_IRUSR | S_IWUSR;
     const struct timespec zeiten[2] = {info.st_atim, info.st_mtim};
-    if (::fchmod(aus, rechte) != 0 || ::futimens(aus, zeiten) != 0) return false;
-    // On the medium before it takes the target's name.
-    if (::fsync(aus) != 0) return false;
+    if (::fchmod(aus, rechte) != 0 || ::futimens(aus, zeiten) != 0 || ::fsync(aus) != 0)
+        return fehler = Grund(), false;
     if (!sichern) return true;
-    // Out of the cache, then read back: a comparison against the cache alone would
-    // prove nothing.
     ::posix_fadvise(aus, 0, 0, POSIX_FADV_DONTNEED);
-    if (InhaltGleich(ein, aus, info.st_size, abweichung)) return true;
-    errno = EIO;
-    return false;
+    return InhaltGleich(ein, aus, info.st_size, fehler);
 }
 
 // Renames without replacing: renameat2's RENAME_NOREPLACE, else link and unlink. Where
@@ -245,13 +243,38 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
             }
         }
     }
-    QString abweichung;
     auto scheitern = [&] {
-        fehler = abweichung.isEmpty() ? Grund() : abweichung;
+        fehler = Grund();
         ::unlink(temp.constData());
         return false;
     };
-    if (!Fuellen(ein.fd, aus.fd, info, sichern, abweichung)) return scheitern();
+    // The kernel copies where it can; a short count just goes on.
+    const off_t kopiert = Uebertragen(ein.fd, aus.fd, info.st_size);
+    if (kopiert < 0) return scheitern();
+    if (kopiert != info.st_size) {
+        errno = EIO;
+        return scheitern();
+    }
+    // The source's permissions as cp gives them (mkstemp makes the file private), and
+    // writable for the user, so a later copy can replace it.
+    const mode_t maske = ::umask(0);
+    ::umask(maske);
+    const mode_t rechte = ((info.st_mode & 0777) & ~maske) | S_IRUSR | S_IWUSR;
+    const struct timespec zeiten[2] = {info.st_atim, info.st_mtim};
+    if (::fchmod(aus.fd, rechte) != 0 || ::futimens(aus.fd, zeiten) != 0) return scheitern();
+    // On the medium before it takes the target's name.
+    if (::fsync(aus.fd) != 0) return scheitern();
+    if (sichern) {
+        // Out of the cache, then read back: a comparison against the cache alone would
+        // prove nothing.
+        ::posix_fadvise(aus.fd, 0, 0, POSIX_FADV_DONTNEED);
+        QString abweichung;
+        if (!InhaltGleich(ein.fd, aus.fd, info.st_size, abweichung)) {
+            ::unlink(temp.constData());
+            fehler = abweichung;
+            return false;
+        }
+    }
     // The lock is held through the rename by a second descriptor of the file.
     Deskriptor halter;
     halter.fd = ::dup(aus.fd);
@@ -269,9 +292,10 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
         {
             OrdnerSperre sperre(QFile::encodeName(zielInfo.absolutePath()));
             if (!sperre.Erhalten()) {
-                abweichung = QStringLiteral("Ein anderes Programm hält den Ordner %1 gesperrt.")
-                                 .arg(zielInfo.absolutePath());
-                return scheitern();
+                ::unlink(temp.constData());
+                fehler = QStringLiteral("Ein anderes Programm hält den Ordner %1 gesperrt.")
+                             .arg(zielInfo.absolutePath());
+                return false;
             }
             if (!NameOhneGrossKlein(zielInfo.absolutePath(), zielInfo.fileName()).isEmpty()) {
                 *neu = false;
@@ -284,14 +308,17 @@ bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sicher
             }
         }
         if (angelegt.fd >= 0) {
-            // The name is ours; the copy goes into it outside the folder's lock, checked
-            // like the temporary. Anything short of a whole copy is removed again.
-            if (!Fuellen(ein.fd, angelegt.fd, info, sichern, abweichung) ||
-                ::close(std::exchange(angelegt.fd, -1)) != 0) {
-                const int grund = errno;
+            // The name is ours; the copy goes into it outside the folder's lock. Anything
+            // short of a whole copy is removed again.
+            bool ganz = InAngelegteKopieren(ein.fd, angelegt.fd, info, sichern, fehler);
+            if (ganz && ::close(std::exchange(angelegt.fd, -1)) != 0) {
+                fehler = Grund();
+                ganz = false;
+            }
+            if (!ganz) {
                 ::unlink(endname.constData());
-                errno = grund;
-                return scheitern();
+                ::unlink(temp.constData());
+                return false;
             }
             ::unlink(temp.constData());
         }
