@@ -43,17 +43,17 @@ QString TempOrdner();
 // empty when no entry matches.
 QString NameOhneGrossKlein(const QString& ordner, const QString& name);
 
+// With `neu`, a name taken in other case counts as taken too; the check and the placement
+// hold the folder's lock, so two writers cannot both place one name. Where the file system
+// can neither rename without replacing nor link (PIXOLUDA_OHNE_NOREPLACE=1 acts so, for
+// tests), the target is made with O_EXCL and the copy goes into it.
 // Copies `quelle` into a temporary file beside `ziel` (`TempVorlage`), gives
 // it the source's modification time and renames it over `ziel` only when every byte
 // arrived, flushed to the medium; the folder is flushed after the rename. With `sichern`
 // the copy is also dropped from the page cache and read back against the source: only
 // then may the source go. False with the reason in `fehler`; `ziel` is
 // then untouched and no temporary file is left. With `neu` the copy never replaces a
-// file, nor goes beside one whose name differs only in case: when such a name was taken
-// by the time the copy was complete, *neu is false. The check and the placement hold the
-// folder's lock, so two writers cannot both place one name. Where the file system can
-// neither rename without replacing nor link (PIXOLUDA_OHNE_NOREPLACE=1 acts so for
-// tests), the target is made with O_EXCL and the copy goes into it.
+// file: when `ziel` was taken by the time the copy was complete, *neu is false.
 bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler,
                          bool* neu = nullptr);
 
