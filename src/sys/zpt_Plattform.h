@@ -43,7 +43,7 @@ QString TempOrdner();
 // empty when no entry matches.
 QString NameOhneGrossKlein(const QString& ordner, const QString& name);
 
-// With `neu`, a name taken in other case counts as taken too; the check and the placement
+// DateiKopierenAtomar with `neu`: a name taken in other case counts as taken too; the check and the placement
 // hold the folder's lock, so two writers cannot both place one name. Where the file system
 // can neither rename without replacing nor link (PIXOLUDA_OHNE_NOREPLACE=1 acts so, for
 // tests), the target is made with O_EXCL and the copy goes into it.
