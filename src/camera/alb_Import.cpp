@@ -3,6 +3,7 @@
 #include "display/zpt_Heif.h"
 #include "display/zpt_Metadaten.h"
 #include "display/zpt_grafik.h"
+#include "sys/zpt_Ersetzen.h"
 #include "sys/zpt_Meldungen.h"
 #include "sys/zpt_Plattform.h"
 #include "sys/zpt_sys.h"
@@ -225,6 +226,9 @@ bool TKameraImport::Ausfuehren(const QStringList& namen) {
         if (!plattform::NameOhneGrossKlein(ordner, dateiname).isEmpty()) {
             ++Uebersprungen;
             UebersprungenNamen << name;
+            // What an import of it stopped in mid-placement left beside it (a copy into a
+            // target made with O_EXCL keeps its temporary until the end).
+            ResteEntfernen(ordner + dateiname);
             return;
         }
         // Counted, and deletable from the camera, only once the copy is on the medium and
