@@ -6,6 +6,7 @@
 #include "support/ScriptInteraktion.h"
 #include "support/TestAlbum.h"
 #include "support/Testbilder.h"
+#include "sys/zpt_Ersetzen.h"
 #include "sys/zpt_Fehler.h"
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_DatumEdit.h"
@@ -543,6 +544,11 @@ TEST(KameraImport, OhneNoreplaceUndOhneLinks) {
     KameraDatei(karte, "alt.jpg", Zeit(2005, 1, 1, 12), "von der Karte");
     KameraDatei(karte, "NEU.JPG", Zeit(2005, 1, 1, 12), QByteArray(300 * 1024, 'n'));
     QFile(karte.pfad("NEU.JPG")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    // What an import stopped in mid-placement left beside a name goes with the next import
+    // that finds the name taken (the listing below shows hidden files too).
+    album.datei(
+        QDir(album.pfad()).relativeFilePath(TempVorlage(tag + "/alt.jpg").replace("XXXXXX", "Ab12Cd")),
+        "halb");
     TKameraImport imp;
     imp.Quelle = karte.pfad();
     imp.Zielordner = album.pfad();
