@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
+#include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -64,6 +65,10 @@ Tam_Kamera::Tam_Kamera(QWidget* parent) : Tak_Form(parent) {
     raster->addWidget(bb_Refresh, 3, 1, Qt::AlignLeft);
     raster->addWidget(bb_Download, 4, 0, 1, 2);
     raster->addWidget(tacho, 5, 0, 1, 2);
+    lb_Dcim = new QLabel(Panel1);
+    lb_Dcim->setObjectName(QStringLiteral("lb_Dcim"));
+    lb_Dcim->setVisible(false);
+    raster->addWidget(lb_Dcim, 6, 0, 1, 2);
     fenster->addWidget(Panel1);
 
     foto = new TzptFotoPanel(this);
@@ -110,48 +115,65 @@ void Tam_Kamera::ListeAktualisieren() {
     // The designed prompt text is no folder: nothing listed, nothing to download.
     if (!VerzeichnisExistiert(foto->Grundpfad())) foto->setGrundpfad({});
     foto->ReadFolderFirst(true);
-    bb_Download->setEnabled(foto->Count() > 0);
+    // A card or phone chosen at its top: its pictures are in DCIM's subfolders.
+    const QString dcim = foto->Grundpfad().isEmpty() ? QString() : DcimOrdner(foto->Grundpfad());
+    lb_Dcim->setText(dcim.isEmpty()
+                         ? QString()
+                         : QStringLiteral("Im Kameraordner liegen keine Bilder, aber ein Ordner %1 "
+                                          "mit Unterordnern.")
+                               .arg(dcim));
+    lb_Dcim->setVisible(!dcim.isEmpty());
+    bb_Download->setEnabled(foto->Count() > 0 || !dcim.isEmpty());
 }
 
 bool Tam_Kamera::Importieren() {
-    TKameraImport import;
-    import.Quelle = AddBackslash(foto->Grundpfad());
-    import.Zielordner = Zielordner;
-    import.Modus = rg_modus->ItemIndex();
-    import.Loeschen = cx_Del->isChecked();
-    const QString verweigert = import.QuelleVerweigert();
+    TKameraImport imp;
+    imp.Quelle = AddBackslash(foto->Grundpfad());
+    imp.Zielordner = Zielordner;
+    imp.Modus = rg_modus->ItemIndex();
+    imp.Loeschen = cx_Del->isChecked();
+    const QString verweigert = imp.QuelleVerweigert();
     if (!verweigert.isEmpty()) {
         FehlerAnzeigen(verweigert);
         return false;
     }
-    sl->setStrings(import.Dateien());
-    tacho->setRange(0, sl->Count());
+    if (foto->Count() == 0) {
+        const QString dcim = DcimOrdner(imp.Quelle);
+        if (dcim.isEmpty()) return false;
+        if (!JaNeinFrage(QStringLiteral("Im Kameraordner liegen keine Bilder, aber ein Ordner %1.\r"
+                                        "Sollen die Bilder aller Unterordner von %1 heruntergeladen werden?")
+                             .arg(dcim)))
+            return false;
+        imp.MitDcim = true;
+    }
+    sl->setStrings(imp.Dateien());
+    tacho->setRange(0, 2 * sl->Count()); // every file's day first, then the copies
     tacho->setValue(0);
     if (cx_DatumUeberpruefen->isChecked()) {
         // The times the files are filed by: capture times where the pictures carry them.
-        const QDateTime erstes = sl->Count() ? import.Zeit((*sl)[0]) : QDateTime();
-        const QDateTime letztes = sl->Count() ? import.Zeit((*sl)[sl->Count() - 1]) : QDateTime();
+        const QDateTime erstes = sl->Count() ? imp.Zeit((*sl)[0]) : QDateTime();
+        const QDateTime letztes = sl->Count() ? imp.Zeit((*sl)[sl->Count() - 1]) : QDateTime();
         if (!JaNeinFrage(DatumFrage(erstes, letztes))) {
             QDateTime richtig = erstes;
             if (!EinzelDialog<Tam_Datumskorrektur>().DatumKorrigieren(richtig)) return false;
-            import.Versatz = WanduhrAbstand(erstes, richtig);
+            imp.Versatz = WanduhrAbstand(erstes, richtig);
         }
     }
-    import.Schritt = [this] { tacho->setValue(tacho->value() + 1);
-    QCoreApplication::processEvents();
-};
-if (!import.Ausfuehren(sl->Strings())) return false;
-ListeAktualisieren();
-InfoAnzeigen(ImportMeldung(import.Kopiert, import.Uebersprungen, import.Verschwunden, import.AlbumDateien,
-                           import.NachAufnahme, import.NachDateidatum));
-tacho->setValue(0);
-return true;
+    imp.Schritt = [this] {
+        tacho->setValue(tacho->value() + 1);
+        QCoreApplication::processEvents();
+    };
+    if (!imp.Ausfuehren(sl->Strings())) return false;
+    ListeAktualisieren();
+    InfoAnzeigen(imp.Meldung());
+    tacho->setValue(0);
+    return true;
 }
 
 void Tam_Kamera::bb_DownloadClick() {
     bb_Download->setEnabled(false);
-    Importieren(); // a copy error leaves the button off and the window open
-    bb_Download->setEnabled(foto->Count() > 0);
+    Importieren();
+    ListeAktualisieren();
     setModalResult(mrOk);
 }
 

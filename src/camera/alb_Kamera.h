@@ -4,6 +4,7 @@
 #include "widgets/alb_Form.h"
 
 class QCheckBox;
+class QLabel;
 class QProgressBar;
 class QPushButton;
 class TStringlistBox;
@@ -29,6 +30,8 @@ public:
     QPushButton* bb_Refresh;
     TzptRadioGroup* rg_modus;
     QCheckBox* cx_DatumUeberpruefen;
+    // Says when the camera folder has no pictures but a DCIM folder.
+    QLabel* lb_Dcim;
 
     QString Zielordner;
 

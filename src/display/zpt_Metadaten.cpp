@@ -117,10 +117,17 @@ QDateTime Aufnahmezeit(const QString& pfad) {
         for (const char* schluessel : {"Exif.Photo.DateTimeOriginal", "Exif.Photo.DateTimeDigitized"}) {
             auto e = exif.findKey(Exiv2::ExifKey(schluessel));
             if (e == exif.end()) continue;
-            // "YYYY:MM:DD HH:MM:SS", as the camera's clock showed it.
-            const QDateTime z =
-                QDateTime::fromString(Text(e->toString()).left(19), QStringLiteral("yyyy:MM:dd HH:mm:ss"));
-            if (z.isValid() && z.date().year() > 1900) return z;
+            // "YYYY:MM:DD HH:MM:SS", as the camera's clock showed it: a reading of the
+            // clock, valid whatever the local zone says about that hour.
+            const QString text = Text(e->toString()).left(19);
+            const QDate tag = QDate::fromString(text.left(10), QStringLiteral("yyyy:MM:dd"));
+            const QTime zeit = QTime::fromString(text.mid(11), QStringLiteral("HH:mm:ss"));
+            if (text.size() != 19 || text[10] != u' ' || !tag.isValid() || !zeit.isValid() ||
+                tag.year() <= 1900)
+                continue;
+            const QDateTime lokal(tag, zeit);
+            // An hour the local clock skipped (the change to summer time) has no local time.
+            return lokal.isValid() ? lokal : QDateTime(tag, zeit, Qt::UTC);
         }
     } catch (const std::exception&) {
     }

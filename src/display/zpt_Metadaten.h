@@ -14,6 +14,8 @@ bool IstKameraText(const QString& text);
 QString EingebetteteBildunterschrift(const QString& pfad);
 // When the picture was taken: Exif DateTimeOriginal, else DateTimeDigitized, as the
 // camera's clock showed it; invalid when it carries neither (or the file is no picture).
+// In local time, except for a reading in an hour the local clock skipped (the change to
+// summer time): then in UTC, so date() and time() are always the camera's reading.
 QDateTime Aufnahmezeit(const QString& pfad);
 // The picture's bytes with the caption in Xmp.dc.description (x-default),
 // Exif.Image.ImageDescription (UTF-8) and Exif.Photo.UserComment, and the series title

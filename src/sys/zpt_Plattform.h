@@ -43,6 +43,10 @@ QString TempOrdner();
 // empty when no entry matches.
 QString NameOhneGrossKlein(const QString& ordner, const QString& name);
 
+// DateiKopierenAtomar with `neu`: a name taken in other case counts as taken too; the check and the placement
+// hold the folder's lock, so two writers cannot both place one name. Where the file system
+// can neither rename without replacing nor link (PIXOLUDA_OHNE_NOREPLACE=1 acts so, for
+// tests), the target is made with O_EXCL and the copy goes into it.
 // Copies `quelle` into a temporary file beside `ziel` (`TempVorlage`), gives
 // it the source's modification time and renames it over `ziel` only when every byte
 // arrived, flushed to the medium; the folder is flushed after the rename. With `sichern`

@@ -1,7 +1,8 @@
 // Two or three programs writing one album at once: several writer processes of each
 // kind (captions, settings, album index, burn list, camera import into one day) run at
 // the same moment, each with entries of its own; afterwards every entry of every writer
-// must be there, and no picture may have left a card without its copy in the album.
+// must be there, no picture may have left a card without its copy in the album, and no
+// picture's name may be there twice in other case.
 //   pixoluda-concurrent ROUNDS WRITES [KIND]
 // Prints a line per kind and "concurrent writes=N lost=0 failed=0" when all held.
 // PIXOLUDA_OHNE_SPERRE=1 turns the locks off: the check must then find lost entries.
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
@@ -69,7 +71,10 @@ void Runde(const QString& art, int n, const QString& ordner, Zaehler& z) {
             const QString karte = ordner + QStringLiteral("/karte") + Name(s);
             QDir().mkpath(karte);
             for (int i = 0; i < n; ++i) {
-                const QString pfad = karte + QStringLiteral("/DSC%1.JPG").arg(i, 4, 10, QChar(u'0'));
+                // The second camera writes its names in small letters.
+                QString name = QStringLiteral("DSC%1.JPG").arg(i, 4, 10, QChar(u'0'));
+                if (s == 1) name = name.toLower();
+                const QString pfad = karte + u'/' + name;
                 QByteArray b = QByteArray::number(QRandomGenerator::global()->generate64()).repeated(200);
                 QFile f(pfad);
                 if (f.open(QIODevice::WriteOnly)) f.write(b);
@@ -90,6 +95,14 @@ void Runde(const QString& art, int n, const QString& ordner, Zaehler& z) {
             ++z.writes;
             if (!QFile::exists(it.key()) && !imAlbum.contains(it.value())) ++z.lost;
         }
+        // A name twice in other case: both pictures would share one caption.
+        QSet<QString> namen;
+        for (const QString& name :
+             QDir(ordner + QStringLiteral("/album/2005/20050101")).entryList(QDir::Files | QDir::Hidden))
+            if (namen.contains(name.toLower()))
+                ++z.lost;
+            else
+                namen.insert(name.toLower());
         return;
     }
     for (int s = 0; s < kSchreiber; ++s)

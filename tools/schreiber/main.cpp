@@ -120,7 +120,8 @@ bool Ausfuehren(const QStringList& a) {
         imp.Quelle = a.value(1);
         imp.Zielordner = a.value(2);
         imp.Loeschen = true;
-        return imp.Ausfuehren(imp.Dateien());
+        // Every file in the album or left on the card, none failed.
+        return imp.Ausfuehren(imp.Dateien()) && imp.Fehlgeschlagen.isEmpty() && imp.NichtGeloescht.isEmpty();
     }
     if (art == u"export") {
         TStillerFortschritt still;
