@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <exiv2/exiv2.hpp>
@@ -36,8 +37,15 @@ QString Text(const std::string& s) {
 // Exif's ASCII fields and IPTC without a character set: older programs wrote them in
 // Latin-1 or Windows-1252, newer ones in UTF-8. UTF-8 when the bytes are valid UTF-8,
 // else Windows-1252.
+QString Utf8OderCp1252(const std::string& s) {
+    const QByteArray bytes = QByteArray::fromStdString(s);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString t = utf8.decode(bytes);
+    return utf8.hasError() ? text::Cp1252Dekodieren(bytes) : t;
+}
+
 QString AltText(const std::string& s) {
-    return text::Dekodieren(QByteArray::fromStdString(s)).inhalt.trimmed();
+    return Utf8OderCp1252(s).trimmed();
 }
 
 bool IptcIstUtf8(const Exiv2::IptcData& iptc) {
@@ -249,7 +257,7 @@ void IptcNachUtf8(Exiv2::IptcData& iptc) {
         if (feld.typeId() != Exiv2::string) continue;
         if (feld.record() == Exiv2::IptcDataSets::envelope && feld.tag() == Exiv2::IptcDataSets::CharacterSet)
             continue;
-        feld.setValue(AltText(feld.toString()).toStdString());
+        feld.setValue(Utf8OderCp1252(feld.toString()).toStdString());
     }
     iptc["Iptc.Envelope.CharacterSet"] = "\x1b%G";
 }

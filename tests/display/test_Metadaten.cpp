@@ -198,6 +198,7 @@ TEST(Metadaten, KopieTraegtDieBildunterschriftInJedemFeld) {
             xmp["Xmp.dc.title"] = "lang=x-default alter Titel";
             xmp["Xmp.dc.title"] = "lang=de-DE alter deutscher Titel";
             b.iptcData()["Iptc.Application2.Byline"] = "J\xFCrgen";
+            b.iptcData()["Iptc.Application2.Keywords"] = " M\xFCnchen ";
             b.iptcData()["Iptc.Application2.Caption"] = "alt";
         });
     ASSERT_EQ(Sprachen(*Oeffnen(original), "Xmp.dc.description"),
@@ -217,6 +218,7 @@ TEST(Metadaten, KopieTraegtDieBildunterschriftInJedemFeld) {
     EXPECT_EQ(Iptc(*b, "Iptc.Application2.Caption"), text);
     EXPECT_EQ(Iptc(*b, "Iptc.Application2.ObjectName"), std::string(63, 'A')); // "ä" would end past 64 bytes
     EXPECT_EQ(Iptc(*b, "Iptc.Application2.Byline"), "Jürgen");
+    EXPECT_EQ(Iptc(*b, "Iptc.Application2.Keywords"), " München "); // converted, nothing else
     t.datei("kopie.jpg", kopie);
     EXPECT_EQ(EingebetteteBildunterschrift(t.pfad("kopie.jpg")), unterschrift);
     // The pixels stay the original's.
