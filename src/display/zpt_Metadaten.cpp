@@ -74,9 +74,7 @@ bool RegulaerOeffnen(const QString& pfad, QFile& f) {
 
 bool IstJpeg(QFile& f) {
     char soi[3] = {};
-    const bool ja =
-        f.peek(soi, 3) == 3 && uchar(soi[0]) == 0xFF && uchar(soi[1]) == 0xD8 && uchar(soi[2]) == 0xFF;
-    return ja;
+    return f.peek(soi, 3) == 3 && uchar(soi[0]) == 0xFF && uchar(soi[1]) == 0xD8 && uchar(soi[2]) == 0xFF;
 }
 
 // The segments of a JPEG header that hold what is read here (APP1 with Exif or XMP,
