@@ -365,7 +365,7 @@ bool TExport::BildKopieren(const QString& quelle, const QString& ziel, bool alsJ
     QByteArray bytes;
     if (rendition) {
         // A HEIC picture where only JPEG will do: decoded and written as JPEG.
-        bytes = HeifAlsJpeg(quelle, 90);
+        bytes = MitHeifExif(HeifAlsJpeg(quelle, 90), quelle);
         if (bytes.isEmpty())
             throw EFehler(QStringLiteral("Die Datei %1 kann nicht nach %2 kopiert werden.\r%3")
                               .arg(quelle, ziel, QStringLiteral("Das Bild kann nicht gelesen werden.")));
