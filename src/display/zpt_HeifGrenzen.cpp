@@ -133,7 +133,10 @@ bool HeifLeinwaendeZulaessig(const QByteArray& d, qint64 maxPixel, QString* fehl
             if (version >= 1) ort.methode = int(l.Zahl(2) & 15);
             l.Zahl(2);
             ort.basis = l.Zahl(basisLaenge);
+            // Bounded as libheif bounds them (32 here, 128 in later versions): with fields of
+            // no bytes, any number would cost nothing to claim.
             const quint64 stuecke = l.Zahl(2);
+            if (stuecke > 128) return Ablehnen(fehler, kaputt);
             for (quint64 k = 0; k < stuecke && l.ok; ++k) {
                 l.Zahl(indexLaenge);
                 const quint64 versatz = l.Zahl(versatzLaenge);
