@@ -10,6 +10,7 @@ if [ "${1:-}" = "asan" ]; then
   export PIXOLUDA_CMAKE_ARGS="-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined\ -fno-omit-frame-pointer\ -fno-sanitize-recover=undefined"
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  export LSAN_OPTIONS=suppressions=$root/tests/lsan-x265.supp:print_suppressions=0
   # The fault injection measures files, not memory; ten times slower here, it stays in the normal run.
   ausser=(-E Fehlerinjektion)
 fi

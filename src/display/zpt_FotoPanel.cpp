@@ -5,6 +5,7 @@
 #include "display/zpt_BildLader.h"
 #include "display/zpt_Bildflaeche.h"
 #include "display/zpt_FotoListe.h"
+#include "display/zpt_Heif.h"
 #include "sys/zpt_Meldungen.h"
 #include "sys/zpt_Text.h"
 #include "sys/zpt_Warten.h"
@@ -159,10 +160,16 @@ bool TzptFotoPanel::ZuKleinDekodiert() const {
 void TzptFotoPanel::Vorladen() {
     if (!m_anzeige || m_files.isEmpty() || m_position < 0) return;
     // Ahead first, then behind, then where the owner's neighbouring days begin.
-    // Two ahead, so that a held key keeps both cores decoding.
+    // Two ahead, so that a held key keeps both cores decoding; four when the next is a
+    // HEIC, which takes several times as long as a JPEG of its size.
     QStringList pfade;
     const int schritt = m_vorwaerts ? 1 : -1;
-    for (int i : {m_position + schritt, m_position - schritt, m_position + 2 * schritt})
+    const int weiter = m_position + schritt;
+    const bool heic = weiter >= 0 && weiter < Count() && IstHeifName(m_files[weiter]);
+    QList<int> reihe{weiter, m_position - schritt};
+    for (int k = 2; k <= (heic ? 4 : 2); ++k)
+        reihe << m_position + k * schritt;
+    for (int i : reihe)
         if (i >= 0 && i < Count()) pfade << m_grundpfad + m_files[i];
     if (WeitereNachbarn) pfade << WeitereNachbarn(m_vorwaerts);
     TBildLader::Instanz().Vorladen(pfade, Ziel());

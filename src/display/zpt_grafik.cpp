@@ -301,8 +301,7 @@ bool BildTeilLaden(const QString& pfad, QSize ausschnitt, DekodiertesBild& ergeb
 
 bool BildLaden(const QString& pfad, DekodiertesBild& ergebnis, QString* fehler, const ZielGroesse& ziel) {
     if (IstJpegName(pfad)) return JpegDekodieren(pfad, ergebnis, fehler, ziel);
-    // libheif decodes only at full size; the loader scales for the display afterwards.
-    if (IstHeifName(pfad)) return HeifDekodieren(pfad, ergebnis, fehler);
+    if (IstHeifName(pfad)) return HeifDekodieren(pfad, ergebnis, fehler, ziel);
     ergebnis = {};
     QImageReader leser(pfad);
     leser.setDecideFormatFromContent(false);

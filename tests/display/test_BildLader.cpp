@@ -79,6 +79,52 @@ TEST(BildLader, PanelDekodiertInAnzeigegroesseUndVorausInBeideRichtungen) {
     EXPECT_EQ(panel.Bildflaeche()->Bild().size(), QSize(1600, 1200));
 }
 
+TEST(BildLader, HeicKleinDekodiertUndWeiterVoraus) {
+    // A HEIC is decoded at full size only inside libheif: what is kept is the display's size.
+    TestOrdner t;
+    const QImage bild = Viertelbild().scaled(640, 320);
+    for (const char* n : {"a.heic", "b.heic", "c.heic", "d.heic", "e.heic", "f.heic"})
+        HeicSchreiben(t.pfad(n), bild);
+    TestOrdner j;
+    for (const char* n : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"})
+        JpegEinfarbig(j.pfad(n), 640, 320);
+    const ZielGroesse klein = [](QSize) { return QSize(150, 75); };
+    DekodiertesBild b;
+    ASSERT_TRUE(BildLaden(t.pfad("a.heic"), b, nullptr, klein));
+    EXPECT_EQ(b.nenner, 4);
+    EXPECT_EQ(b.bild.size(), QSize(160, 80));
+    EXPECT_EQ(b.originalGroesse, QSize(640, 320));
+    for (int e = 0; e < 4; ++e)
+        EXPECT_EQ(Ecke(b.bild, e), Ecke(bild, e)) << "Ecke " << e;
+    ASSERT_TRUE(BildLaden(t.pfad("a.heic"), b));
+    EXPECT_EQ(b.bild.size(), QSize(640, 320));
+    EXPECT_EQ(b.nenner, 1);
+
+    // Paging: four HEIC pictures ahead, two JPEGs.
+    for (const QString& ordner : {t.pfad(), j.pfad()}) {
+        TBildLader::Instanz().Leeren();
+        TzptFotoPanel panel;
+        panel.resize(180, 110);
+        panel.setGrossanpassen(true);
+        panel.show();
+        panel.setGrundpfad(ordner);
+        panel.ReadFolder(true);
+        panel.setAnzeigeEnabled(true);
+        panel.First();
+        TBildLader::Instanz().Warten();
+        const bool heic = ordner == t.pfad();
+        EXPECT_EQ(panel.Bildflaeche()->Bild().width(), 320); // decoded at half size for 180 x 110
+        QStringList voraus;
+        for (int i = 1; i < panel.Count(); ++i) {
+            const QString pfad = AddBackslash(ordner) + panel.Files()[i];
+            if (TBildLader::Instanz().Vorhanden(pfad, [](QSize) { return QSize(160, 80); }))
+                voraus << panel.Files()[i];
+        }
+        EXPECT_EQ(voraus, heic ? QStringList({"b.heic", "c.heic", "d.heic", "e.heic"})
+                               : QStringList({"b.jpg", "c.jpg"}));
+    }
+}
+
 TEST(BildLader, HauptfensterLaedtDenNaechstenTagVoraus) {
     TestKonfiguration k;
     ScriptInteraktion ui;
