@@ -4,9 +4,10 @@
 #include "sys/zpt_Sperre.h"
 #include "sys/zpt_Text.h"
 
-#include <QFileInfo>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QLocale>
+#include <QThread>
 
 namespace {
 bool Gleich(const QString& a, const QString& b) {
@@ -25,6 +26,9 @@ bool IstKopf(const QString& zeile) {
 bool IstBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
+
+// How often a flush is made again where another writer's replace took it away.
+constexpr int kVersuche = 5;
 
 const QString kDatum = QStringLiteral("dd.MM.yyyy");
 const QString kZeit = QStringLiteral("hh:mm:ss");
@@ -89,10 +93,16 @@ void TBigIniFile::Clear() {
 
 void TBigIniFile::LoadFile(const QString& pfad) {
     m_vorige = 0;
-    if (!QFileInfo(pfad).isFile()) return;
     text::Gelesen g;
-    if (!text::DateiLesen(pfad, g))
-        throw EFehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(pfad));
+    QString grund;
+    switch (text::Einlesen(pfad, g, regulaer::Verweise::ImOrdner, &grund)) {
+    case regulaer::Lesestand::Fehlt:
+        return;
+    case regulaer::Lesestand::Unlesbar:
+        throw EFehler(grund);
+    case regulaer::Lesestand::Gelesen:
+        break;
+    }
     m_utf8 = g.utf8;
     const QString& s = g.inhalt;
     Sektion* aktuell = nullptr;
@@ -220,12 +230,8 @@ QString TBigIniFile::Bild() const {
     return s;
 }
 
-void TBigIniFile::Nachladen() {
-    const QVector<Aenderung> eigene = std::move(m_aenderungen);
-    m_aenderungen.clear();
-    Clear();
-    LoadFile(m_dateiName);
-    for (const Aenderung& a : eigene)
+void TBigIniFile::Anwenden(const QVector<Aenderung>& aenderungen) {
+    for (const Aenderung& a : aenderungen)
         switch (a.art) {
         case Aenderung::Schreiben:
             WriteString(a.sektion, a.schluessel, a.wert);
@@ -237,21 +243,52 @@ void TBigIniFile::Nachladen() {
             EraseSection(a.sektion);
             break;
         }
+}
+
+void TBigIniFile::Nachladen() {
+    const QVector<Aenderung> eigene = std::move(m_aenderungen);
+    m_aenderungen.clear();
+    Clear();
+    LoadFile(m_dateiName);
+    Anwenden(eigene);
     m_geaendert = true;
+}
+
+bool TBigIniFile::NochDa(qint64 dauerMs) const {
+    // A writer that read the file before this write replaces it within about the time
+    // this write took; then the file tells whether this instance's changes are in it.
+    QThread::msleep(2 * dauerMs + 2);
+    if (DateiStand(m_dateiName) == m_stand) return true;
+    TBigIniFile jetzt;
+    jetzt.LoadFile(m_dateiName);
+    const QString vorher = jetzt.Bild();
+    jetzt.Anwenden(m_aenderungen);
+    return jetzt.Bild() == vorher;
 }
 
 void TBigIniFile::FlushFile() {
     if (!m_geaendert) return;
     if (!m_dateiName.isEmpty()) {
-        const TDateiSperre sperre(m_dateiName);
+        // A link is written through to its target, so it stays a link.
+        QString grund;
+        const QString ziel = regulaer::Ziel(m_dateiName, regulaer::Verweise::ImOrdner, &grund);
+        if (ziel.isEmpty()) throw EFehler(grund);
+        const TDateiSperre sperre(ziel);
         if (!sperre.Erhalten()) throw EFehler(SperrMeldung(m_dateiName));
-        if (DateiStand(m_dateiName) != m_stand) Nachladen();
-        text::Gelesen vorher;
-        vorher.utf8 = m_utf8;
-        // Written beside the old file and renamed over it: a failed flush keeps the old one.
-        if (!text::DateiSchreiben(m_dateiName, text::Kodieren(Bild(), vorher)))
-            throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(m_dateiName));
-        m_stand = DateiStand(m_dateiName);
+        for (int versuch = 1;; ++versuch) {
+            QElapsedTimer uhr;
+            uhr.start();
+            if (DateiStand(m_dateiName) != m_stand) Nachladen();
+            text::Gelesen vorher;
+            vorher.utf8 = m_utf8;
+            // Written beside the old file and renamed over it: a failed flush keeps the old one.
+            if (!text::DateiSchreiben(ziel, text::Kodieren(Bild(), vorher)))
+                throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(m_dateiName));
+            m_stand = DateiStand(m_dateiName);
+            // Without locks another writer's replace may take this write away: made again.
+            if (!sperre.OhneSperre() || NochDa(uhr.elapsed())) break;
+            if (versuch == kVersuche) throw EFehler(UeberschriebenMeldung(m_dateiName));
+        }
     }
     m_aenderungen.clear();
     m_geaendert = false;

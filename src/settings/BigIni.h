@@ -82,11 +82,15 @@ private:
     QString Bild() const;
     // The file read again, this instance's changes made once more.
     void Nachladen();
+    // Where locks fail: whether this instance's changes are still in the file a moment
+    // after its write (`dauerMs`: how long the write took).
+    bool NochDa(qint64 dauerMs) const;
 
     struct Aenderung {
         enum Art { Schreiben, Loeschen, SektionLoeschen } art;
         QString sektion, schluessel, wert;
     };
+    void Anwenden(const QVector<Aenderung>& aenderungen);
     QVector<Aenderung> m_aenderungen; // since the file was read or written
     QByteArray m_stand;               // DateiStand when it was read or written
 

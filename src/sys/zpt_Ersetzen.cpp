@@ -77,11 +77,11 @@ bool IstTempName(const QString& name) {
 
 void ResteEntfernen(const QString& ziel) {
     // Only what nobody holds: another writer may be writing its temporary right now.
+    // By the exact name: as a wildcard filter, a name with "[", "*" or "?" matches others.
     const QFileInfo fi(ziel);
     const QString praefix = TempPraefix(ziel);
-    for (const QString& name :
-         fi.dir().entryList({praefix + QStringLiteral("*")}, QDir::Files | QDir::Hidden | QDir::System))
-        if (name.size() == praefix.size() + 6 && IstTempName(name))
+    for (const QString& name : fi.dir().entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (name.size() == praefix.size() + 6 && name.startsWith(praefix) && IstTempName(name))
             TempEntfernenWennVerlassen(fi.dir().filePath(name));
 }
 

@@ -56,6 +56,22 @@ TEST(Sperre, TemporaereDateiEinesAnderenBleibt) {
     EXPECT_EQ(TestOrdner::lesen(lang), "x");
 }
 
+// The leftovers of a picture whose name would be a wildcard pattern go, too, and only
+// its own.
+TEST(Sperre, ResteVonNamenMitPlatzhalterzeichen) {
+    TestOrdner t;
+    for (const QString name : {"Foto [1].jpg", "a*.jpg", "wer?.jpg"}) {
+        const QString ziel = t.datei(name, "alt");
+        const QString rest = t.datei(name + ".pixoluda-Xy34Zw", "verlassen");
+        // What a wildcard would match: another picture's leftover, which is not ours to judge.
+        const QString fremd = t.datei("Foto 1.jpg.pixoluda-Ab12Cd", "anderes Bild");
+        ASSERT_TRUE(text::DateiSchreiben(ziel, "neu"));
+        EXPECT_FALSE(QFile::exists(rest)) << name.toStdString();
+        EXPECT_TRUE(QFile::exists(fremd));
+        EXPECT_EQ(TestOrdner::lesen(ziel), "neu");
+    }
+}
+
 TEST(Sperre, KopieInsAlbumErsetztNie) {
     TestOrdner t;
     const QString quelle = t.datei("karte/DSC0001.JPG", "von der Karte");
