@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSet>
-#include <QThread>
 #include <algorithm>
 
 namespace {
@@ -107,15 +106,10 @@ QStringList TBrennliste::DateiLesen(const QString& datei, const QString& grundpf
     return zeilen;
 }
 
-namespace {
-// How often a save is made again where another writer's replace took it away.
-constexpr int kVersuche = 5;
-} // namespace
-
-bool TBrennliste::NochDa(const QString& datei, qint64 dauerMs) const {
+bool TBrennliste::NochDa(const QString& datei, qint64 dauerMs, int versuch) const {
     // A writer that read the list before this save replaces it within about the time
     // this save took; then the file tells whether this instance's changes are in it.
-    QThread::msleep(2 * dauerMs + 2);
+    NachpruefenWarten(dauerMs, versuch);
     QSet<QString> drin;
     for (const QString& e : DateiLesen(datei, Grundpfad))
         drin.insert(e.toLower());
@@ -154,12 +148,27 @@ void TBrennliste::Speichern(const QString& datei) {
                 zeilen << eintrag;
             }
         FotoDateienSortieren(zeilen);
-        ItemsToTextDatei(datei, zeilen);
+        // Without locks, only over the list as it was read: another writer's replace
+        // since then means merging again with that one.
+        bool veraltet = false;
+        std::function<bool()> nochGueltig;
+        if (sperre.OhneSperre() && !(andereDatei && versuch == 1))
+            nochGueltig = [&] {
+                veraltet = DateiLesen(datei, Grundpfad) != jetzt;
+                return !veraltet;
+            };
+        try {
+            ItemsToTextDatei(datei, zeilen, nochGueltig);
+        } catch (const EFehler&) {
+            if (!veraltet) throw;
+            if (versuch == kNachpruefVersuche) throw EFehler(UeberschriebenMeldung(datei));
+            continue;
+        }
         // Without locks another writer's replace may take this save away: made again.
-        if (!sperre.OhneSperre() || NochDa(datei, uhr.elapsed())) {
+        if (!sperre.OhneSperre() || NochDa(datei, uhr.elapsed(), versuch)) {
             Setzen(zeilen, datei);
             return;
         }
-        if (versuch == kVersuche) throw EFehler(UeberschriebenMeldung(datei));
+        if (versuch == kNachpruefVersuche) throw EFehler(UeberschriebenMeldung(datei));
     }
 }

@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QLocale>
-#include <QThread>
 
 namespace {
 bool Gleich(const QString& a, const QString& b) {
@@ -27,8 +26,6 @@ bool IstBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
 
-// How often a flush is made again where another writer's replace took it away.
-constexpr int kVersuche = 5;
 
 const QString kDatum = QStringLiteral("dd.MM.yyyy");
 const QString kZeit = QStringLiteral("hh:mm:ss");
@@ -92,7 +89,11 @@ void TBigIniFile::Clear() {
 }
 
 void TBigIniFile::LoadFile(const QString& pfad) {
+    QElapsedTimer uhr;
+    uhr.start();
     m_vorige = 0;
+    m_ladedauerMs = 0;
+    m_inhaltHash = qHash(QString());
     text::Gelesen g;
     QString grund;
     switch (text::Einlesen(pfad, g, regulaer::Verweise::ImOrdner, &grund)) {
@@ -104,6 +105,7 @@ void TBigIniFile::LoadFile(const QString& pfad) {
         break;
     }
     m_utf8 = g.utf8;
+    m_inhaltHash = qHash(g.inhalt);
     const QString& s = g.inhalt;
     Sektion* aktuell = nullptr;
     qsizetype start = 0;
@@ -144,6 +146,7 @@ void TBigIniFile::LoadFile(const QString& pfad) {
         if (aktuell) aktuell->zeilen.append(zeile);
     }
     DoppelteEntfernen();
+    m_ladedauerMs = uhr.elapsed();
 }
 
 void TBigIniFile::DoppelteEntfernen() {
@@ -254,11 +257,11 @@ void TBigIniFile::Nachladen() {
     m_geaendert = true;
 }
 
-bool TBigIniFile::NochDa(qint64 dauerMs) const {
+bool TBigIniFile::NochDa(qint64 dauerMs, int versuch) const {
     // A writer that read the file before this write replaces it within about the time
     // this write took; then the file tells whether this instance's changes are in it.
-    QThread::msleep(2 * dauerMs + 2);
-    if (DateiStand(m_dateiName) == m_stand) return true;
+    NachpruefenWarten(dauerMs, versuch);
+    // Read in any case: a new file may carry the freed identity of an old one.
     TBigIniFile jetzt;
     jetzt.LoadFile(m_dateiName);
     const QString vorher = jetzt.Bild();
@@ -282,12 +285,30 @@ void TBigIniFile::FlushFile() {
             text::Gelesen vorher;
             vorher.utf8 = m_utf8;
             // Written beside the old file and renamed over it: a failed flush keeps the old one.
-            if (!text::DateiSchreiben(ziel, text::Kodieren(Bild(), vorher)))
+            // Without locks, only over the file as it was read: another writer's replace
+            // since then means making the changes again on that one.
+            bool veraltet = false;
+            std::function<bool()> nochGueltig;
+            if (sperre.OhneSperre())
+                nochGueltig = [&] {
+                    text::Gelesen jetzt;
+                    veraltet = text::Einlesen(ziel, jetzt) == regulaer::Lesestand::Unlesbar ||
+                               qHash(jetzt.inhalt) != m_inhaltHash;
+                    return !veraltet;
+                };
+            if (!text::DateiSchreiben(ziel, text::Kodieren(Bild(), vorher), nullptr, nochGueltig)) {
+                if (veraltet && versuch < kNachpruefVersuche) {
+                    Nachladen();
+                    continue;
+                }
+                if (veraltet) throw EFehler(UeberschriebenMeldung(m_dateiName));
                 throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(m_dateiName));
+            }
             m_stand = DateiStand(m_dateiName);
+            m_inhaltHash = qHash(Bild());
             // Without locks another writer's replace may take this write away: made again.
-            if (!sperre.OhneSperre() || NochDa(uhr.elapsed())) break;
-            if (versuch == kVersuche) throw EFehler(UeberschriebenMeldung(m_dateiName));
+            if (!sperre.OhneSperre() || NochDa(uhr.elapsed() + m_ladedauerMs, versuch)) break;
+            if (versuch == kNachpruefVersuche) throw EFehler(UeberschriebenMeldung(m_dateiName));
         }
     }
     m_aenderungen.clear();

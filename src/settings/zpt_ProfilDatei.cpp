@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSet>
-#include <QThread>
 
 namespace {
 
@@ -246,9 +245,6 @@ void TProfilDokument::LoescheSektion(const QString& sektion) {
 }
 
 namespace {
-// How often a write is made again where another writer's replace took it away.
-constexpr int kVersuche = 5;
-
 // False when the file exists but cannot be read (a missing file reads as empty); the
 // reason is kept for the failure message then.
 bool Laden(const QString& ziel, TProfilDokument& doc, text::Gelesen& vorher) {
@@ -279,19 +275,33 @@ bool TProfilDatei::Aendern(const std::function<void(TProfilDokument&)>& aenderun
     }
     const TDateiSperre sperre(ziel);
     if (!sperre.Erhalten()) return false;
-    for (int versuch = 0; versuch < kVersuche; ++versuch) {
+    for (int versuch = 1; versuch <= kNachpruefVersuche; ++versuch) {
         QElapsedTimer uhr;
         uhr.start();
         text::Gelesen vorher;
         TProfilDokument doc;
         if (!Laden(ziel, doc, vorher)) return false;
         aenderung(doc);
-        if (!text::DateiSchreiben(ziel, text::Kodieren(doc.Text(), vorher))) return false;
+        // Without locks, only over the file as it was read: another writer's replace
+        // since then means making the change again on that one.
+        bool veraltet = false;
+        std::function<bool()> nochGueltig;
+        if (sperre.OhneSperre())
+            nochGueltig = [&] {
+                text::Gelesen jetzt;
+                veraltet = text::Einlesen(ziel, jetzt) == regulaer::Lesestand::Unlesbar ||
+                           jetzt.inhalt != vorher.inhalt;
+                return !veraltet;
+            };
+        if (!text::DateiSchreiben(ziel, text::Kodieren(doc.Text(), vorher), nullptr, nochGueltig)) {
+            if (veraltet) continue;
+            return false;
+        }
         if (!sperre.OhneSperre()) return true;
         // No lock: a writer that read the file before this rename replaces it after,
         // within about the time this write took. Read back once that has passed; where
         // the change is gone, make it again on the file as it is then.
-        QThread::msleep(2 * uhr.elapsed() + 2);
+        NachpruefenWarten(uhr.elapsed(), versuch);
         TProfilDokument nachher;
         if (!Laden(ziel, nachher, vorher)) return false;
         TProfilDokument nochmal = nachher;

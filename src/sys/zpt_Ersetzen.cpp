@@ -127,7 +127,8 @@ public:
 };
 } // namespace
 
-bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler) {
+bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler,
+                   const std::function<bool()>& nochGueltig) {
     // Beside the target under a name of our own, written through, flushed to the
     // medium, and only then renamed over it (Qt's buffered QSaveFile reports a failed
     // final flush as success and renames a short file over the old one).
@@ -150,6 +151,10 @@ bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler
 #ifdef Q_OS_WIN
     f.close(); // Windows renames no open file
 #endif
+    if (nochGueltig && !nochGueltig()) {
+        if (fehler) fehler->clear();
+        return false;
+    }
     // Renamed while still open: its lock holds through the rename.
     if (!Umbenennen(f.fileName(), pfad)) {
         if (fehler) *fehler = QString::fromLocal8Bit(std::strerror(errno));

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QThread>
 
 #include <chrono>
@@ -116,6 +117,11 @@ QString UeberschriebenMeldung(const QString& pfad) {
                           "Dateisystem kann sie nicht sperren: Die Änderung wurde immer wieder überschrieben. "
                           "Bitte versuchen Sie es gleich noch einmal.")
         .arg(pfad);
+}
+
+void NachpruefenWarten(qint64 dauerMs, int versuch) {
+    const qint64 grund = 2 * dauerMs + 2;
+    QThread::msleep(quint64(grund + QRandomGenerator::global()->bounded(grund * (versuch + 1))));
 }
 
 QString LetzteSperrMeldung() {

@@ -37,6 +37,13 @@ QString SperrMeldung(const QString& pfad);
 // The message for a write that another writer's replace took away again and again, on a
 // file system without locks.
 QString UeberschriebenMeldung(const QString& pfad);
+// Where locks fail, a writer reads its write back and makes it again when another
+// writer's replace took it away, this often at most.
+inline constexpr int kNachpruefVersuche = 12;
+// Waits before that reading back: a writer that read the file before this write (which
+// took `dauerMs`) has replaced it by then; a random while more, growing with `versuch`,
+// keeps writers that took each other's writes away from meeting again.
+void NachpruefenWarten(qint64 dauerMs, int versuch);
 // SperrMeldung of the last lock of this thread that was not had; empty after one was.
 QString LetzteSperrMeldung();
 // The same on a line of its own, to follow a failure message; empty when no lock failed.

@@ -137,7 +137,8 @@ bool IstSchreibgeschuetzt(const QString& pfad) {
     return (QFile::permissions(pfad) & schreiben) == 0;
 }
 
-bool DateiSchreiben(const QString& pfad, const QByteArray& bytes, QString* fehler) {
+bool DateiSchreiben(const QString& pfad, const QByteArray& bytes, QString* fehler,
+                    const std::function<bool()>& nochGueltig) {
     // The rename would put a copy in the link's place (with the target's permissions).
     if (regulaer::IstVerweis(pfad)) {
         if (fehler) *fehler = QStringLiteral("eine Verknüpfung");
@@ -147,7 +148,7 @@ bool DateiSchreiben(const QString& pfad, const QByteArray& bytes, QString* fehle
         if (fehler) *fehler = QStringLiteral("schreibgeschützt");
         return false;
     }
-    return DateiErsetzen(pfad, bytes, fehler);
+    return DateiErsetzen(pfad, bytes, fehler, nochGueltig);
 }
 
 } // namespace text

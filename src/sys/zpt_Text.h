@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace text {
 
 struct Gelesen {
@@ -41,6 +43,8 @@ bool DateiLesen(const QString& pfad, Gelesen& ergebnis);
 bool IstSchreibgeschuetzt(const QString& pfad);
 // Replaces the file atomically (temporary file in the same folder, then rename). A
 // symbolic link is never replaced by a copy: pass its target (regulaer::Ziel).
-bool DateiSchreiben(const QString& pfad, const QByteArray& bytes, QString* fehler = nullptr);
+// `nochGueltig` as DateiErsetzen takes it.
+bool DateiSchreiben(const QString& pfad, const QByteArray& bytes, QString* fehler = nullptr,
+                    const std::function<bool()>& nochGueltig = {});
 
 } // namespace text

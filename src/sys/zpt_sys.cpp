@@ -301,7 +301,7 @@ void TextDateiToItems(const QString& datei, QStringList& liste) {
     }
 }
 
-void ItemsToTextDatei(const QString& datei, const QStringList& liste) {
+void ItemsToTextDatei(const QString& datei, const QStringList& liste, const std::function<bool()>& nochGueltig) {
     QString inhalt;
     for (const QString& zeile : liste)
         inhalt += zeile + QStringLiteral("\r\n");
@@ -309,6 +309,6 @@ void ItemsToTextDatei(const QString& datei, const QStringList& liste) {
     QString grund;
     const QString ziel = regulaer::Ziel(datei, regulaer::Verweise::ImOrdner, &grund);
     if (ziel.isEmpty()) throw EFehler(grund);
-    if (!text::DateiSchreiben(ziel, text::ListeKodieren(inhalt), &grund))
+    if (!text::DateiSchreiben(ziel, text::ListeKodieren(inhalt), &grund, nochGueltig))
         throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(datei));
 }
