@@ -200,9 +200,10 @@ bool TempEntfernenWennVerlassen(const QString& pfad) {
         // can have taken it in between.
         weg = GleicheDatei(fd, name) && ::unlink(name.constData()) == 0;
     } else if (!GesperrtVonAnderen(errno)) {
+        // By its change time: a copy's temporary carries its source's old modification time.
         struct stat info {};
         weg = ::fstat(fd, &info) == 0 &&
-              QDateTime::currentSecsSinceEpoch() - info.st_mtim.tv_sec > kVerlassenNachSekunden &&
+              QDateTime::currentSecsSinceEpoch() - info.st_ctim.tv_sec > kVerlassenNachSekunden &&
               ::unlink(name.constData()) == 0;
     }
     ::close(fd);

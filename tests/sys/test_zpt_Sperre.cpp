@@ -9,6 +9,7 @@
 #include "sys/zpt_Sperre.h"
 #include "sys/zpt_Text.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -70,6 +71,22 @@ TEST(Sperre, ResteVonNamenMitPlatzhalterzeichen) {
         EXPECT_TRUE(QFile::exists(fremd));
         EXPECT_EQ(TestOrdner::lesen(ziel), "neu");
     }
+}
+
+// Where the file system refuses locks, a temporary counts as left behind by its age
+// only: a copy's temporary that carries its source's old time is still being written.
+TEST(Sperre, OhneSperrenBleibtDieTemporaereKopieMitAlterZeit) {
+    TestOrdner t;
+    qputenv("PIXOLUDA_SPERRE_ENOLCK", "1");
+    QFile laufend(t.pfad("DSC0001.JPG.pixoluda-Ab12Cd"));
+    ASSERT_TRUE(laufend.open(QIODevice::ReadWrite | QIODevice::NewOnly));
+    EXPECT_TRUE(TempSperren(int(laufend.handle()), laufend.fileName()));
+    ASSERT_TRUE(laufend.setFileTime(QDateTime(QDate(2005, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
+    const TDateiSperre sperre(t.pfad("ALBUM.DAT"));
+    EXPECT_TRUE(sperre.OhneSperre());
+    EXPECT_FALSE(TempEntfernenWennVerlassen(laufend.fileName()));
+    qunsetenv("PIXOLUDA_SPERRE_ENOLCK");
+    EXPECT_TRUE(QFile::exists(laufend.fileName()));
 }
 
 TEST(Sperre, KopieInsAlbumErsetztNie) {
