@@ -88,6 +88,6 @@ TEST(Gleichzeitig, OhneSperrenGehenEintraegeVerloren) {
 // writers read their write back and make it again where another's replace took it away.
 TEST(Gleichzeitig, OhneSperrenDesDateisystemsBleibenEintraege) {
     // Every kind: captions, settings, album index, burn list and the import's copies.
-    EXPECT_EQ(Ergebniszahl("pixoluda-concurrent", {"1", "60"}, "lost", false, "PIXOLUDA_SPERRE_ENOLCK"), 0);
-    EXPECT_EQ(Ergebniszahl("pixoluda-concurrent", {"1", "60"}, "failed", false, "PIXOLUDA_SPERRE_ENOLCK"), 0);
+    EXPECT_EQ(Ergebniszahl("pixoluda-concurrent", {"1", "40"}, "lost", false, "PIXOLUDA_SPERRE_ENOLCK"), 0);
+    EXPECT_EQ(Ergebniszahl("pixoluda-concurrent", {"1", "40"}, "failed", false, "PIXOLUDA_SPERRE_ENOLCK"), 0);
 }
