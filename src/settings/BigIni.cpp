@@ -26,7 +26,6 @@ bool IstBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
 
-
 const QString kDatum = QStringLiteral("dd.MM.yyyy");
 const QString kZeit = QStringLiteral("hh:mm:ss");
 } // namespace

@@ -315,7 +315,8 @@ bool TProfilDatei::Aendern(const std::function<void(TProfilDokument&)>& aenderun
 TProfilDokument TProfilDatei::Lesen() const {
     TProfilDokument doc;
     text::Gelesen g;
-    if (text::Einlesen(m_pfad, g, m_verweise) == regulaer::Lesestand::Gelesen) doc = TProfilDokument(g.inhalt);
+    if (text::Einlesen(m_pfad, g, m_verweise) == regulaer::Lesestand::Gelesen)
+        doc = TProfilDokument(g.inhalt);
     return doc;
 }
 

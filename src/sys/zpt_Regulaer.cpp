@@ -75,11 +75,13 @@ Lesestand Lesen(const QString& pfad, QByteArray& bytes, QString* fehler, qint64 
         return Lesestand::Unlesbar;
     };
     auto systemFehler = [&](int nummer) {
-        return unlesbar(QStringLiteral("Die Datei \r%1\rkann nicht gelesen werden: %2")
-                            .arg(QDir::toNativeSeparators(pfad), QString::fromLocal8Bit(std::strerror(nummer))));
+        return unlesbar(
+            QStringLiteral("Die Datei \r%1\rkann nicht gelesen werden: %2")
+                .arg(QDir::toNativeSeparators(pfad), QString::fromLocal8Bit(std::strerror(nummer))));
     };
     // Non-blocking: opening a pipe nobody writes to would wait for good.
-    const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) return Lesestand::Fehlt;
         if (errno == ELOOP) return unlesbar(VerweisMeldung(pfad, QFileInfo(pfad).symLinkTarget()));

@@ -113,9 +113,10 @@ QString SperrMeldung(const QString& pfad) {
 }
 
 QString UeberschriebenMeldung(const QString& pfad) {
-    return QStringLiteral("Die Datei \r%1\rwird gerade von einem anderen Programm geändert, und dieses "
-                          "Dateisystem kann sie nicht sperren: Die Änderung wurde immer wieder überschrieben. "
-                          "Bitte versuchen Sie es gleich noch einmal.")
+    return QStringLiteral(
+               "Die Datei \r%1\rwird gerade von einem anderen Programm geändert, und dieses "
+               "Dateisystem kann sie nicht sperren: Die Änderung wurde immer wieder überschrieben. "
+               "Bitte versuchen Sie es gleich noch einmal.")
         .arg(pfad);
 }
 

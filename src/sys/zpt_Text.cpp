@@ -117,7 +117,8 @@ QByteArray ListeKodieren(const QString& s) {
     return "\xEF\xBB\xBF" + s.toUtf8();
 }
 
-regulaer::Lesestand Einlesen(const QString& pfad, Gelesen& ergebnis, regulaer::Verweise verweise, QString* fehler) {
+regulaer::Lesestand Einlesen(const QString& pfad, Gelesen& ergebnis, regulaer::Verweise verweise,
+                             QString* fehler) {
     const QString ziel = regulaer::Ziel(pfad, verweise, fehler);
     if (ziel.isEmpty()) return regulaer::Lesestand::Unlesbar;
     QByteArray bytes;

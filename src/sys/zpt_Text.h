@@ -36,7 +36,8 @@ QByteArray ListeKodieren(const QString& s);
 // Reads the whole file when it is a regular file of a sensible size, through a link only
 // as far as `verweise` allows; the German reason in `fehler` when it is Unlesbar.
 regulaer::Lesestand Einlesen(const QString& pfad, Gelesen& ergebnis,
-                          regulaer::Verweise verweise = regulaer::Verweise::ImOrdner, QString* fehler = nullptr);
+                             regulaer::Verweise verweise = regulaer::Verweise::ImOrdner,
+                             QString* fehler = nullptr);
 // The same; false when it cannot be read (a missing file included).
 bool DateiLesen(const QString& pfad, Gelesen& ergebnis);
 // True when the file exists and carries no write permission at all.

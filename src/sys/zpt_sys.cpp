@@ -301,7 +301,8 @@ void TextDateiToItems(const QString& datei, QStringList& liste) {
     }
 }
 
-void ItemsToTextDatei(const QString& datei, const QStringList& liste, const std::function<bool()>& nochGueltig) {
+void ItemsToTextDatei(const QString& datei, const QStringList& liste,
+                      const std::function<bool()>& nochGueltig) {
     QString inhalt;
     for (const QString& zeile : liste)
         inhalt += zeile + QStringLiteral("\r\n");

@@ -29,8 +29,9 @@ TEST(ProfilLesen, LeererWertInAnfuehrungszeichen) {
     EXPECT_EQ(d.LeseString("Tam_Main", "Oben", "vorgabe"), "");
     EXPECT_EQ(d.LeseString("Tam_Main", "Links", "vorgabe"), "");
     const QString tag = t.ordner("20050101");
-    t.datei("20050101/ALBUM.DAT", "[TITEL]\r\nTITELNAME=\"\"\r\n[BILD a.jpg]\r\nZEILE00=Oma\r\nZEILE01=\"\"\r\n"
-                                  "ZEILE02=Opa\r\n");
+    t.datei("20050101/ALBUM.DAT",
+            "[TITEL]\r\nTITELNAME=\"\"\r\n[BILD a.jpg]\r\nZEILE00=Oma\r\nZEILE01=\"\"\r\n"
+            "ZEILE02=Opa\r\n");
     EXPECT_EQ(TitelLesen(tag + "/a.jpg", "vorgabe"), "");
     QStringList zeilen;
     BildtextLesen(tag, "a.jpg", zeilen);

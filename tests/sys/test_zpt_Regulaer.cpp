@@ -42,7 +42,8 @@ TEST(FremdeDateien, VerknuepfungAusDemOrdnerWirdNieGefolgt) {
     // Neither read nor written: the private file's content never lands in the album.
     EXPECT_EQ(TitelLesen(tag + "/a.jpg"), "");
     EXPECT_FALSE(BildtextSchreiben(tag, "a.jpg", {"Hallo"}));
-    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("Verknüpfung"))) << LetzteSperrMeldung().toStdString();
+    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("Verknüpfung")))
+        << LetzteSperrMeldung().toStdString();
     EXPECT_TRUE(LetzteSperrMeldung().contains(geheim));
     EXPECT_TRUE(QFileInfo(tag + "/ALBUM.DAT").isSymbolicLink());
     EXPECT_EQ(TestOrdner::lesen(geheim), kGeheim);
@@ -80,7 +81,8 @@ TEST(FremdeDateien, VerknuepfungImOrdnerSchreibtInIhrZiel) {
     EXPECT_EQ(TitelLesen(tag + "/a.jpg"), "Urlaub");
     ASSERT_TRUE(BildtextSchreiben(tag, "a.jpg", {"Am Strand"}));
     EXPECT_TRUE(QFileInfo(tag + "/ALBUM.DAT").isSymbolicLink());
-    EXPECT_EQ(TestOrdner::lesen(echt), "[TITEL]\r\nTITELNAME=Urlaub\r\n[BILD a.jpg]\r\nZEILE00=Am Strand\r\n");
+    EXPECT_EQ(TestOrdner::lesen(echt),
+              "[TITEL]\r\nTITELNAME=Urlaub\r\n[BILD a.jpg]\r\nZEILE00=Am Strand\r\n");
     // A burn list linked within its folder, too.
     const QString liste = t.datei("listen/liste.echt", "");
     ASSERT_TRUE(Verweis("liste.echt", t.pfad("listen/liste.Pixolud")));
@@ -127,7 +129,8 @@ TEST(FremdeDateien, VerwaisteVerknuepfungAlsBildunterschriftsdatei) {
     ASSERT_TRUE(Verweis("weg.dat", tag + "/ALBUM.DAT"));
     // Refused at once with its reason, not after the lock's wait without one.
     EXPECT_FALSE(BildtextSchreiben(tag, "a.jpg", {"Hallo"}));
-    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("Verknüpfung"))) << LetzteSperrMeldung().toStdString();
+    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("Verknüpfung")))
+        << LetzteSperrMeldung().toStdString();
     EXPECT_TRUE(QFileInfo(tag + "/ALBUM.DAT").isSymbolicLink());
     EXPECT_FALSE(QFileInfo::exists(tag + "/weg.dat"));
 }
@@ -148,10 +151,12 @@ TEST(FremdeDateien, PipeGeraetUndRiesendateiGeltenAlsUnlesbar) {
     EXPECT_EQ(index.Unlesbar(), 3);
     // A caption write says why and leaves the file alone.
     EXPECT_FALSE(BildtextSchreiben(pipe, "a.jpg", {"Hallo"}));
-    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("keine gewöhnliche Datei"))) << LetzteSperrMeldung().toStdString();
+    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("keine gewöhnliche Datei")))
+        << LetzteSperrMeldung().toStdString();
     EXPECT_FALSE(QFileInfo(pipe + "/ALBUM.DAT").isFile());
     EXPECT_FALSE(BildtextSchreiben(gross, "a.jpg", {"Hallo"}));
-    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("größer als 8 MB"))) << LetzteSperrMeldung().toStdString();
+    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("größer als 8 MB")))
+        << LetzteSperrMeldung().toStdString();
     EXPECT_EQ(QFileInfo(gross + "/ALBUM.DAT").size(), riesig.size());
 
     // Settings, album index and burn list alike.

@@ -81,7 +81,8 @@ TEST(Sperre, OhneSperrenBleibtDieTemporaereKopieMitAlterZeit) {
     QFile laufend(t.pfad("DSC0001.JPG.pixoluda-Ab12Cd"));
     ASSERT_TRUE(laufend.open(QIODevice::ReadWrite | QIODevice::NewOnly));
     EXPECT_TRUE(TempSperren(int(laufend.handle()), laufend.fileName()));
-    ASSERT_TRUE(laufend.setFileTime(QDateTime(QDate(2005, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
+    ASSERT_TRUE(
+        laufend.setFileTime(QDateTime(QDate(2005, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
     const TDateiSperre sperre(t.pfad("ALBUM.DAT"));
     EXPECT_TRUE(sperre.OhneSperre());
     EXPECT_FALSE(TempEntfernenWennVerlassen(laufend.fileName()));
