@@ -263,6 +263,15 @@ bool Laden(const QString& ziel, TProfilDokument& doc, text::Gelesen& vorher) {
     return false;
 }
 
+// The same entries as a reader sees them, whatever the order of the sections (a change
+// made again may move its section to the end).
+bool GleicheEintraege(const TProfilDokument& a, const TProfilDokument& b) {
+    const QStringList sa = a.Sektionen();
+    if (sa.size() != b.Sektionen().size()) return false;
+    for (const QString& sektion : sa)
+        if (!b.SektionVorhanden(sektion) || a.Werte(sektion) != b.Werte(sektion)) return false;
+    return true;
+}
 } // namespace
 
 bool TProfilDatei::Aendern(const std::function<void(TProfilDokument&)>& aenderung) {
@@ -306,7 +315,7 @@ bool TProfilDatei::Aendern(const std::function<void(TProfilDokument&)>& aenderun
         if (!Laden(ziel, nachher, vorher)) return false;
         TProfilDokument nochmal = nachher;
         aenderung(nochmal);
-        if (nochmal.Text() == nachher.Text()) return true;
+        if (nochmal.Text() == nachher.Text() || GleicheEintraege(nochmal, nachher)) return true;
     }
     DateiProblemMerken(UeberschriebenMeldung(m_pfad));
     return false;
