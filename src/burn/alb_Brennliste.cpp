@@ -3,11 +3,12 @@
 #include "display/zpt_FotoListe.h"
 #include "sys/zpt_Fehler.h"
 #include "sys/zpt_Plattform.h"
+#include "sys/zpt_Regulaer.h"
 #include "sys/zpt_Sperre.h"
 #include "sys/zpt_sys.h"
 
 #include <QDir>
-#include <QFile>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
@@ -82,16 +83,20 @@ void TBrennliste::Setzen(const QStringList& eintraege, const QString& datei) {
 QStringList TBrennliste::DateiLesen(const QString& datei, const QString& grundpfad) {
     // A picture or other binary file chosen by mistake is never taken for a list (and so
     // never rewritten as one).
-    QFile f(datei);
-    if (f.open(QIODevice::ReadOnly)) {
-        const QByteArray anfang = f.read(1 << 16);
-        const bool utf16 = anfang.startsWith("\xFF\xFE") || anfang.startsWith("\xFE\xFF");
-        if (!utf16 && anfang.contains('\0'))
-            throw EFehler(QStringLiteral("Die Datei %1 ist keine Brennliste.").arg(datei));
-    }
-    f.close();
+    // Only a regular file, never a link out of its folder, a pipe or a device.
+    QString grund;
+    const QString ziel = regulaer::Ziel(datei, regulaer::Verweise::ImOrdner, &grund);
+    if (ziel.isEmpty()) throw EFehler(grund);
+    QByteArray bytes;
+    const regulaer::Lesestand stand = regulaer::Lesen(ziel, bytes, &grund);
+    if (stand == regulaer::Lesestand::Fehlt) return {};
+    if (stand == regulaer::Lesestand::Unlesbar) throw EFehler(grund);
+    const QByteArray anfang = bytes.left(1 << 16);
+    const bool utf16 = anfang.startsWith("\xFF\xFE") || anfang.startsWith("\xFE\xFF");
+    if (!utf16 && anfang.contains('\0'))
+        throw EFehler(QStringLiteral("Die Datei %1 ist keine Brennliste.").arg(datei));
     QStringList zeilen;
-    TextDateiToItems(datei, zeilen);
+    TextDateiToItems(ziel, zeilen);
     for (QString& z : zeilen) {
         const bool mitRueckstrich = plattform::PfadTrenner != u'\\' && z.contains(u'\\');
         if (mitRueckstrich && QFileInfo::exists(QDir::isAbsolutePath(z) ? z : AddBackslash(grundpfad) + z))
@@ -101,28 +106,69 @@ QStringList TBrennliste::DateiLesen(const QString& datei, const QString& grundpf
     return zeilen;
 }
 
+bool TBrennliste::NochDa(const QString& datei, qint64 dauerMs, int versuch) const {
+    // A writer that read the list before this save replaces it within about the time
+    // this save took; then the file tells whether this instance's changes are in it.
+    NachpruefenWarten(dauerMs, versuch);
+    QSet<QString> drin;
+    for (const QString& e : DateiLesen(datei, Grundpfad))
+        drin.insert(e.toLower());
+    for (auto a = m_aenderungen.cbegin(); a != m_aenderungen.cend(); ++a)
+        if (drin.contains(a.key()) != a->second) return false;
+    return true;
+}
+
 void TBrennliste::Speichern(const QString& datei) {
-    const TDateiSperre sperre(datei);
+    // A link is written through to its target (ItemsToTextDatei), locked there.
+    QString grund;
+    const QString ziel = regulaer::Ziel(datei, regulaer::Verweise::ImOrdner, &grund);
+    if (ziel.isEmpty()) throw EFehler(grund);
+    const TDateiSperre sperre(ziel);
     if (!sperre.Erhalten()) throw EFehler(SperrMeldung(datei));
     // Another list's entries, or the whole list for a file it did not come from.
-    const QStringList jetzt = datei == m_datei ? DateiLesen(datei, Grundpfad) : QStringList();
-    if (datei != m_datei)
+    const bool andereDatei = datei != m_datei;
+    if (andereDatei)
         for (const QString& e : m_eintraege)
             Merken(e, true);
-    QStringList zeilen;
-    QSet<QString> drin;
-    for (const QString& e : jetzt) {
-        const auto a = m_aenderungen.constFind(e.toLower());
-        if ((a != m_aenderungen.cend() && !a->second) || drin.contains(e.toLower())) continue;
-        drin.insert(e.toLower());
-        zeilen << e;
-    }
-    for (const auto& [eintrag, hinzu] : m_aenderungen)
-        if (hinzu && !drin.contains(eintrag.toLower())) {
-            drin.insert(eintrag.toLower());
-            zeilen << eintrag;
+    for (int versuch = 1;; ++versuch) {
+        QElapsedTimer uhr;
+        uhr.start();
+        const QStringList jetzt = andereDatei && versuch == 1 ? QStringList() : DateiLesen(datei, Grundpfad);
+        QStringList zeilen;
+        QSet<QString> drin;
+        for (const QString& e : jetzt) {
+            const auto a = m_aenderungen.constFind(e.toLower());
+            if ((a != m_aenderungen.cend() && !a->second) || drin.contains(e.toLower())) continue;
+            drin.insert(e.toLower());
+            zeilen << e;
         }
-    FotoDateienSortieren(zeilen);
-    ItemsToTextDatei(datei, zeilen);
-    Setzen(zeilen, datei);
+        for (const auto& [eintrag, hinzu] : m_aenderungen)
+            if (hinzu && !drin.contains(eintrag.toLower())) {
+                drin.insert(eintrag.toLower());
+                zeilen << eintrag;
+            }
+        FotoDateienSortieren(zeilen);
+        // Without locks, only over the list as it was read: another writer's replace
+        // since then means merging again with that one.
+        bool veraltet = false;
+        std::function<bool()> nochGueltig;
+        if (sperre.OhneSperre() && !(andereDatei && versuch == 1))
+            nochGueltig = [&] {
+                veraltet = DateiLesen(datei, Grundpfad) != jetzt;
+                return !veraltet;
+            };
+        try {
+            ItemsToTextDatei(datei, zeilen, nochGueltig);
+        } catch (const EFehler&) {
+            if (!veraltet) throw;
+            if (versuch == kNachpruefVersuche) throw EFehler(UeberschriebenMeldung(datei));
+            continue;
+        }
+        // Without locks another writer's replace may take this save away: made again.
+        if (!sperre.OhneSperre() || NochDa(datei, uhr.elapsed(), versuch)) {
+            Setzen(zeilen, datei);
+            return;
+        }
+        if (versuch == kNachpruefVersuche) throw EFehler(UeberschriebenMeldung(datei));
+    }
 }

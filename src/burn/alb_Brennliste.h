@@ -46,6 +46,9 @@ public:
 
 private:
     void Merken(const QString& eintrag, bool hinzu);
+    // Where locks fail: whether this instance's changes are still in the file a moment
+    // after its `versuch`-th save (`dauerMs`: how long the save took).
+    bool NochDa(const QString& datei, qint64 dauerMs, int versuch) const;
     QStringList m_eintraege;
     QString m_datei; // the file the list was read from or last written to
     // Changes since Setzen or Speichern, by lower-case entry: true added, false removed.

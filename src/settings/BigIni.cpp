@@ -4,7 +4,7 @@
 #include "sys/zpt_Sperre.h"
 #include "sys/zpt_Text.h"
 
-#include <QFileInfo>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QLocale>
 
@@ -88,12 +88,23 @@ void TBigIniFile::Clear() {
 }
 
 void TBigIniFile::LoadFile(const QString& pfad) {
+    QElapsedTimer uhr;
+    uhr.start();
     m_vorige = 0;
-    if (!QFileInfo(pfad).isFile()) return;
+    m_ladedauerMs = 0;
+    m_inhaltHash = qHash(QString());
     text::Gelesen g;
-    if (!text::DateiLesen(pfad, g))
-        throw EFehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(pfad));
+    QString grund;
+    switch (text::Einlesen(pfad, g, regulaer::Verweise::ImOrdner, &grund)) {
+    case regulaer::Lesestand::Fehlt:
+        return;
+    case regulaer::Lesestand::Unlesbar:
+        throw EFehler(grund);
+    case regulaer::Lesestand::Gelesen:
+        break;
+    }
     m_utf8 = g.utf8;
+    m_inhaltHash = qHash(g.inhalt);
     const QString& s = g.inhalt;
     Sektion* aktuell = nullptr;
     qsizetype start = 0;
@@ -134,6 +145,7 @@ void TBigIniFile::LoadFile(const QString& pfad) {
         if (aktuell) aktuell->zeilen.append(zeile);
     }
     DoppelteEntfernen();
+    m_ladedauerMs = uhr.elapsed();
 }
 
 void TBigIniFile::DoppelteEntfernen() {
@@ -220,12 +232,8 @@ QString TBigIniFile::Bild() const {
     return s;
 }
 
-void TBigIniFile::Nachladen() {
-    const QVector<Aenderung> eigene = std::move(m_aenderungen);
-    m_aenderungen.clear();
-    Clear();
-    LoadFile(m_dateiName);
-    for (const Aenderung& a : eigene)
+void TBigIniFile::Anwenden(const QVector<Aenderung>& aenderungen) {
+    for (const Aenderung& a : aenderungen)
         switch (a.art) {
         case Aenderung::Schreiben:
             WriteString(a.sektion, a.schluessel, a.wert);
@@ -237,21 +245,70 @@ void TBigIniFile::Nachladen() {
             EraseSection(a.sektion);
             break;
         }
+}
+
+void TBigIniFile::Nachladen() {
+    const QVector<Aenderung> eigene = std::move(m_aenderungen);
+    m_aenderungen.clear();
+    Clear();
+    LoadFile(m_dateiName);
+    Anwenden(eigene);
     m_geaendert = true;
+}
+
+bool TBigIniFile::NochDa(qint64 dauerMs, int versuch) const {
+    // A writer that read the file before this write replaces it within about the time
+    // this write took; then the file tells whether this instance's changes are in it.
+    NachpruefenWarten(dauerMs, versuch);
+    // Read in any case: a new file may carry the freed identity of an old one.
+    TBigIniFile jetzt;
+    jetzt.LoadFile(m_dateiName);
+    const QString vorher = jetzt.Bild();
+    jetzt.Anwenden(m_aenderungen);
+    return jetzt.Bild() == vorher;
 }
 
 void TBigIniFile::FlushFile() {
     if (!m_geaendert) return;
     if (!m_dateiName.isEmpty()) {
-        const TDateiSperre sperre(m_dateiName);
+        // A link is written through to its target, so it stays a link.
+        QString grund;
+        const QString ziel = regulaer::Ziel(m_dateiName, regulaer::Verweise::ImOrdner, &grund);
+        if (ziel.isEmpty()) throw EFehler(grund);
+        const TDateiSperre sperre(ziel);
         if (!sperre.Erhalten()) throw EFehler(SperrMeldung(m_dateiName));
-        if (DateiStand(m_dateiName) != m_stand) Nachladen();
-        text::Gelesen vorher;
-        vorher.utf8 = m_utf8;
-        // Written beside the old file and renamed over it: a failed flush keeps the old one.
-        if (!text::DateiSchreiben(m_dateiName, text::Kodieren(Bild(), vorher)))
-            throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(m_dateiName));
-        m_stand = DateiStand(m_dateiName);
+        for (int versuch = 1;; ++versuch) {
+            QElapsedTimer uhr;
+            uhr.start();
+            if (DateiStand(m_dateiName) != m_stand) Nachladen();
+            text::Gelesen vorher;
+            vorher.utf8 = m_utf8;
+            // Written beside the old file and renamed over it: a failed flush keeps the old one.
+            // Without locks, only over the file as it was read: another writer's replace
+            // since then means making the changes again on that one.
+            bool veraltet = false;
+            std::function<bool()> nochGueltig;
+            if (sperre.OhneSperre())
+                nochGueltig = [&] {
+                    text::Gelesen jetzt;
+                    veraltet = text::Einlesen(ziel, jetzt) == regulaer::Lesestand::Unlesbar ||
+                               qHash(jetzt.inhalt) != m_inhaltHash;
+                    return !veraltet;
+                };
+            if (!text::DateiSchreiben(ziel, text::Kodieren(Bild(), vorher), nullptr, nochGueltig)) {
+                if (veraltet && versuch < kNachpruefVersuche) {
+                    Nachladen();
+                    continue;
+                }
+                if (veraltet) throw EFehler(UeberschriebenMeldung(m_dateiName));
+                throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(m_dateiName));
+            }
+            m_stand = DateiStand(m_dateiName);
+            m_inhaltHash = qHash(Bild());
+            // Without locks another writer's replace may take this write away: made again.
+            if (!sperre.OhneSperre() || NochDa(uhr.elapsed() + m_ladedauerMs, versuch)) break;
+            if (versuch == kNachpruefVersuche) throw EFehler(UeberschriebenMeldung(m_dateiName));
+        }
     }
     m_aenderungen.clear();
     m_geaendert = false;

@@ -82,13 +82,19 @@ private:
     QString Bild() const;
     // The file read again, this instance's changes made once more.
     void Nachladen();
+    // Where locks fail: whether this instance's changes are still in the file a moment
+    // after its `versuch`-th write (`dauerMs`: how long the write took).
+    bool NochDa(qint64 dauerMs, int versuch) const;
 
     struct Aenderung {
         enum Art { Schreiben, Loeschen, SektionLoeschen } art;
         QString sektion, schluessel, wert;
     };
+    void Anwenden(const QVector<Aenderung>& aenderungen);
     QVector<Aenderung> m_aenderungen; // since the file was read or written
     QByteArray m_stand;               // DateiStand when it was read or written
+    qint64 m_ladedauerMs = 0;         // how long reading it took, for the check without locks
+    size_t m_inhaltHash = 0;          // of the text last read, for the same
 
     QString m_dateiName;
     mutable int m_vorige = 0;      // the engine's previous-section index

@@ -31,7 +31,7 @@ QString TParameterSpeicher::EinstellungsDateiName() const {
 }
 
 TProfilDatei TParameterSpeicher::Datei() const {
-    return TProfilDatei(EinstellungsDateiName());
+    return TProfilDatei(EinstellungsDateiName(), regulaer::Verweise::Folgen);
 }
 
 void TParameterSpeicher::SchreibFehler() const {

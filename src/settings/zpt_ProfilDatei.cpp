@@ -1,5 +1,9 @@
 #include "settings/zpt_ProfilDatei.h"
 
+#include "sys/zpt_Sperre.h"
+#include "sys/zpt_Text.h"
+
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSet>
 
@@ -240,25 +244,89 @@ void TProfilDokument::LoescheSektion(const QString& sektion) {
     m_zeilen.remove(kopf, SektionsEnde(kopf) - kopf);
 }
 
-bool TProfilDatei::Laden(TProfilDokument& doc, text::Gelesen& vorher) const {
+namespace {
+// False when the file exists but cannot be read (a missing file reads as empty); the
+// reason is kept for the failure message then.
+bool Laden(const QString& ziel, TProfilDokument& doc, text::Gelesen& vorher) {
     doc = {};
-    if (text::DateiLesen(m_pfad, vorher)) {
+    QString grund;
+    switch (text::Einlesen(ziel, vorher, regulaer::Verweise::ImOrdner, &grund)) {
+    case regulaer::Lesestand::Gelesen:
         doc = TProfilDokument(vorher.inhalt);
         return true;
+    case regulaer::Lesestand::Fehlt:
+        return true;
+    case regulaer::Lesestand::Unlesbar:
+        break;
     }
-    // Missing is empty; present but unreadable is not.
-    return !QFileInfo::exists(m_pfad) && !QFileInfo(m_pfad).isSymLink();
+    DateiProblemMerken(grund);
+    return false;
+}
+
+// The same entries as a reader sees them, whatever the order of the sections (a change
+// made again may move its section to the end).
+bool GleicheEintraege(const TProfilDokument& a, const TProfilDokument& b) {
+    const QStringList sa = a.Sektionen();
+    if (sa.size() != b.Sektionen().size()) return false;
+    for (const QString& sektion : sa)
+        if (!b.SektionVorhanden(sektion) || a.Werte(sektion) != b.Werte(sektion)) return false;
+    return true;
+}
+} // namespace
+
+bool TProfilDatei::Aendern(const std::function<void(TProfilDokument&)>& aenderung) {
+    // A link is written through to its target, so it stays a link.
+    QString grund;
+    const QString ziel = regulaer::Ziel(m_pfad, m_verweise, &grund);
+    if (ziel.isEmpty()) {
+        DateiProblemMerken(grund);
+        return false;
+    }
+    const TDateiSperre sperre(ziel);
+    if (!sperre.Erhalten()) return false;
+    for (int versuch = 1; versuch <= kNachpruefVersuche; ++versuch) {
+        QElapsedTimer uhr;
+        uhr.start();
+        text::Gelesen vorher;
+        TProfilDokument doc;
+        if (!Laden(ziel, doc, vorher)) return false;
+        aenderung(doc);
+        // Without locks, only over the file as it was read: another writer's replace
+        // since then means making the change again on that one.
+        bool veraltet = false;
+        std::function<bool()> nochGueltig;
+        if (sperre.OhneSperre())
+            nochGueltig = [&] {
+                text::Gelesen jetzt;
+                veraltet = text::Einlesen(ziel, jetzt) == regulaer::Lesestand::Unlesbar ||
+                           jetzt.inhalt != vorher.inhalt;
+                return !veraltet;
+            };
+        if (!text::DateiSchreiben(ziel, text::Kodieren(doc.Text(), vorher), nullptr, nochGueltig)) {
+            if (veraltet) continue;
+            return false;
+        }
+        if (!sperre.OhneSperre()) return true;
+        // No lock: a writer that read the file before this rename replaces it after,
+        // within about the time this write took. Read back once that has passed; where
+        // the change is gone, make it again on the file as it is then.
+        NachpruefenWarten(uhr.elapsed(), versuch);
+        TProfilDokument nachher;
+        if (!Laden(ziel, nachher, vorher)) return false;
+        TProfilDokument nochmal = nachher;
+        aenderung(nochmal);
+        if (nochmal.Text() == nachher.Text() || GleicheEintraege(nochmal, nachher)) return true;
+    }
+    DateiProblemMerken(UeberschriebenMeldung(m_pfad));
+    return false;
 }
 
 TProfilDokument TProfilDatei::Lesen() const {
     TProfilDokument doc;
     text::Gelesen g;
-    Laden(doc, g);
+    if (text::Einlesen(m_pfad, g, m_verweise) == regulaer::Lesestand::Gelesen)
+        doc = TProfilDokument(g.inhalt);
     return doc;
-}
-
-bool TProfilDatei::Speichern(const TProfilDokument& doc, const text::Gelesen& vorher) {
-    return text::DateiSchreiben(m_pfad, text::Kodieren(doc.Text(), vorher));
 }
 
 QString TProfilDatei::LeseString(const QString& sektion, const QString& schluessel,

@@ -4,13 +4,13 @@
 // values cut at 2047 characters, new keys appended after the last key of their
 // section, new sections at the end, every untouched byte kept, writes in the file
 // when the call returns (replacing it atomically).
-#include "sys/zpt_Sperre.h"
-#include "sys/zpt_Text.h"
+#include "sys/zpt_Regulaer.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <utility>
 
 class TProfilDokument {
@@ -56,7 +56,11 @@ private:
 
 class TProfilDatei {
 public:
-    explicit TProfilDatei(const QString& pfad) : m_pfad(pfad) {}
+    // A caption file that is a symbolic link is used only where it points to a regular
+    // file in its own folder; a settings file (regulaer::Verweise::Folgen) wherever it points.
+    // Either way the link stays: writes go to its target.
+    explicit TProfilDatei(const QString& pfad, regulaer::Verweise verweise = regulaer::Verweise::ImOrdner)
+        : m_pfad(pfad), m_verweise(verweise) {}
     const QString& Pfad() const { return m_pfad; }
 
     QString LeseString(const QString& sektion, const QString& schluessel, const QString& vorgabe = {}) const;
@@ -72,21 +76,13 @@ public:
     bool LoescheSchluessel(const QString& sektion, const QString& schluessel);
     bool LoescheSektion(const QString& sektion);
     // Several changes in one write: under the file's lock, on the file as it is now, so
-    // the entries another program wrote meanwhile stay. False also when another writer
-    // holds the file too long (LetzteSperrMeldung tells then).
-    template <typename F> bool Aendern(F&& aenderung) {
-        const TDateiSperre sperre(m_pfad);
-        if (!sperre.Erhalten()) return false;
-        text::Gelesen vorher;
-        TProfilDokument doc;
-        if (!Laden(doc, vorher)) return false;
-        aenderung(doc);
-        return Speichern(doc, vorher);
-    }
+    // the entries another program wrote meanwhile stay. The change must give the same
+    // file when made twice (it is made again where a file system without locks let
+    // another writer's replace take it away). False also when another writer holds the
+    // file too long, or the file is refused (LetzteSperrMeldung tells then).
+    bool Aendern(const std::function<void(TProfilDokument&)>& aenderung);
 
 private:
-    // False when the file exists but cannot be read (a missing file reads as empty).
-    bool Laden(TProfilDokument& doc, text::Gelesen& vorher) const;
-    bool Speichern(const TProfilDokument& doc, const text::Gelesen& vorher);
     QString m_pfad;
+    regulaer::Verweise m_verweise;
 };

@@ -41,7 +41,7 @@ TProfilDatei& StandardIniDatei() {
                 break;
             }
         }
-        datei = std::make_unique<TProfilDatei>(name);
+        datei = std::make_unique<TProfilDatei>(name, regulaer::Verweise::Folgen);
     }
     return *datei;
 }

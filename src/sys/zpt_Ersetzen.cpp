@@ -130,11 +130,11 @@ bool IstTempName(const QString& name) {
 
 void ResteEntfernen(const QString& ziel) {
     // Only what nobody holds: another writer may be writing its temporary right now.
+    // By the exact name: as a wildcard filter, a name with "[", "*" or "?" matches others.
     const QFileInfo fi(ziel);
     const QString praefix = TempPraefix(ziel);
-    for (const QString& name :
-         fi.dir().entryList({praefix + QStringLiteral("*")}, QDir::Files | QDir::Hidden | QDir::System))
-        if (name.size() == praefix.size() + 6 && IstTempName(name))
+    for (const QString& name : fi.dir().entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (name.size() == praefix.size() + 6 && name.startsWith(praefix) && IstTempName(name))
             TempEntfernenWennVerlassen(fi.dir().filePath(name));
 }
 
@@ -180,7 +180,8 @@ public:
 };
 } // namespace
 
-bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler) {
+bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler,
+                   const std::function<bool()>& nochGueltig) {
     // Beside the target under a name of our own, written through, flushed to the
     // medium, and only then renamed over it (Qt's buffered QSaveFile reports a failed
     // final flush as success and renames a short file over the old one).
@@ -205,6 +206,10 @@ bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler
 #ifdef Q_OS_WIN
     f.close(); // Windows renames no open file
 #endif
+    if (nochGueltig && !nochGueltig()) {
+        if (fehler) fehler->clear();
+        return false;
+    }
     // Renamed while still open: its lock holds through the rename.
     if (!Umbenennen(f.fileName(), pfad)) {
         if (fehler) *fehler = QString::fromLocal8Bit(std::strerror(errno));

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QFileDevice;
 
 // The temporary name beside a target: `ziel` + ".pixoluda-XXXXXX", the name shortened
@@ -48,5 +50,7 @@ private:
 // short writes, so a full disk ends in the system's error rather than a short file.
 bool AllesSchreiben(QFileDevice& ziel, const char* daten, qint64 laenge);
 // Replaces `pfad` atomically. False with the system's reason in `fehler` when any
-// byte could not be written; the old file then stays as it was.
-bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler = nullptr);
+// byte could not be written; the old file then stays as it was. `nochGueltig`, where
+// given, is asked right before the rename: false leaves the old file as it is, too.
+bool DateiErsetzen(const QString& pfad, const QByteArray& bytes, QString* fehler = nullptr,
+                   const std::function<bool()>& nochGueltig = {});

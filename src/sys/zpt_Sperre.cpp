@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QThread>
 
 #include <chrono>
@@ -30,6 +31,10 @@ constexpr qint64 kVerlassenNachSekunden = 3600;
 // Open-file-description locks: held by the open file, not the process, so two threads
 // or two opens in one process exclude each other too; released when the file is closed.
 int Sperren(int fd, bool warten) {
+    if (SperrenScheitern()) {
+        errno = ENOLCK;
+        return -1;
+    }
     struct flock f {};
     f.l_type = F_WRLCK;
     f.l_whence = SEEK_SET;
@@ -40,13 +45,12 @@ bool GesperrtVonAnderen(int err) {
     return err == EAGAIN || err == EACCES || err == EINTR;
 }
 
-// The path names the open file (through a link, where `folgen`).
-bool GleicheDatei(int fd, const QByteArray& pfad, bool folgen = false) {
+// The path names the open file (not through a link).
+bool GleicheDatei(int fd, const QByteArray& pfad) {
     struct stat a {
     }, b{};
-    return ::fstat(fd, &a) == 0 &&
-           (folgen ? ::stat(pfad.constData(), &b) : ::lstat(pfad.constData(), &b)) == 0 &&
-           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    return ::fstat(fd, &a) == 0 && ::lstat(pfad.constData(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
 }
 
 // Waits at most `ms` for the lock on `fd`, in a thread of its own on a duplicate of the
@@ -89,6 +93,14 @@ bool SperrenAbgeschaltet() {
     return qEnvironmentVariableIntValue("PIXOLUDA_OHNE_SPERRE") == 1;
 }
 
+bool SperrenScheitern() {
+    return qEnvironmentVariableIntValue("PIXOLUDA_SPERRE_ENOLCK") == 1;
+}
+
+void DateiProblemMerken(const QString& meldung) {
+    t_letzteSperrMeldung = meldung;
+}
+
 void TDateiSperre::WartezeitSetzen(int ms) {
     g_wartezeitMs = ms;
 }
@@ -98,6 +110,19 @@ QString SperrMeldung(const QString& pfad) {
                "Die Datei \r%1\rwird gerade von einem anderen Programm geändert. Bitte versuchen Sie es "
                "gleich noch einmal.")
         .arg(pfad);
+}
+
+QString UeberschriebenMeldung(const QString& pfad) {
+    return QStringLiteral(
+               "Die Datei \r%1\rwird gerade von einem anderen Programm geändert, und dieses "
+               "Dateisystem kann sie nicht sperren: Die Änderung wurde immer wieder überschrieben. "
+               "Bitte versuchen Sie es gleich noch einmal.")
+        .arg(pfad);
+}
+
+void NachpruefenWarten(qint64 dauerMs, int versuch) {
+    const qint64 grund = 2 * dauerMs + 2;
+    QThread::msleep(quint64(grund + QRandomGenerator::global()->bounded(grund * (versuch + 1))));
 }
 
 QString LetzteSperrMeldung() {
@@ -116,13 +141,14 @@ TDateiSperre::TDateiSperre(const QString& pfad) {
     QElapsedTimer uhr;
     uhr.start();
     for (;;) {
-        int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC);
-        // A missing file is made empty, never through a dangling link (O_EXCL).
-        if (fd < 0 && errno == ENOENT)
-            fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        // Never through a link (the writer resolves it first), never blocking on a pipe.
+        constexpr int kArt = O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+        int fd = ::open(name.constData(), kArt);
+        // A missing file is made empty (O_EXCL: never through a link made meanwhile).
+        if (fd < 0 && errno == ENOENT) fd = ::open(name.constData(), kArt | O_CREAT | O_EXCL, 0644);
         if (fd < 0) {
             if (errno == EEXIST && uhr.elapsed() < g_wartezeitMs) continue; // made by another meanwhile
-            return; // cannot be written: the write says why
+            return; // cannot be written, or a link: the write says why
         }
         if (!IstNormaleDatei(fd)) {
             ::close(fd); // no file to lock (a device, a link to one): the writer refuses it
@@ -131,6 +157,7 @@ TDateiSperre::TDateiSperre(const QString& pfad) {
         const bool gesperrt = Sperren(fd, false) == 0;
         if (!gesperrt && !GesperrtVonAnderen(errno)) {
             ::close(fd); // no locks on this file system
+            m_ohneSperre = true;
             return;
         }
         // Held by another writer: waited for in the kernel's queue (polling would lose
@@ -141,7 +168,7 @@ TDateiSperre::TDateiSperre(const QString& pfad) {
             t_letzteSperrMeldung = SperrMeldung(pfad);
             return;
         }
-        if (GleicheDatei(fd, name, true)) {
+        if (GleicheDatei(fd, name)) {
             m_fd = fd;
             return;
         }
@@ -174,9 +201,10 @@ bool TempEntfernenWennVerlassen(const QString& pfad) {
         // can have taken it in between.
         weg = GleicheDatei(fd, name) && ::unlink(name.constData()) == 0;
     } else if (!GesperrtVonAnderen(errno)) {
+        // By its change time: a copy's temporary carries its source's old modification time.
         struct stat info {};
         weg = ::fstat(fd, &info) == 0 &&
-              QDateTime::currentSecsSinceEpoch() - info.st_mtim.tv_sec > kVerlassenNachSekunden &&
+              QDateTime::currentSecsSinceEpoch() - info.st_ctim.tv_sec > kVerlassenNachSekunden &&
               ::unlink(name.constData()) == 0;
     }
     ::close(fd);

@@ -117,14 +117,18 @@ QByteArray ListeKodieren(const QString& s) {
     return "\xEF\xBB\xBF" + s.toUtf8();
 }
 
+regulaer::Lesestand Einlesen(const QString& pfad, Gelesen& ergebnis, regulaer::Verweise verweise,
+                             QString* fehler) {
+    const QString ziel = regulaer::Ziel(pfad, verweise, fehler);
+    if (ziel.isEmpty()) return regulaer::Lesestand::Unlesbar;
+    QByteArray bytes;
+    const regulaer::Lesestand stand = regulaer::Lesen(ziel, bytes, fehler);
+    if (stand == regulaer::Lesestand::Gelesen) ergebnis = Dekodieren(bytes);
+    return stand;
+}
+
 bool DateiLesen(const QString& pfad, Gelesen& ergebnis) {
-    QFile f(pfad);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = f.readAll();
-    // An I/O error half way is no shorter file.
-    if (f.error() != QFileDevice::NoError) return false;
-    ergebnis = Dekodieren(bytes);
-    return true;
+    return Einlesen(pfad, ergebnis) == regulaer::Lesestand::Gelesen;
 }
 
 bool IstSchreibgeschuetzt(const QString& pfad) {
@@ -134,12 +138,18 @@ bool IstSchreibgeschuetzt(const QString& pfad) {
     return (QFile::permissions(pfad) & schreiben) == 0;
 }
 
-bool DateiSchreiben(const QString& pfad, const QByteArray& bytes, QString* fehler) {
+bool DateiSchreiben(const QString& pfad, const QByteArray& bytes, QString* fehler,
+                    const std::function<bool()>& nochGueltig) {
+    // The rename would put a copy in the link's place (with the target's permissions).
+    if (regulaer::IstVerweis(pfad)) {
+        if (fehler) *fehler = QStringLiteral("eine Verknüpfung");
+        return false;
+    }
     if (IstSchreibgeschuetzt(pfad)) {
         if (fehler) *fehler = QStringLiteral("schreibgeschützt");
         return false;
     }
-    return DateiErsetzen(pfad, bytes, fehler);
+    return DateiErsetzen(pfad, bytes, fehler, nochGueltig);
 }
 
 } // namespace text

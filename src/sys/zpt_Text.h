@@ -3,8 +3,12 @@
 // they are valid UTF-8, otherwise as Windows-1252, and written in Windows-1252 when
 // every character fits, otherwise in UTF-8. A file that already is UTF-8 with
 // non-ASCII text stays UTF-8, so its untouched bytes stay as they were.
+#include "sys/zpt_Regulaer.h"
+
 #include <QByteArray>
 #include <QString>
+
+#include <functional>
 
 namespace text {
 
@@ -29,11 +33,19 @@ QByteArray Kodieren(const QString& s, const Gelesen& vorher = {});
 // (not when they would pass for UTF-8), otherwise UTF-8 with a byte order mark.
 QByteArray ListeKodieren(const QString& s);
 
-// Reads the whole file; false when it cannot be opened (a missing file included).
+// Reads the whole file when it is a regular file of a sensible size, through a link only
+// as far as `verweise` allows; the German reason in `fehler` when it is Unlesbar.
+regulaer::Lesestand Einlesen(const QString& pfad, Gelesen& ergebnis,
+                             regulaer::Verweise verweise = regulaer::Verweise::ImOrdner,
+                             QString* fehler = nullptr);
+// The same; false when it cannot be read (a missing file included).
 bool DateiLesen(const QString& pfad, Gelesen& ergebnis);
 // True when the file exists and carries no write permission at all.
 bool IstSchreibgeschuetzt(const QString& pfad);
-// Replaces the file atomically (temporary file in the same folder, then rename).
-bool DateiSchreiben(const QString& pfad, const QByteArray& bytes, QString* fehler = nullptr);
+// Replaces the file atomically (temporary file in the same folder, then rename). A
+// symbolic link is never replaced by a copy: pass its target (regulaer::Ziel).
+// `nochGueltig` as DateiErsetzen takes it.
+bool DateiSchreiben(const QString& pfad, const QByteArray& bytes, QString* fehler = nullptr,
+                    const std::function<bool()>& nochGueltig = {});
 
 } // namespace text

@@ -280,10 +280,16 @@ void DateienToItems(const QString& ordner, const QString& maske, QStringList& li
 
 void TextDateiToItems(const QString& datei, QStringList& liste) {
     liste.clear();
-    if (!QFileInfo(datei).isFile()) return;
     text::Gelesen g;
-    if (!text::DateiLesen(datei, g))
-        throw EFehler(QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(datei));
+    QString grund;
+    switch (text::Einlesen(datei, g, regulaer::Verweise::ImOrdner, &grund)) {
+    case regulaer::Lesestand::Fehlt:
+        return;
+    case regulaer::Lesestand::Unlesbar:
+        throw EFehler(grund);
+    case regulaer::Lesestand::Gelesen:
+        break;
+    }
     static const QRegularExpression zeilenEnde(QStringLiteral("\r\n|\r|\n"));
     for (const QString& zeile : g.inhalt.split(zeilenEnde)) {
         qsizetype a = 0, e = zeile.size();
@@ -295,11 +301,15 @@ void TextDateiToItems(const QString& datei, QStringList& liste) {
     }
 }
 
-void ItemsToTextDatei(const QString& datei, const QStringList& liste) {
+void ItemsToTextDatei(const QString& datei, const QStringList& liste,
+                      const std::function<bool()>& nochGueltig) {
     QString inhalt;
     for (const QString& zeile : liste)
         inhalt += zeile + QStringLiteral("\r\n");
+    // A link is written through to its target, so it stays a link.
     QString grund;
-    if (!text::DateiSchreiben(datei, text::ListeKodieren(inhalt), &grund))
+    const QString ziel = regulaer::Ziel(datei, regulaer::Verweise::ImOrdner, &grund);
+    if (ziel.isEmpty()) throw EFehler(grund);
+    if (!text::DateiSchreiben(ziel, text::ListeKodieren(inhalt), &grund, nochGueltig))
         throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(datei));
 }

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QObject;
 
@@ -50,7 +51,9 @@ void DateienToItems(const QString& ordner, const QString& maske, QStringList& li
 void DateienToItems(const QString& ordner, const QStringList& masken, QStringList& liste);
 void TextDateiToItems(const QString& datei, QStringList& liste);
 // Throws EFehler when the file cannot be written; the old file then stays as it was.
-void ItemsToTextDatei(const QString& datei, const QStringList& liste);
+// `nochGueltig` as DateiErsetzen takes it (false: the file stays, and this throws too).
+void ItemsToTextDatei(const QString& datei, const QStringList& liste,
+                      const std::function<bool()>& nochGueltig = {});
 
 // Selection dialogs (through the interaction seam). True and the choice when confirmed.
 bool DateiWaehlen(const QString& titel, QString& dateiname, const QString& maske);

@@ -142,8 +142,12 @@ TEST(AlbumDat, UnsinnigeDateienOhneAbsturzUndInVertretbarerZeit) {
     BildtextLesen(t.pfad("b"), "X.JPG", z);
     EXPECT_EQ(z.size(), 20000);
 
-    t.datei("c/ALBUM.DAT", QByteArray(10 << 20, 'x') + QByteArray("\0\0\r\n[TITEL]\r\nTITELNAME=da\r\n", 28));
+    const QByteArray titel("\0\0\r\n[TITEL]\r\nTITELNAME=da\r\n", 28);
+    t.datei("c/ALBUM.DAT", QByteArray(7 << 20, 'x') + titel);
     EXPECT_EQ(TitelLesen(t.pfad("c/x.jpg")), "da");
+    // Past the limit no caption file of ours: not read at all (a write then says why).
+    t.datei("d/ALBUM.DAT", QByteArray(10 << 20, 'x') + titel);
+    EXPECT_EQ(TitelLesen(t.pfad("d/x.jpg")), "");
 }
 
 TEST(AlbumDat, BildnamenMitKlammernUndSonderzeichenLesenSichZurueck) {

@@ -84,6 +84,9 @@ TEST(Brennliste, JederNameKommtUnveraendertZurueck) {
     EXPECT_EQ(
         TBrennliste::DateiLesen(t.datei("w3.Pixolud", QByteArray("\xFF\xFEK\0\xF6\0.\0j\0\r\0\n\0", 14))),
         QStringList({QString::fromUtf8("Kö.j")}));
+    const QByteArray be("\xFE\xFF\0K\0\xF6\0/\x65\xE5\0.\0j\0\r\0\n\0\r\0\n\0x\0\r\0\n", 28);
+    EXPECT_EQ(TBrennliste::DateiLesen(t.datei("w4.Pixolud", be)),
+              QStringList({QString::fromUtf8("Kö") + S + QString::fromUtf8("日.j"), "x"}));
     // A backslash that is part of a Linux name stays.
     t.datei("album/2005/a\\b.jpg", "x");
     EXPECT_EQ(TBrennliste::DateiLesen(t.datei("b.Pixolud", "2005/a\\b.jpg\r\n"), t.pfad("album")),

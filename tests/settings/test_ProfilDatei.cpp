@@ -1,3 +1,4 @@
+#include "album/alb_ini.h"
 #include "settings/zpt_ProfilDatei.h"
 #include "support/TestOrdner.h"
 
@@ -16,6 +17,29 @@ TEST(ProfilLesen, GrossKleinLeerzeichenUndAnfuehrungszeichen) {
     EXPECT_EQ(d.LeseString("sektion1", "", "v"), "namenlos");
     EXPECT_EQ(d.LeseString("sektion1", "keinSchluessel", "v"), "v");
     EXPECT_EQ(d.LeseString("fehlt", "x", "vorgabe  "), "vorgabe");
+}
+
+// An empty value in quotes loses the quotes and is empty; a caption line so written ends
+// the caption as an empty line does.
+TEST(ProfilLesen, LeererWertInAnfuehrungszeichen) {
+    TestOrdner t;
+    const QString ini = t.datei("Pixolud.ini", "[Tam_Main]\r\nTitel=\"\"\r\nOben=  \"\"  \r\nLinks=''\r\n");
+    const TProfilDatei d(ini);
+    EXPECT_EQ(d.LeseString("Tam_Main", "Titel", "vorgabe"), "");
+    EXPECT_EQ(d.LeseString("Tam_Main", "Oben", "vorgabe"), "");
+    EXPECT_EQ(d.LeseString("Tam_Main", "Links", "vorgabe"), "");
+    const QString tag = t.ordner("20050101");
+    t.datei("20050101/ALBUM.DAT",
+            "[TITEL]\r\nTITELNAME=\"\"\r\n[BILD a.jpg]\r\nZEILE00=Oma\r\nZEILE01=\"\"\r\n"
+            "ZEILE02=Opa\r\n");
+    EXPECT_EQ(TitelLesen(tag + "/a.jpg", "vorgabe"), "");
+    QStringList zeilen;
+    BildtextLesen(tag, "a.jpg", zeilen);
+    EXPECT_EQ(zeilen, QStringList{"Oma"});
+    // An empty value written reads back empty.
+    TProfilDatei neu(t.pfad("neu.ini"));
+    ASSERT_TRUE(neu.SchreibeString("S", "k", ""));
+    EXPECT_EQ(neu.LeseString("S", "k", "vorgabe"), "");
 }
 
 TEST(ProfilLesen, ZeilenVorDerErstenSektionUndDuplikate) {

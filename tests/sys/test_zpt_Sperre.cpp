@@ -9,6 +9,7 @@
 #include "sys/zpt_Sperre.h"
 #include "sys/zpt_Text.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -54,6 +55,39 @@ TEST(Sperre, TemporaereDateiEinesAnderenBleibt) {
     const QString lang = t.pfad(QString(120, QChar(u'ä')) + ".jpg");
     EXPECT_TRUE(text::DateiSchreiben(lang, "x"));
     EXPECT_EQ(TestOrdner::lesen(lang), "x");
+}
+
+// The leftovers of a picture whose name would be a wildcard pattern go, too, and only
+// its own.
+TEST(Sperre, ResteVonNamenMitPlatzhalterzeichen) {
+    TestOrdner t;
+    for (const QString name : {"Foto [1].jpg", "a*.jpg", "wer?.jpg"}) {
+        const QString ziel = t.datei(name, "alt");
+        const QString rest = t.datei(name + ".pixoluda-Xy34Zw", "verlassen");
+        // What a wildcard would match: another picture's leftover, which is not ours to judge.
+        const QString fremd = t.datei("Foto 1.jpg.pixoluda-Ab12Cd", "anderes Bild");
+        ASSERT_TRUE(text::DateiSchreiben(ziel, "neu"));
+        EXPECT_FALSE(QFile::exists(rest)) << name.toStdString();
+        EXPECT_TRUE(QFile::exists(fremd));
+        EXPECT_EQ(TestOrdner::lesen(ziel), "neu");
+    }
+}
+
+// Where the file system refuses locks, a temporary counts as left behind by its age
+// only: a copy's temporary that carries its source's old time is still being written.
+TEST(Sperre, OhneSperrenBleibtDieTemporaereKopieMitAlterZeit) {
+    TestOrdner t;
+    qputenv("PIXOLUDA_SPERRE_ENOLCK", "1");
+    QFile laufend(t.pfad("DSC0001.JPG.pixoluda-Ab12Cd"));
+    ASSERT_TRUE(laufend.open(QIODevice::ReadWrite | QIODevice::NewOnly));
+    EXPECT_TRUE(TempSperren(int(laufend.handle()), laufend.fileName()));
+    ASSERT_TRUE(
+        laufend.setFileTime(QDateTime(QDate(2005, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
+    const TDateiSperre sperre(t.pfad("ALBUM.DAT"));
+    EXPECT_TRUE(sperre.OhneSperre());
+    EXPECT_FALSE(TempEntfernenWennVerlassen(laufend.fileName()));
+    qunsetenv("PIXOLUDA_SPERRE_ENOLCK");
+    EXPECT_TRUE(QFile::exists(laufend.fileName()));
 }
 
 TEST(Sperre, KopieInsAlbumErsetztNie) {

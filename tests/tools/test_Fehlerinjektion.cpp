@@ -121,10 +121,11 @@ TEST(Fehlerinjektion, ExportFlushtEinmalStattJedeDatei) {
 namespace {
 // Runs a tool of the build and returns the number after `feld=` on its last line.
 int Ergebniszahl(const QString& programm, const QStringList& argumente, const QString& feld,
-                 bool ohneSperre = false) {
+                 bool ohneSperre = false, const QString& schalter = {}) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (ohneSperre) env.insert("PIXOLUDA_OHNE_SPERRE", "1");
+    if (!schalter.isEmpty()) env.insert(schalter, "1");
     p.setProcessEnvironment(env);
     p.start(QCoreApplication::applicationDirPath() + "/" + programm, argumente);
     p.waitForFinished(-1);
@@ -147,4 +148,12 @@ TEST(Fehlerinjektion, KaputteSchreiberWerdenErkannt) {
 TEST(Gleichzeitig, OhneSperrenGehenEintraegeVerloren) {
     EXPECT_GT(Ergebniszahl("pixoluda-concurrent", {"1", "40", "bildtexte"}, "lost", true), 0);
     EXPECT_EQ(Ergebniszahl("pixoluda-concurrent", {"1", "40", "bildtexte"}, "lost"), 0);
+}
+
+// Where the file system refuses every lock (ENOLCK: a network mount without locks), the
+// writers read their write back and make it again where another's replace took it away.
+TEST(Gleichzeitig, OhneSperrenDesDateisystemsBleibenEintraege) {
+    // Every kind: captions, settings, album index, burn list and the import's copies.
+    EXPECT_EQ(Ergebniszahl("pixoluda-concurrent", {"1", "40"}, "lost", false, "PIXOLUDA_SPERRE_ENOLCK"), 0);
+    EXPECT_EQ(Ergebniszahl("pixoluda-concurrent", {"1", "40"}, "failed", false, "PIXOLUDA_SPERRE_ENOLCK"), 0);
 }

@@ -48,6 +48,24 @@ TEST(Jpegtran, VierDrehungenNachRechtsGebenDieGleichenPixel) {
     EXPECT_EQ(zurueck.bild, vorher.bild);
 }
 
+// Two rotations of one picture at the same moment (two windows, two machines): both turns
+// count, none is lost to the other's replace.
+TEST(Jpegtran, ZweiDrehungenZugleichDrehenZweimal) {
+    TestOrdner t;
+    const QString pfad = t.pfad("bild.jpg");
+    ASSERT_TRUE(JpegSchreiben(Musterbild(64, 48, 3), pfad, 90));
+    for (int runde = 0; runde < 10; ++runde) {
+        QProcess a, b;
+        a.start(ProgrammVerzeichnis() + plattform::JpegtranName, {"-rotate", "90", pfad, pfad});
+        b.start(ProgrammVerzeichnis() + plattform::JpegtranName, {"-rotate", "90", pfad, pfad});
+        ASSERT_TRUE(a.waitForFinished(-1) && b.waitForFinished(-1));
+        EXPECT_EQ(a.exitCode(), 0) << a.readAllStandardError().toStdString();
+        EXPECT_EQ(b.exitCode(), 0) << b.readAllStandardError().toStdString();
+        // An odd number of turns would stand the picture on its side.
+        EXPECT_EQ(Groesse(pfad), QSize(64, 48)) << "Runde " << runde;
+    }
+}
+
 TEST(Jpegtran, RandbloeckeWerdenAbgeschnitten) {
     TestOrdner t;
     const QString pfad = JpegEinfarbig(t.pfad("schief.jpg"), 641, 481);

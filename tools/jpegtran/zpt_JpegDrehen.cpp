@@ -2,8 +2,10 @@
 
 #include "display/zpt_Exif.h"
 #include "sys/zpt_Ersetzen.h"
+#include "sys/zpt_Sperre.h"
 
 #include <QFile>
+#include <optional>
 
 #include <turbojpeg.h>
 
@@ -71,6 +73,14 @@ bool JpegDrehen(const QByteArray& eingabe, int grad, QByteArray& ausgabe, QStrin
 }
 
 bool JpegDateiDrehen(const QString& quelle, const QString& ziel, int grad, QString& fehler) {
+    // Under the picture's lock from reading to the rename, as every writer of a shared
+    // file: two rotations at once would both turn the same old picture.
+    std::optional<TDateiSperre> sperre;
+    if (QFile::exists(ziel)) sperre.emplace(ziel);
+    if (sperre && !sperre->Erhalten()) {
+        fehler = SperrMeldung(ziel);
+        return false;
+    }
     QFile ein(quelle);
     if (!ein.open(QIODevice::ReadOnly)) {
         fehler = quelle + QStringLiteral(": ") + ein.errorString();

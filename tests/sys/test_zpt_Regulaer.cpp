@@ -1,0 +1,174 @@
+// Shared text files that are not what their name says: links out of their folder,
+// links kept by dotfile managers, pipes, devices and files far too large.
+#include "album/alb_Suche.h"
+#include "album/alb_ini.h"
+#include "burn/alb_Brennliste.h"
+#include "settings/BigIni.h"
+#include "settings/zpt_ParameterSpeicher.h"
+#include "settings/zpt_ProfilDatei.h"
+#include "support/TestAlbum.h"
+#include "support/TestOrdner.h"
+#include "sys/zpt_Fehler.h"
+#include "sys/zpt_Sperre.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+bool Verweis(const QString& ziel, const QString& name) {
+    return QFile::link(ziel, name);
+}
+
+bool Pipe(const QString& name) {
+    return QProcess::execute("mkfifo", {name}) == 0;
+}
+
+const QByteArray kGeheim = "[TITEL]\r\nTITELNAME=api_token=geheim\r\n";
+
+struct KurzeWartezeit {
+    KurzeWartezeit() { TDateiSperre::WartezeitSetzen(100); }
+    ~KurzeWartezeit() { TDateiSperre::WartezeitSetzen(5000); }
+};
+} // namespace
+
+TEST(FremdeDateien, VerknuepfungAusDemOrdnerWirdNieGefolgt) {
+    TestOrdner t;
+    const QString geheim = t.datei("privat/geheim.txt", kGeheim);
+    const QString tag = t.ordner("album/2005/20050101");
+    ASSERT_TRUE(Verweis(geheim, tag + "/ALBUM.DAT"));
+    // Neither read nor written: the private file's content never lands in the album.
+    EXPECT_EQ(TitelLesen(tag + "/a.jpg"), "");
+    EXPECT_FALSE(BildtextSchreiben(tag, "a.jpg", {"Hallo"}));
+    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("Verknüpfung")))
+        << LetzteSperrMeldung().toStdString();
+    EXPECT_TRUE(LetzteSperrMeldung().contains(geheim));
+    EXPECT_TRUE(QFileInfo(tag + "/ALBUM.DAT").isSymbolicLink());
+    EXPECT_EQ(TestOrdner::lesen(geheim), kGeheim);
+    // A relative link up and out counts as out, too.
+    const QString tag2 = t.ordner("album/2005/20050102");
+    ASSERT_TRUE(Verweis("../../../privat/geheim.txt", tag2 + "/ALBUM.DAT"));
+    EXPECT_FALSE(TitelSchreiben(tag2, "Urlaub"));
+    EXPECT_EQ(TestOrdner::lesen(geheim), kGeheim);
+
+    // The album index and a burn list alike: refused with the reason, the link kept.
+    const QString index = t.pfad("album/Pixolud.dat");
+    ASSERT_TRUE(Verweis(geheim, index));
+    EXPECT_THROW(TBigIniFile{index}, EFehler);
+    const QString liste = t.pfad("album/liste.Pixolud");
+    ASSERT_TRUE(Verweis(geheim, liste));
+    try {
+        TBrennliste::DateiLesen(liste);
+        ADD_FAILURE() << "gelesen";
+    } catch (const EFehler& e) {
+        EXPECT_TRUE(e.meldung.contains(QString::fromUtf8("Verknüpfung"))) << e.meldung.toStdString();
+    }
+    TBrennliste b;
+    b.Hinzufuegen("2005/20050101/a.jpg");
+    EXPECT_THROW(b.Speichern(liste), EFehler);
+    EXPECT_TRUE(QFileInfo(index).isSymbolicLink());
+    EXPECT_TRUE(QFileInfo(liste).isSymbolicLink());
+    EXPECT_EQ(TestOrdner::lesen(geheim), kGeheim);
+}
+
+TEST(FremdeDateien, VerknuepfungImOrdnerSchreibtInIhrZiel) {
+    TestOrdner t;
+    const QString tag = t.ordner("2005/20050101");
+    const QString echt = t.datei("2005/20050101/album.echt", "[TITEL]\r\nTITELNAME=Urlaub\r\n");
+    ASSERT_TRUE(Verweis("album.echt", tag + "/ALBUM.DAT"));
+    EXPECT_EQ(TitelLesen(tag + "/a.jpg"), "Urlaub");
+    ASSERT_TRUE(BildtextSchreiben(tag, "a.jpg", {"Am Strand"}));
+    EXPECT_TRUE(QFileInfo(tag + "/ALBUM.DAT").isSymbolicLink());
+    EXPECT_EQ(TestOrdner::lesen(echt),
+              "[TITEL]\r\nTITELNAME=Urlaub\r\n[BILD a.jpg]\r\nZEILE00=Am Strand\r\n");
+    // A burn list linked within its folder, too.
+    const QString liste = t.datei("listen/liste.echt", "");
+    ASSERT_TRUE(Verweis("liste.echt", t.pfad("listen/liste.Pixolud")));
+    TBrennliste b;
+    b.Hinzufuegen("2005/20050101/a.jpg");
+    b.Speichern(t.pfad("listen/liste.Pixolud"));
+    EXPECT_TRUE(QFileInfo(t.pfad("listen/liste.Pixolud")).isSymbolicLink());
+    EXPECT_EQ(TBrennliste::DateiLesen(liste), QStringList{"2005/20050101/a.jpg"});
+    // A link within the folder to no regular file is refused.
+    t.ordner("2005/20050102/unterordner");
+    ASSERT_TRUE(Verweis("unterordner", t.pfad("2005/20050102/ALBUM.DAT")));
+    EXPECT_FALSE(BildtextSchreiben(t.pfad("2005/20050102"), "a.jpg", {"x"}));
+    EXPECT_TRUE(QFileInfo(t.pfad("2005/20050102/ALBUM.DAT")).isSymbolicLink());
+}
+
+TEST(FremdeDateien, EinstellungsdateiAlsVerknuepfungBleibtEine) {
+    TestOrdner t;
+    KurzeWartezeit kurz;
+    // A dotfile manager keeps the real file elsewhere; the link is written through.
+    const QString echt = t.datei("dotfiles/pixolud.ini", "[Tam_Main]\r\nLinks=5\r\n");
+    const QString ini = t.pfad("config/Pixolud.ini");
+    QDir().mkpath(t.pfad("config"));
+    ASSERT_TRUE(Verweis(echt, ini));
+    TParameterSpeicher s("Tam_Main");
+    s.setDateiName(ini);
+    EXPECT_EQ(s.ZahlLesen("Links", 0), 5);
+    s.ZahlSchreiben("Oben", 7);
+    EXPECT_TRUE(QFileInfo(ini).isSymbolicLink());
+    EXPECT_EQ(TestOrdner::lesen(echt), "[Tam_Main]\r\nLinks=5\r\nOben=7\r\n");
+    // Its target not made yet (a dangling link): made by the first write, promptly.
+    const QString neu = t.pfad("config/Neu.ini");
+    ASSERT_TRUE(Verweis(t.pfad("dotfiles/neu.ini"), neu));
+    TParameterSpeicher n("Tam_Main");
+    n.setDateiName(neu);
+    EXPECT_NO_THROW(n.ZahlSchreiben("Oben", 3));
+    EXPECT_TRUE(QFileInfo(neu).isSymbolicLink());
+    EXPECT_EQ(TestOrdner::lesen(t.pfad("dotfiles/neu.ini")), "[Tam_Main]\r\nOben=3\r\n");
+}
+
+TEST(FremdeDateien, VerwaisteVerknuepfungAlsBildunterschriftsdatei) {
+    TestOrdner t;
+    KurzeWartezeit kurz;
+    const QString tag = t.ordner("2005/20050101");
+    ASSERT_TRUE(Verweis("weg.dat", tag + "/ALBUM.DAT"));
+    // Refused at once with its reason, not after the lock's wait without one.
+    EXPECT_FALSE(BildtextSchreiben(tag, "a.jpg", {"Hallo"}));
+    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("Verknüpfung")))
+        << LetzteSperrMeldung().toStdString();
+    EXPECT_TRUE(QFileInfo(tag + "/ALBUM.DAT").isSymbolicLink());
+    EXPECT_FALSE(QFileInfo::exists(tag + "/weg.dat"));
+}
+
+TEST(FremdeDateien, PipeGeraetUndRiesendateiGeltenAlsUnlesbar) {
+    TestAlbum album;
+    const QString pipe = album.tag("2005", "20050101", {"a.jpg"});
+    ASSERT_TRUE(Pipe(pipe + "/ALBUM.DAT"));
+    const QString geraet = album.tag("2005", "20050102", {"a.jpg"});
+    ASSERT_TRUE(Verweis("/dev/zero", geraet + "/ALBUM.DAT"));
+    const QString gross = album.tag("2005", "20050103", {"a.jpg"});
+    const QByteArray riesig = "[BILD a.jpg]\r\nZEILE00=Oma\r\n" + QByteArray(9 << 20, ';') + "\r\n";
+    album.ordner.datei("2005/20050103/ALBUM.DAT", riesig);
+    album.tag("2005", "20050104", {"a.jpg"}, "Oma");
+    // Neither blocks nor reads without end: each is counted as unreadable.
+    TSuchIndex index(album.pfad(), {});
+    EXPECT_EQ(index.Suchen("oma").size(), 1);
+    EXPECT_EQ(index.Unlesbar(), 3);
+    // A caption write says why and leaves the file alone.
+    EXPECT_FALSE(BildtextSchreiben(pipe, "a.jpg", {"Hallo"}));
+    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("keine gewöhnliche Datei")))
+        << LetzteSperrMeldung().toStdString();
+    EXPECT_FALSE(QFileInfo(pipe + "/ALBUM.DAT").isFile());
+    EXPECT_FALSE(BildtextSchreiben(gross, "a.jpg", {"Hallo"}));
+    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("größer als 8 MB")))
+        << LetzteSperrMeldung().toStdString();
+    EXPECT_EQ(QFileInfo(gross + "/ALBUM.DAT").size(), riesig.size());
+
+    // Settings, album index and burn list alike.
+    TestOrdner t;
+    const QString ini = t.pfad("Pixolud.ini"), idx = t.pfad("Pixolud.dat"), liste = t.pfad("liste.Pixolud");
+    ASSERT_TRUE(Pipe(ini) && Pipe(idx) && Pipe(liste));
+    TParameterSpeicher s("Tam_Main");
+    s.setDateiName(ini);
+    EXPECT_EQ(s.ZahlLesen("Links", 4), 4);
+    EXPECT_THROW(s.ZahlSchreiben("Links", 5), EFehler);
+    EXPECT_THROW(TBigIniFile{idx}, EFehler);
+    EXPECT_THROW(TBrennliste::DateiLesen(liste), EFehler);
+    for (const QString& p : {ini, idx, liste})
+        EXPECT_FALSE(QFileInfo(p).isFile()) << p.toStdString();
+}
