@@ -45,6 +45,8 @@ QString Ersatz(QChar c) {
         return QStringLiteral("i");
     case u'ŧ':
         return QStringLiteral("t");
+    case u'ς': // a Greek word's last sigma; upper case has one sigma only
+        return QStringLiteral("σ");
     default:
         return {};
     }
