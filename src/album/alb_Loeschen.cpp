@@ -100,3 +100,20 @@ QStringList BeiseitegelegterBildtext(const TProfilDokument& doc, const QString& 
     }
     return {};
 }
+
+QVector<TBeiseitegelegt> BeiseitegelegteBildtexte(const TProfilDokument& doc) {
+    QVector<TBeiseitegelegt> texte;
+    for (const QString& sektion : doc.Sektionen()) {
+        TBeiseitegelegt t;
+        if (!Zerlegen(sektion, t.kennung, t.dateiname)) continue;
+        t.zeilen = BildtextZeilen(doc.Werte(sektion));
+        if (!t.zeilen.isEmpty()) texte.append(std::move(t));
+    }
+    return texte;
+}
+
+bool IstBildMitKennung(const QString& pfad, const QString& kennung) {
+    const QFileInfo fi(pfad);
+    return fi.isFile() && Groesse(kennung) == QString::number(fi.size()) &&
+           BildKennung(pfad).compare(kennung, Qt::CaseInsensitive) == 0;
+}

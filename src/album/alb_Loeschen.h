@@ -4,6 +4,7 @@
 // file manager restores the picture, and never goes to a new picture of the same name.
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class TProfilDokument;
 
@@ -25,5 +26,15 @@ bool BildtextBeiseitelegen(const QString& ordner, const QString& dateiname, cons
 // and a rotated picture find it.
 QStringList BeiseitegelegterBildtext(const TProfilDokument& doc, const QString& ordner,
                                      const QString& dateiname);
+// Every caption set aside in `doc`: the picture's name, its identity and the lines.
+struct TBeiseitegelegt {
+    QString dateiname, kennung;
+    QStringList zeilen;
+};
+QVector<TBeiseitegelegt> BeiseitegelegteBildtexte(const TProfilDokument& doc);
+// Whether the file at `pfad` is the picture of identity `kennung` (its size first, its
+// content only when that matches).
+bool IstBildMitKennung(const QString& pfad, const QString& kennung);
+
 // Whether the program may change the album (the editor may, the viewer never).
 void BildtexteZurueckgeben(bool an);

@@ -1,5 +1,6 @@
 #include "album/alb_Suche.h"
 
+#include "album/alb_Loeschen.h"
 #include "album/alb_ini.h"
 #include "display/zpt_FotoListe.h"
 #include "settings/zpt_ProfilDatei.h"
@@ -45,6 +46,8 @@ QString Ersatz(QChar c) {
         return QStringLiteral("i");
     case u'ŧ':
         return QStringLiteral("t");
+    case u'ς': // a Greek word's last sigma; upper case has one sigma only
+        return QStringLiteral("σ");
     default:
         return {};
     }
@@ -166,7 +169,7 @@ QList<QPair<int, int>> Fundstellen(const QString& text, const QList<QStringList>
 } // namespace suche
 
 namespace {
-constexpr quint32 kKennung = 0x50585332; // "PXS2"
+constexpr quint32 kKennung = 0x50585333; // "PXS3"
 // How close to the moment of reading a file's time must not be to vouch for its content:
 // FAT counts in steps of two seconds, many file systems in whole seconds, and a file
 // server's clock is a little off.
@@ -242,6 +245,9 @@ void TSuchIndex::TagEinlesen(Tag& t) const {
     const QString titel = suche::Suchtext(suche::Woerter(t.titel));
     for (const auto& [bild, zeilen] : texte)
         t.eintraege.append({bild, zeilen, suche::Suchtext(suche::Woerter(zeilen.join(u'\n'))) + titel});
+    for (const TBeiseitegelegt& b : BeiseitegelegteBildtexte(doc))
+        t.eintraege.append({b.dateiname, b.zeilen,
+                            suche::Suchtext(suche::Woerter(b.zeilen.join(u'\n'))) + titel, b.kennung});
     // A day with a title but no captions is found by its title, at its first picture.
     if (t.eintraege.isEmpty() && !t.titel.isEmpty()) t.eintraege.append({{}, {}, titel});
 }
@@ -285,7 +291,7 @@ bool TSuchIndex::CacheLesen() {
         const QString titel = suche::Suchtext(suche::Woerter(t.titel));
         for (qint32 j = 0; j < n && ein.status() == QDataStream::Ok; ++j) {
             Eintrag e;
-            ein >> e.bild >> e.zeilen;
+            ein >> e.bild >> e.zeilen >> e.kennung;
             e.suchtext = suche::Suchtext(suche::Woerter(e.zeilen.join(u'\n'))) + titel;
             t.eintraege.append(std::move(e));
         }
@@ -306,7 +312,7 @@ void TSuchIndex::CacheSchreiben() const {
         aus << t.jahr << t.name << t.stand << t.unsicher << t.unlesbar << t.titel
             << qint32(t.eintraege.size());
         for (const Eintrag& e : t.eintraege)
-            aus << e.bild << e.zeilen;
+            aus << e.bild << e.zeilen << e.kennung;
     }
     // Only a cache: a folder that cannot be made or written costs the next start time.
     NurFuerMich(m_cacheDatei);
@@ -405,6 +411,7 @@ QList<TSuchTreffer> TSuchIndex::Suchen(const QString& text, int hoechstens) {
             if (!suche::Passt(nadeln, e.suchtext)) continue;
             // A picture deleted since (in the trash, its caption kept) is no hit.
             if (!e.bild.isEmpty() && !BildDa(i, e.bild, listen)) continue;
+            if (!e.kennung.isEmpty() && !IstBildMitKennung(Ordner(t) + e.bild, e.kennung)) continue;
             TSuchTreffer h{t.jahr, t.name, e.bild, DatumText(Ordner(t)), t.titel, {}, {}};
             // The line that holds most of the words.
             int beste = -1;

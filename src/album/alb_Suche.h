@@ -82,7 +82,12 @@ private:
         QString bild;
         QStringList zeilen;
         QString suchtext; // of the caption and the day's title
-        bool operator==(const Eintrag& e) const { return bild == e.bild && zeilen == e.zeilen; }
+        // The identity of the picture a caption was set aside for when it was deleted: a
+        // hit only while that very picture is there (back from the trash); empty otherwise.
+        QString kennung;
+        bool operator==(const Eintrag& e) const {
+            return bild == e.bild && zeilen == e.zeilen && kennung == e.kennung;
+        }
     };
     struct Tag {
         QString jahr, name;

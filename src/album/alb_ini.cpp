@@ -152,7 +152,12 @@ QString TagBeschriftung(const QString& jahrOrdner, const QString& tagName) {
 
 TTagTexte TagTexteLesen(const QString& ordner) {
     TTagTexte t;
-    for (const auto& [bild, zeilen] : AlleBildtexte(TProfilDatei(AlbumDatei(ordner)).Lesen(), &t.titel))
+    const TProfilDokument doc = TProfilDatei(AlbumDatei(ordner)).Lesen();
+    for (const auto& [bild, zeilen] : AlleBildtexte(doc, &t.titel))
         if (!t.zeilen.contains(bild.toLower())) t.zeilen.insert(bild.toLower(), zeilen);
+    // A picture back from the trash: its own caption, as BildtextLesen gives it.
+    for (const TBeiseitegelegt& b : BeiseitegelegteBildtexte(doc))
+        if (IstBildMitKennung(AddBackslash(ordner) + b.dateiname, b.kennung))
+            t.zeilen.insert(b.dateiname.toLower(), b.zeilen);
     return t;
 }

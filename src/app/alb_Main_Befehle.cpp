@@ -73,6 +73,10 @@ void Tam_Main::Drehen(int grad) {
         FehlerAnzeigen(QStringLiteral("Dieses Bild kann nicht verlustfrei gedreht werden."));
         return;
     }
+    // A picture back from the trash whose caption was not shown yet: the caption goes into
+    // its own section first, while the picture's bytes still prove it is the same picture.
+    QStringList zeilen;
+    BildtextLesen(datei, zeilen);
     // The tool reads and writes the same file; it replaces it only when it succeeded.
     ProgrammStartenUndWarten(JpegtranDatei,
                              QStringList{QStringLiteral("-rotate"), QString::number(grad), datei, datei},

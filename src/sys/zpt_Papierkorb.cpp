@@ -63,8 +63,21 @@ QByteArray DatenOrdner() {
     return heim.startsWith('/') ? heim + "/.local/share" : QByteArray();
 }
 
-// Device of the folder, or of the nearest one above it that exists.
-bool GeraetVon(QByteArray pfad, dev_t& geraet) {
+// The mount a folder is reached through; 0 where the system does not say. A bind mount
+// shows the same device as the file system it comes from, but no rename crosses it.
+quint64 MountVon(const QByteArray& pfad) {
+    struct statx stx {};
+    if (::statx(AT_FDCWD, pfad.constData(), 0, STATX_MNT_ID, &stx) != 0 || !(stx.stx_mask & STATX_MNT_ID))
+        return 0;
+    return stx.stx_mnt_id;
+}
+
+bool GleicheMounts(quint64 a, quint64 b) {
+    return a == 0 || b == 0 || a == b;
+}
+
+// Device and mount of the folder, or of the nearest one above it that exists.
+bool GeraetVon(QByteArray pfad, dev_t& geraet, quint64& mount) {
     struct stat st {};
     while (::stat(pfad.constData(), &st) != 0) {
         const qsizetype schnitt = pfad.lastIndexOf('/');
@@ -72,16 +85,20 @@ bool GeraetVon(QByteArray pfad, dev_t& geraet) {
         pfad.truncate(schnitt);
     }
     geraet = st.st_dev;
+    mount = MountVon(pfad);
     return true;
 }
 
 // The mount point of the file system that holds the resolved folder `ordner`.
 QByteArray Wurzel(QByteArray ordner, dev_t geraet) {
+    const quint64 mount = MountVon(ordner);
     while (ordner != "/") {
         const qsizetype schnitt = ordner.lastIndexOf('/');
         const QByteArray eltern = schnitt > 0 ? ordner.left(schnitt) : QByteArray("/");
         struct stat st {};
-        if (::stat(eltern.constData(), &st) != 0 || st.st_dev != geraet) break;
+        if (::stat(eltern.constData(), &st) != 0 || st.st_dev != geraet ||
+            !GleicheMounts(mount, MountVon(eltern)))
+            break;
         ordner = eltern;
     }
     return ordner;
@@ -109,7 +126,9 @@ bool ObersterKorb(const QByteArray& wurzel, Korb& korb) {
 bool KorbFuer(const QByteArray& ordner, dev_t geraet, Korb& korb) {
     const QByteArray daten = DatenOrdner();
     dev_t heim = 0;
-    if (!daten.isEmpty() && GeraetVon(daten, heim) && heim == geraet) {
+    quint64 heimMount = 0;
+    if (!daten.isEmpty() && GeraetVon(daten, heim, heimMount) && heim == geraet &&
+        GleicheMounts(heimMount, MountVon(ordner))) {
         korb.ordner = daten + "/Trash";
         korb.basis.clear();
         return PfadAnlegen(korb.ordner + "/files") && PfadAnlegen(korb.ordner + "/info");

@@ -5,6 +5,7 @@
 #include "sys/zpt_sys.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
@@ -262,4 +263,19 @@ TEST(AlbumDat, BildtextEinesGeloeschtenBildesGehoertNurDemselbenBild) {
     BildtexteZurueckgeben(false);
     EXPECT_EQ(namen(), QStringList({"b.jpg", "a.jpg"}));
     EXPECT_FALSE(QString::fromLatin1(TestOrdner::lesen(AlbumDatei(ordner))).contains("PAPIERKORB"));
+}
+
+// The texts an export reads for a day: a picture back from the trash carries its caption
+// even before it was shown again; another picture of its name does not.
+TEST(AlbumDat, TagTexteEinesZurueckgeholtenBildes) {
+    TestOrdner t;
+    const QString ordner = t.ordner("20050101");
+    t.datei("20050101/a.jpg", "eins");
+    ASSERT_TRUE(BildtextSchreiben(ordner, "a.jpg", {"Oma", "am Meer"}));
+    ASSERT_TRUE(BildtextBeiseitelegen(ordner, "a.jpg", BildKennung(t.pfad("20050101/a.jpg"))));
+    EXPECT_EQ(TagTexteLesen(ordner).Zeilen("a.jpg"), QStringList({"Oma", "am Meer"}));
+    t.datei("20050101/a.jpg", "zwei");
+    EXPECT_TRUE(TagTexteLesen(ordner).Zeilen("a.jpg").isEmpty());
+    ASSERT_TRUE(QFile::remove(t.pfad("20050101/a.jpg")));
+    EXPECT_TRUE(TagTexteLesen(ordner).Zeilen("a.jpg").isEmpty());
 }

@@ -152,6 +152,32 @@ TEST_F(Befehle, NeuesBildGleichenNamensErbtDieBildunterschriftDesGeloeschtenNich
     qputenv("XDG_DATA_HOME", vorher);
 }
 
+// Brought back from the trash and turned before its caption was ever shown: the turn
+// changes the picture's bytes, and with them what the set-aside caption was kept for.
+TEST_F(Befehle, ZurueckgeholtesBildBehaeltBeimDrehenSeineBildunterschrift) {
+    TestOrdner daten;
+    const QByteArray vorher = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", daten.pfad().toLocal8Bit());
+    JpegEinfarbig(tag + "/b.jpg", 64, 32);
+    ASSERT_TRUE(BildtextSchreiben(tag, "b.jpg", {"Oma am Meer"}));
+    auto m = Fenster();
+    m->BildUnterschriftSetzen(false);
+    m->foto->Next();
+    ASSERT_EQ(Bild(*m), "b.jpg");
+    ui.antworten << mrYes;
+    m->Aktion("ax_BildDel")->trigger();
+    ASSERT_FALSE(QFile::exists(tag + "/b.jpg"));
+    ASSERT_TRUE(QFile::rename(daten.pfad("Trash/files/b.jpg"), tag + "/b.jpg"));
+    m->foto->ReadFolderAt(true, tag + "/b.jpg");
+    ASSERT_EQ(Bild(*m), "b.jpg");
+    m->Aktion("ax_Rotate_R")->trigger();
+    ASSERT_EQ(m->foto->InfoText(1), "32x64");
+    QStringList zeilen;
+    BildtextLesen(tag + "/b.jpg", zeilen);
+    EXPECT_EQ(zeilen, QStringList({"Oma am Meer"}));
+    qputenv("XDG_DATA_HOME", vorher);
+}
+
 TEST_F(Befehle, VideoGleichenNamensGehtAufNachfrageMit) {
     TestOrdner daten;
     const QByteArray vorher = qgetenv("XDG_DATA_HOME");

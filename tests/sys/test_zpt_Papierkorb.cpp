@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -206,4 +207,40 @@ TEST(Papierkorb, AufEinemAnderenDateisystemDerPapierkorbDerWurzel) {
     ::chmod(QFile::encodeName(klein.pfad(".Trash")).constData(), 0777);
     EXPECT_EQ(BildEntsorgen(bild("c.jpg")), Entsorgung::Entfernt);
     EXPECT_EQ(TestOrdner::lesen(eigen + "/files/c.jpg"), "Bild");
+}
+
+namespace {
+// A folder mounted a second time elsewhere (mount --bind, as containers and NAS setups do):
+// the same device, but no rename crosses into or out of it. Gone again at the end.
+struct Bindung {
+    TestOrdner quelle, ziel;
+    bool da = false;
+    Bindung() {
+        da = QProcess::execute(QStringLiteral("mount"),
+                               {QStringLiteral("--bind"), quelle.pfad(), ziel.pfad()}) == 0;
+    }
+    ~Bindung() {
+        if (da) QProcess::execute(QStringLiteral("umount"), {ziel.pfad()});
+    }
+};
+} // namespace
+
+// An album reached through a bind mount of the home's file system: the device says
+// "home", but the file cannot be renamed into the home trash; the trash of the mount
+// takes it, and the question never comes.
+TEST(Papierkorb, AufEinerBindungDesHeimDateisystemsDerenEigenerPapierkorb) {
+    Umgebung u;
+    ScriptInteraktion ui;
+    TestOrdner daten;
+    Bindung bindung;
+    if (!bindung.da) GTEST_SKIP() << "no bind mount here";
+    qputenv("XDG_DATA_HOME", QFile::encodeName(daten.pfad()));
+    const QString bild = bindung.ziel.datei("2005/a.jpg", "Bild");
+    ASSERT_EQ(QFileInfo(bild).canonicalFilePath(), bild);
+    EXPECT_EQ(BildEntsorgen(bild), Entsorgung::Entfernt);
+    EXPECT_TRUE(ui.meldungen.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(bild));
+    const QString korb = bindung.ziel.pfad(".Trash-" + QString::number(::getuid()));
+    EXPECT_EQ(TestOrdner::lesen(korb + "/files/a.jpg"), "Bild");
+    EXPECT_TRUE(TestOrdner::lesen(korb + "/info/a.jpg.trashinfo").startsWith(Info("2005/a.jpg")));
 }
