@@ -124,6 +124,8 @@ private:
     // the same errors as DateiKopieren.
     // With `alsJpeg` a HEIC picture is written as a JPEG rendition (quality 90).
     bool BildKopieren(const QString& quelle, const QString& ziel, bool alsJpeg = false);
+    // Throws EFehler when `ziel` lies in the album (its folder reached through a link).
+    void NichtInsAlbum(const QString& quelle, const QString& ziel);
     bool BildKopierenMitPfad(const QString& quelle, const QString& ziel, bool alsJpeg = false);
     // Counts the step; true when the user cancelled.
     bool Weiter();
@@ -141,4 +143,5 @@ private:
     QStringList m_fehlgeschlagen;      // as the burn list names them, for the summary
     QStringList m_hinweise;            // further lines of the summary
     QHash<QString, TTagTexte> m_texte; // day folder -> its title and captions
+    QHash<QString, bool> m_zielOrdner; // target folder -> whether it lies in the album
 };

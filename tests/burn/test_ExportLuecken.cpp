@@ -8,6 +8,7 @@
 #include "support/ScriptInteraktion.h"
 #include "support/TestAlbum.h"
 #include "support/Testbilder.h"
+#include "sys/zpt_Fehler.h"
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_Groupbox.h"
 #include "widgets/zpt_PfadEdit.h"
@@ -247,4 +248,53 @@ TEST_F(ExportLuecken, AssistentPrueftCDOrdnerDerDateilisteUndWarntOhneBildunters
     EXPECT_EQ(ui.meldungen.back().text, "Die Dateien wurden kopiert.\rBei 1 Bildern konnte die "
                                         "Bildunterschrift nicht in die Kopie geschrieben werden.");
     EXPECT_EQ(ui.meldungen.back().art, MeldungsArt::Fehler);
+}
+
+namespace {
+// Removes a picture of the burn list while the export is under way, as a sync program
+// or a second window may: after the first step.
+struct VerschwindenderFortschritt : TFortschritt {
+    QString weg;
+    int schritte = 0;
+    void Start(const QString&, int) override {}
+    void Schritt() override {
+        if (++schritte == 1) QFile::remove(weg);
+    }
+    bool Abgebrochen() const override { return false; }
+    void Stop() override {}
+};
+} // namespace
+
+// A picture gone while the others are copied is not said to be copied.
+TEST_F(ExportLuecken, VerschwundenesBildGiltNichtAlsKopiert) {
+    const QString tag = album.tag("2005", "20050101", {"x.jpg", "z.jpg"}, "Urlaub");
+    VerschwindenderFortschritt f;
+    f.weg = tag + "/z.jpg";
+    TExport e(G(), {"2005/20050101/x.jpg", "2005/20050101/z.jpg"}, f);
+    e.NamenKopierenMitUnterverzeichnissen(ziel.pfad("namen"));
+    EXPECT_EQ(Namen(ziel.pfad("namen/20050101_Urlaub")), QStringList({"x.jpg"}));
+    EXPECT_EQ(e.Kopiert, 1);
+    EXPECT_FALSE(e.Vollstaendig());
+    EXPECT_EQ(e.Zusammenfassung(), "1 von 2 Dateien wurden kopiert.\r1 Bilder der Brennliste fehlen und "
+                                   "wurden nicht kopiert.");
+}
+
+// A folder inside the target that leads back into the album (a link left there) is
+// never written through: the originals stay as they are.
+TEST_F(ExportLuecken, VerweisImZielFuehrtNichtInsAlbum) {
+    const QString tag = album.tag("2005", "20050101", {"x.jpg"}, "Urlaub");
+    JpegMitOrientierung(tag + "/x.jpg", Viertelbild(), 1);
+    ASSERT_TRUE(BildtextSchreiben(tag, "x.jpg", {"Oma"}));
+    const QByteArray vorher = TestOrdner::lesen(tag + "/x.jpg");
+    QDir().mkpath(ziel.pfad("namen"));
+    ASSERT_TRUE(QFile::link(tag, ziel.pfad("namen/20050101_Urlaub")));
+    QDir().mkpath(ziel.pfad("cd"));
+    ASSERT_TRUE(QFile::link(album.pfad() + "/2005", ziel.pfad("cd/2005")));
+    TExport e(G(), {"2005/20050101/x.jpg"}, still);
+    e.NamenKopierenMitUnterverzeichnissen(ziel.pfad("namen"));
+    EXPECT_THROW(e.CDKopieren(ziel.pfad("cd"), true, {}), EFehler);
+    EXPECT_TRUE(TestOrdner::lesen(tag + "/x.jpg") == vorher);
+    EXPECT_EQ(EingebetteteBildunterschrift(tag + "/x.jpg"), "");
+    EXPECT_EQ(e.Fehlerzahl, 2); // the picture in both modes; the CD folder ends at its caption file
+    EXPECT_EQ(e.Kopiert, 0);
 }
