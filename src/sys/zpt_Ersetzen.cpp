@@ -132,9 +132,9 @@ void ResteEntfernen(const QString& ziel) {
     // Only what nobody holds: another writer may be writing its temporary right now.
     const QFileInfo fi(ziel);
     const QString praefix = TempPraefix(ziel);
-    for (const QString& name :
-         fi.dir().entryList({praefix + QStringLiteral("*")}, QDir::Files | QDir::Hidden | QDir::System))
-        if (name.size() == praefix.size() + 6 && IstTempName(name))
+    // Compared as text: a name filter would read "[1]" or "?" in the name as a pattern.
+    for (const QString& name : fi.dir().entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (name.size() == praefix.size() + 6 && name.startsWith(praefix) && IstTempName(name))
             TempEntfernenWennVerlassen(fi.dir().filePath(name));
 }
 

@@ -56,6 +56,17 @@ TEST(Sperre, TemporaereDateiEinesAnderenBleibt) {
     EXPECT_EQ(TestOrdner::lesen(lang), "x");
 }
 
+// A name with the characters of a pattern ([, ], *, ?) finds its own leftovers too.
+TEST(Sperre, TemporaereDateiBeiNamenMitKlammern) {
+    TestOrdner t;
+    for (const QString& name : {QStringLiteral("Urlaub [1].jpg"), QStringLiteral("Was?.jpg")}) {
+        const QString ziel = t.datei(name, "alt");
+        t.datei(name + ".pixoluda-Xy34Zw", "verlassen");
+        ASSERT_TRUE(text::DateiSchreiben(ziel, "neu"));
+        EXPECT_FALSE(QFile::exists(ziel + ".pixoluda-Xy34Zw")) << name.toStdString();
+    }
+}
+
 TEST(Sperre, KopieInsAlbumErsetztNie) {
     TestOrdner t;
     const QString quelle = t.datei("karte/DSC0001.JPG", "von der Karte");
