@@ -254,15 +254,29 @@ void SprachAlternativeSetzen(Exiv2::XmpData& xmp, const char* schluessel, const 
     xmp.add(key, &wert);
 }
 
+// The most bytes IPTC allows in a field (0 when exiv2 does not know the field).
+uint32_t IptcHoechstens(const Exiv2::Iptcdatum& feld) {
+    const Exiv2::DataSet* liste =
+        feld.record() == Exiv2::IptcDataSets::envelope       ? Exiv2::IptcDataSets::envelopeRecordList()
+        : feld.record() == Exiv2::IptcDataSets::application2 ? Exiv2::IptcDataSets::application2RecordList()
+                                                             : nullptr;
+    for (; liste && liste->number_ != 0xffff; ++liste)
+        if (liste->number_ == feld.tag()) return liste->maxbytes_;
+    return 0;
+}
+
 // IPTC's text fields in UTF-8 from here on: what the picture holds in another character
-// set is converted first, so the character set record stays true for every field.
+// set is converted first, so the character set record stays true for every field. A
+// field filled to its limit in Latin-1 grows in UTF-8: it is cut within the limit again.
 void IptcNachUtf8(Exiv2::IptcData& iptc) {
     if (IptcIstUtf8(iptc)) return;
     for (Exiv2::Iptcdatum& feld : iptc) {
         if (feld.typeId() != Exiv2::string) continue;
         if (feld.record() == Exiv2::IptcDataSets::envelope && feld.tag() == Exiv2::IptcDataSets::CharacterSet)
             continue;
-        feld.setValue(Utf8OderCp1252(feld.toString()).toStdString());
+        const QString text = Utf8OderCp1252(feld.toString());
+        const uint32_t grenze = IptcHoechstens(feld);
+        feld.setValue(grenze > 0 ? Utf8Hoechstens(text, grenze) : text.toStdString());
     }
     iptc["Iptc.Envelope.CharacterSet"] = "\x1b%G";
 }

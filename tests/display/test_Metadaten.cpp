@@ -307,3 +307,26 @@ TEST(Metadaten, HeicFassungBehaeltDasExif) {
     EXPECT_EQ(Sprachen(*labor, "Xmp.dc.description"), "x-default=Oma am See\n");
     EXPECT_EQ(Kommentar(*labor), "Unicode:Oma am See");
 }
+
+// Fields an older program filled to IPTC's limit in Latin-1 grow in UTF-8: converted,
+// they are cut at a character within their limit (ObjectName 64, By-line 32 bytes).
+TEST(Metadaten, UmgewandelteIptcFelderBleibenInIhrenGrenzen) {
+    TestOrdner t;
+    const std::string titel = std::string(60, 'A') + "\xE4\xF6\xFC\xDF"; // 64 bytes
+    const std::string autor = "J\xFCrgen M\xFCller-L\xFC"
+                              "denscheidt \xC4\xD6\xDC"
+                              "12"; // 32 bytes
+    ASSERT_EQ(titel.size(), 64u);
+    ASSERT_EQ(autor.size(), 32u);
+    const QByteArray original = MitFeldern(
+        TestOrdner::lesen(JpegMitExif(t.pfad("a.jpg"), QDateTime::currentDateTime())), [&](Exiv2::Image& b) {
+            b.iptcData()["Iptc.Application2.ObjectName"] = titel;
+            b.iptcData()["Iptc.Application2.Byline"] = autor;
+        });
+    Exiv2::Image::AutoPtr b = Oeffnen(MitBildunterschrift(original, "Neu", {}));
+    const std::string name = Iptc(*b, "Iptc.Application2.ObjectName");
+    const std::string byline = Iptc(*b, "Iptc.Application2.Byline");
+    EXPECT_EQ(name, std::string(60, 'A') + "äö");
+    EXPECT_EQ(byline, "Jürgen Müller-Lüdenscheidt Ä");
+    EXPECT_TRUE(GueltigesUtf8(name) && GueltigesUtf8(byline));
+}
