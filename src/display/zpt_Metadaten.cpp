@@ -281,6 +281,22 @@ void IptcNachUtf8(Exiv2::IptcData& iptc) {
     iptc["Iptc.Envelope.CharacterSet"] = "\x1b%G";
 }
 
+// UserComment as "UNICODE" + UTF-16 in the Exif's byte order (a new Exif block is little
+// endian), as other programs write it: exiv2 converts only what fits UCS-2 and keeps the
+// UTF-8 bytes of a caption with an emoji, which then read as Chinese characters.
+Exiv2::Value::AutoPtr UnicodeKommentar(const QString& text, Exiv2::ByteOrder reihenfolge) {
+    const bool gross = reihenfolge == Exiv2::bigEndian;
+    QByteArray roh("UNICODE\0", 8);
+    for (const QChar c : text) {
+        const char hoch = char(c.unicode() >> 8), tief = char(c.unicode() & 0xFF);
+        roh += gross ? hoch : tief;
+        roh += gross ? tief : hoch;
+    }
+    Exiv2::Value::AutoPtr wert = Exiv2::Value::create(Exiv2::undefined);
+    wert->read(reinterpret_cast<const Exiv2::byte*>(roh.constData()), long(roh.size()), reihenfolge);
+    return wert;
+}
+
 QByteArray Bytes(Exiv2::Image& bild) {
     Exiv2::BasicIo& io = bild.io();
     io.open();
@@ -307,7 +323,8 @@ QByteArray MitBildunterschrift(const QByteArray& daten, const QString& bildunter
             const std::string text = bildunterschrift.toStdString();
             Exiv2::ExifData& exif = bild->exifData();
             exif["Exif.Image.ImageDescription"] = text;
-            exif["Exif.Photo.UserComment"] = "charset=Unicode " + text;
+            exif["Exif.Photo.UserComment"].setValue(
+                UnicodeKommentar(bildunterschrift, bild->byteOrder()).get());
             SprachAlternativeSetzen(bild->xmpData(), "Xmp.dc.description", text);
             if (mitIptc) iptc["Iptc.Application2.Caption"] = Utf8Hoechstens(bildunterschrift, 2000);
         }

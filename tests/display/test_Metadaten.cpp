@@ -330,3 +330,29 @@ TEST(Metadaten, UmgewandelteIptcFelderBleibenInIhrenGrenzen) {
     EXPECT_EQ(byline, "Jürgen Müller-Lüdenscheidt Ä");
     EXPECT_TRUE(GueltigesUtf8(name) && GueltigesUtf8(byline));
 }
+
+// A caption typed on a phone holds characters beyond UCS-2 (emoji): UserComment gets
+// them as UTF-16 with surrogate pairs, as other programs write and read it, and not the
+// UTF-8 bytes that read as Chinese characters there.
+TEST(Metadaten, KommentarMitZeichenJenseitsVonUcs2) {
+    TestOrdner t;
+    ASSERT_TRUE(JpegSchreiben(Viertelbild(), t.pfad("a.jpg"))); // without Exif
+    const QByteArray original = TestOrdner::lesen(t.pfad("a.jpg"));
+    const QString unterschrift = QString::fromUtf8("Oma \xF0\x9F\x98\x80 am Strand \xE2\x82\xAC");
+    for (const Exiv2::ByteOrder reihenfolge : {Exiv2::littleEndian, Exiv2::bigEndian}) {
+        const QByteArray vorlage = MitFeldern(original, [&](Exiv2::Image& b) {
+            b.setByteOrder(reihenfolge);
+            b.exifData()["Exif.Image.Make"] = "Test";
+        });
+        Exiv2::Image::AutoPtr b = Oeffnen(MitBildunterschrift(vorlage, unterschrift, {}));
+        ASSERT_EQ(b->byteOrder(), reihenfolge);
+        auto e = b->exifData().findKey(Exiv2::ExifKey("Exif.Photo.UserComment"));
+        ASSERT_NE(e, b->exifData().end());
+        const auto* wert = dynamic_cast<const Exiv2::CommentValue*>(&e->value());
+        ASSERT_TRUE(wert);
+        EXPECT_EQ(wert->charsetId(), Exiv2::CommentValue::unicode);
+        EXPECT_EQ(wert->comment(reihenfolge == Exiv2::littleEndian ? "UTF-16LE" : "UTF-16BE"),
+                  unterschrift.toStdString());
+        EXPECT_EQ(Exif(*b, "Exif.Image.ImageDescription"), unterschrift.toStdString());
+    }
+}
