@@ -59,6 +59,27 @@ QString OhneZeichensatz(QString s) {
     return s.remove(kopf).trimmed();
 }
 
+// A Unicode UserComment decoded as UTF-16: exiv2 reads it as UCS-2 and gives the raw
+// bytes back when it holds a character beyond (an emoji, as a pair of surrogates).
+// Null when the comment is no Unicode one.
+QString Utf16Kommentar(const Exiv2::Value& wert) {
+    const auto* kommentar = dynamic_cast<const Exiv2::CommentValue*>(&wert);
+    if (!kommentar || kommentar->charsetId() != Exiv2::CommentValue::unicode) return {};
+    std::string roh = kommentar->value_.size() > 8 ? kommentar->value_.substr(8) : std::string();
+    // The byte order of the Exif block, or the one a byte order mark names.
+    const std::string art = kommentar->detectCharset(roh);
+    QString text;
+    if (art == "UTF-8") {
+        text = QString::fromUtf8(roh.data(), qsizetype(roh.size()));
+    } else {
+        QStringDecoder utf16(art == "UCS-2BE" ? QStringDecoder::Utf16BE : QStringDecoder::Utf16LE,
+                             QStringDecoder::Flag::Stateless);
+        text = utf16.decode(QByteArrayView(roh.data(), qsizetype(roh.size())));
+    }
+    const qsizetype ende = text.indexOf(QChar(u'\0')); // padded by some cameras
+    return (ende >= 0 ? text.left(ende) : text).trimmed();
+}
+
 // A regular file only: a pipe or a device named like a picture would block or never end.
 bool RegulaerOeffnen(const QString& pfad, QFile& f) {
     const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -186,7 +207,10 @@ QString EingebetteteBildunterschrift(const QString& pfad) {
         if (i != iptc.end()) kandidaten << (IptcIstUtf8(iptc) ? Text(i->toString()) : AltText(i->toString()));
         // exiv2 gives a Unicode comment as UTF-8 and an ASCII one as its bytes.
         auto u = exif.findKey(Exiv2::ExifKey("Exif.Photo.UserComment"));
-        if (u != exif.end()) kandidaten << OhneZeichensatz(AltText(u->print(&exif)));
+        if (u != exif.end()) {
+            const QString unicode = Utf16Kommentar(u->value());
+            kandidaten << (unicode.isNull() ? OhneZeichensatz(AltText(u->print(&exif))) : unicode);
+        }
         for (const QString& k : kandidaten)
             if (!IstKameraText(k)) return k;
     } catch (const std::exception&) {

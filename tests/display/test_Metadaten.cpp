@@ -356,3 +356,28 @@ TEST(Metadaten, KommentarMitZeichenJenseitsVonUcs2) {
         EXPECT_EQ(Exif(*b, "Exif.Image.ImageDescription"), unterschrift.toStdString());
     }
 }
+
+// A UserComment in UTF-16 with an emoji (as other programs write it) is the caption
+// when it is the picture's only one, in either byte order.
+TEST(Metadaten, Utf16KommentarWirdGelesen) {
+    TestOrdner t;
+    ASSERT_TRUE(JpegSchreiben(Viertelbild(), t.pfad("a.jpg"))); // without Exif
+    const QString unterschrift = QString::fromUtf8("Oma \xF0\x9F\x98\x80 am Strand");
+    for (const Exiv2::ByteOrder reihenfolge : {Exiv2::littleEndian, Exiv2::bigEndian}) {
+        QByteArray roh("UNICODE\0", 8);
+        for (const QChar c : unterschrift) {
+            const char hoch = char(c.unicode() >> 8), tief = char(c.unicode() & 0xFF);
+            roh += reihenfolge == Exiv2::bigEndian ? hoch : tief;
+            roh += reihenfolge == Exiv2::bigEndian ? tief : hoch;
+        }
+        roh += QByteArray(2, '\0'); // padded, as cameras do
+        const QByteArray bild = MitFeldern(TestOrdner::lesen(t.pfad("a.jpg")), [&](Exiv2::Image& b) {
+            b.setByteOrder(reihenfolge);
+            Exiv2::DataValue wert(Exiv2::undefined);
+            wert.read(reinterpret_cast<const Exiv2::byte*>(roh.constData()), long(roh.size()));
+            b.exifData()["Exif.Photo.UserComment"].setValue(&wert);
+        });
+        ASSERT_EQ(Oeffnen(bild)->byteOrder(), reihenfolge);
+        EXPECT_EQ(EingebetteteBildunterschrift(t.datei("k.jpg", bild)), unterschrift) << int(reihenfolge);
+    }
+}
