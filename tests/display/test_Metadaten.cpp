@@ -13,6 +13,7 @@
 #include "sys/zpt_sys.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
@@ -380,4 +381,30 @@ TEST(Metadaten, Utf16KommentarWirdGelesen) {
         ASSERT_EQ(Oeffnen(bild)->byteOrder(), reihenfolge);
         EXPECT_EQ(EingebetteteBildunterschrift(t.datei("k.jpg", bild)), unterschrift) << int(reihenfolge);
     }
+}
+
+// A HEIC picture larger than what is read of its beginning, with its Exif after the
+// picture data (as libheif writes it): its caption is still found.
+TEST(Metadaten, HeicMitExifHinterDenBilddaten) {
+    TestOrdner t;
+    Exiv2::ExifData exif;
+    exif["Exif.Image.ImageDescription"] = "Oma am See";
+    Exiv2::Blob tiff;
+    Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, exif);
+    // Noise, so the picture data pass a megabyte.
+    QImage bild(1200, 1200, QImage::Format_RGB32);
+    quint32 z = 12345;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x) {
+            z = z * 1103515245 + 12345;
+            bild.setPixel(x, y, z >> 8);
+        }
+    const QString pfad = t.pfad("b.heic");
+    ASSERT_TRUE(HeicKodieren(pfad, bild, 95, 1,
+                             QByteArray(reinterpret_cast<const char*>(tiff.data()), qsizetype(tiff.size())),
+                             true));
+    const QByteArray bytes = TestOrdner::lesen(pfad);
+    ASSERT_GT(bytes.size(), 1 << 20);
+    ASSERT_GT(bytes.indexOf("Oma am See"), 512 << 10); // behind the picture data
+    EXPECT_EQ(EingebetteteBildunterschrift(pfad), "Oma am See");
 }
