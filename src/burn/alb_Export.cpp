@@ -426,8 +426,10 @@ bool TExport::BildKopierenMitPfad(const QString& quelle, const QString& ziel, bo
 
 bool TExport::Weiter() {
     m_fortschritt.Schritt();
-    if (m_fortschritt.Abgebrochen()) Abbruch = true;
-    return !Abbruch;
+    // A cancel ends the routine it was given in; the routines after it run whole.
+    if (!m_fortschritt.Abgebrochen()) return true;
+    Abbruch = true;
+    return false;
 }
 
 void TExport::Fehlgeschlagen(const QString& quelle, bool pfad) {

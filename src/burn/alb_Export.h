@@ -127,7 +127,7 @@ private:
     // Throws EFehler when `ziel` lies in the album (its folder reached through a link).
     void NichtInsAlbum(const QString& quelle, const QString& ziel);
     bool BildKopierenMitPfad(const QString& quelle, const QString& ziel, bool alsJpeg = false);
-    // Counts the step; true when the user cancelled.
+    // Counts the step; false when the user cancelled this routine.
     bool Weiter();
     // Counts a picture (or with `pfad` false another file) that could not be written; the
     // summary names it.

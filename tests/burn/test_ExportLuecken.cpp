@@ -298,3 +298,33 @@ TEST_F(ExportLuecken, VerweisImZielFuehrtNichtInsAlbum) {
     EXPECT_EQ(e.Fehlerzahl, 2); // the picture in both modes; the CD folder ends at its caption file
     EXPECT_EQ(e.Kopiert, 0);
 }
+
+namespace {
+// The progress window: a cancel ends the routine it shows; the next routine starts anew.
+struct AbbrechenderFortschritt : TFortschritt {
+    int abbrechenBeiStart = 1; // the routine (counted from 1) whose first step is cancelled
+    int starts = 0;
+    bool abgebrochen = false;
+    void Start(const QString&, int) override {
+        ++starts;
+        abgebrochen = false;
+    }
+    void Schritt() override { abgebrochen = abgebrochen || starts == abbrechenBeiStart; }
+    bool Abgebrochen() const override { return abgebrochen; }
+    void Stop() override {}
+};
+} // namespace
+
+// A cancel ends the routine it was given in; the routines after it still run whole.
+TEST_F(ExportLuecken, AbbruchEndetNurSeineRoutine) {
+    album.tag("2005", "20050101", {"a.jpg", "b.jpg", "c.jpg"});
+    AbbrechenderFortschritt f;
+    TExport e(G(), {"2005/20050101/a.jpg", "2005/20050101/b.jpg", "2005/20050101/c.jpg"}, f);
+    e.CDKopieren(ziel.pfad("cd"), true, {});
+    e.FotolaborKopieren(ziel.pfad("labor"));
+    EXPECT_TRUE(e.Abbruch);
+    EXPECT_TRUE(Namen(ziel.pfad("cd/2005/20050101")).isEmpty());
+    EXPECT_EQ(Namen(ziel.pfad("labor")), QStringList({"bild0000.jpg", "bild0001.jpg", "bild0002.jpg"}));
+    EXPECT_EQ(e.Kopiert, 3);
+    EXPECT_TRUE(e.Zusammenfassung().startsWith("Der Export wurde abgebrochen.\r3 von "));
+}
