@@ -190,23 +190,20 @@ bool IstKameraText(const QString& text) {
 
 QString EingebetteteBildunterschrift(const QString& pfad) {
     Exiv2::Image::AutoPtr bild = Oeffnen(pfad);
-    const bool heif = IstHeifName(pfad);
-    if (!bild.get() && !heif) return {};
+    if (!bild.get()) return {}; // also no regular file
     try {
         // A HEIC picture may keep its Exif after the picture data, past what was read:
         // then the Exif block through libheif.
         Exiv2::ExifData heifExif;
-        if (heif && (!bild.get() || bild->exifData().empty())) {
+        if (IstHeifName(pfad) && bild->exifData().empty()) {
             const QByteArray tiff = HeifExif(pfad);
             if (!tiff.isEmpty())
                 Exiv2::ExifParser::decode(heifExif, reinterpret_cast<const Exiv2::byte*>(tiff.constData()),
                                           uint32_t(tiff.size()));
         }
-        const Exiv2::ExifData& exif = bild.get() && heifExif.empty() ? bild->exifData() : heifExif;
-        const Exiv2::XmpData leerXmp;
-        const Exiv2::IptcData leerIptc;
-        const Exiv2::XmpData& xmp = bild.get() ? bild->xmpData() : leerXmp;
-        const Exiv2::IptcData& iptc = bild.get() ? bild->iptcData() : leerIptc;
+        const Exiv2::ExifData& exif = heifExif.empty() ? bild->exifData() : heifExif;
+        const Exiv2::XmpData& xmp = bild->xmpData();
+        const Exiv2::IptcData& iptc = bild->iptcData();
         QStringList kandidaten;
         auto e = exif.findKey(Exiv2::ExifKey("Exif.Image.ImageDescription"));
         if (e != exif.end()) kandidaten << AltText(e->toString());
