@@ -80,7 +80,8 @@ QString ZielName(const QString& quelle, const QString& zielordner, const QString
 QString DateinameBereinigen(const QString& text) {
     QString s;
     s.reserve(text.size());
-    for (QChar c : text)
+    // Umlauts written as letter + diaeresis (as on a Mac) are the umlauts kept here.
+    for (QChar c : text.normalized(QString::NormalizationForm_C))
         s += ErlaubtesZeichen(c) && c != u' ' ? c : QChar(u'_');
     QString ergebnis;
     bool vorigesBehalten = false; // the character before was a kept underscore

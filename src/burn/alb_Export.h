@@ -37,7 +37,7 @@ public:
 QString ZielName(const QString& quelle, const QString& zielordner, const QString& grundpfad);
 // Characters a folder name of the export may hold: blank, $, -, digits, @, ASCII
 // letters, _, ~ and ÄÖÜäöüß; every other character and every blank becomes "_", and
-// in a run of underscores every second one is dropped.
+// in a run of underscores every second one is dropped. Decomposed umlauts count as umlauts.
 QString DateinameBereinigen(const QString& text);
 // The title split into lines narrower than `breite` at blank, comma, hyphen, full
 // stop or semicolon (kept with the line), or anywhere where none is left.

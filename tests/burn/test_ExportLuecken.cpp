@@ -328,3 +328,14 @@ TEST_F(ExportLuecken, AbbruchEndetNurSeineRoutine) {
     EXPECT_EQ(e.Kopiert, 3);
     EXPECT_TRUE(e.Zusammenfassung().startsWith("Der Export wurde abgebrochen.\r3 von "));
 }
+
+// A title with its umlauts decomposed (as a Mac writes names and texts) gives the same
+// folder name as one typed here.
+TEST_F(ExportLuecken, ZerlegteUmlauteImOrdnernamen) {
+    album.tag("2005", "20050101", {"x.jpg"}, QString::fromUtf8("Gru\xCC\x88\xC3\x9F aus Mu\xCC\x88nchen"));
+    TExport e(G(), {"2005/20050101/x.jpg"}, still);
+    e.NamenKopierenMitUnterverzeichnissen(ziel.pfad("namen"));
+    EXPECT_EQ(QDir(ziel.pfad("namen")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+              QStringList({QString::fromUtf8("20050101_Grüß_aus_München")}));
+    EXPECT_EQ(DateinameBereinigen(QString::fromUtf8("A\xCC\x88rger")), QString::fromUtf8("Ärger"));
+}
