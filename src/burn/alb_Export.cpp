@@ -80,7 +80,8 @@ QString ZielName(const QString& quelle, const QString& zielordner, const QString
 QString DateinameBereinigen(const QString& text) {
     QString s;
     s.reserve(text.size());
-    for (QChar c : text)
+    // Umlauts written as letter + diaeresis (as on a Mac) are the umlauts kept here.
+    for (QChar c : text.normalized(QString::NormalizationForm_C))
         s += ErlaubtesZeichen(c) && c != u' ' ? c : QChar(u'_');
     QString ergebnis;
     bool vorigesBehalten = false; // the character before was a kept underscore
@@ -353,7 +354,20 @@ bool TExport::ErstesMal(const QString& ziel) {
     return false;
 }
 
+void TExport::NichtInsAlbum(const QString& quelle, const QString& ziel) {
+    // The target was checked, but a folder inside it may be a link back into the album:
+    // writing through it would replace the originals.
+    const QString ordner = OrdnerVon(ziel);
+    auto geprueft = m_zielOrdner.constFind(ordner);
+    if (geprueft == m_zielOrdner.cend())
+        geprueft = m_zielOrdner.insert(ordner, !m_grundpfad.isEmpty() && LiegtIn(ordner, m_grundpfad));
+    if (*geprueft)
+        throw EFehler(QStringLiteral("Die Datei %1 kann nicht nach %2 kopiert werden.\r%3")
+                          .arg(quelle, ziel, QStringLiteral("Das Ziel liegt im Album.")));
+}
+
 bool TExport::BildKopieren(const QString& quelle, const QString& ziel, bool alsJpeg) {
+    NichtInsAlbum(quelle, ziel);
     const bool rendition = alsJpeg && IstHeifName(quelle);
     if (!rendition && (!TexteSchreiben || !IstJpegName(quelle))) return DateiKopieren(quelle, ziel);
     // Title and captions of the day read once for all its pictures.
@@ -413,8 +427,10 @@ bool TExport::BildKopierenMitPfad(const QString& quelle, const QString& ziel, bo
 
 bool TExport::Weiter() {
     m_fortschritt.Schritt();
-    if (m_fortschritt.Abgebrochen()) Abbruch = true;
-    return !Abbruch;
+    // A cancel ends the routine it was given in; the routines after it run whole.
+    if (!m_fortschritt.Abgebrochen()) return true;
+    Abbruch = true;
+    return false;
 }
 
 void TExport::Fehlgeschlagen(const QString& quelle, bool pfad) {
@@ -487,6 +503,7 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
                 VerzeichnisErzwingen(OrdnerVon(ziel));
                 // A missing caption file or viewer file is skipped (the lists of pictures
                 // name the missing ones); an error ends the routine.
+                if (!bild) NichtInsAlbum(datei, ziel);
                 da = bild ? BildKopieren(datei, ziel) : DateiKopieren(datei, ziel);
                 if (da)
                     ++Kopiert;
@@ -559,8 +576,11 @@ void TExport::InVerzeichnisKopieren(const QString& quelle, const QString& ordner
     if (!VerzeichnisExistiert(ordner))
         InternerFehler({}, QStringLiteral("Sie haben keine Schreibrechte für \r") + ordner);
     try {
-        BildKopieren(quelle, ziel);
-        ++Kopiert;
+        // A picture gone since the list was made is missing, not copied.
+        if (BildKopieren(quelle, ziel))
+            ++Kopiert;
+        else
+            m_fehlend.insert(quelle.toLower());
     } catch (const EFehler&) {
         FehlerAnzeigen(QStringLiteral("Fehler beim Kopieren von \r") + quelle + QStringLiteral("\r nach \r") +
                        ziel);

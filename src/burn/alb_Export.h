@@ -37,7 +37,7 @@ public:
 QString ZielName(const QString& quelle, const QString& zielordner, const QString& grundpfad);
 // Characters a folder name of the export may hold: blank, $, -, digits, @, ASCII
 // letters, _, ~ and ÄÖÜäöüß; every other character and every blank becomes "_", and
-// in a run of underscores every second one is dropped.
+// in a run of underscores every second one is dropped. Decomposed umlauts count as umlauts.
 QString DateinameBereinigen(const QString& text);
 // The title split into lines narrower than `breite` at blank, comma, hyphen, full
 // stop or semicolon (kept with the line), or anywhere where none is left.
@@ -124,8 +124,10 @@ private:
     // the same errors as DateiKopieren.
     // With `alsJpeg` a HEIC picture is written as a JPEG rendition (quality 90).
     bool BildKopieren(const QString& quelle, const QString& ziel, bool alsJpeg = false);
+    // Throws EFehler when `ziel` lies in the album (its folder reached through a link).
+    void NichtInsAlbum(const QString& quelle, const QString& ziel);
     bool BildKopierenMitPfad(const QString& quelle, const QString& ziel, bool alsJpeg = false);
-    // Counts the step; true when the user cancelled.
+    // Counts the step; false when the user cancelled this routine.
     bool Weiter();
     // Counts a picture (or with `pfad` false another file) that could not be written; the
     // summary names it.
@@ -141,4 +143,5 @@ private:
     QStringList m_fehlgeschlagen;      // as the burn list names them, for the summary
     QStringList m_hinweise;            // further lines of the summary
     QHash<QString, TTagTexte> m_texte; // day folder -> its title and captions
+    QHash<QString, bool> m_zielOrdner; // target folder -> whether it lies in the album
 };

@@ -59,6 +59,27 @@ QString OhneZeichensatz(QString s) {
     return s.remove(kopf).trimmed();
 }
 
+// A Unicode UserComment decoded as UTF-16: exiv2 reads it as UCS-2 and gives the raw
+// bytes back when it holds a character beyond (an emoji, as a pair of surrogates).
+// Null when the comment is no Unicode one.
+QString Utf16Kommentar(const Exiv2::Value& wert) {
+    const auto* kommentar = dynamic_cast<const Exiv2::CommentValue*>(&wert);
+    if (!kommentar || kommentar->charsetId() != Exiv2::CommentValue::unicode) return {};
+    std::string roh = kommentar->value_.size() > 8 ? kommentar->value_.substr(8) : std::string();
+    // The byte order of the Exif block, or the one a byte order mark names.
+    const std::string art = kommentar->detectCharset(roh);
+    QString text;
+    if (art == "UTF-8") {
+        text = QString::fromUtf8(roh.data(), qsizetype(roh.size()));
+    } else {
+        QStringDecoder utf16(art == "UCS-2BE" ? QStringDecoder::Utf16BE : QStringDecoder::Utf16LE,
+                             QStringDecoder::Flag::Stateless);
+        text = utf16.decode(QByteArrayView(roh.data(), qsizetype(roh.size())));
+    }
+    const qsizetype ende = text.indexOf(QChar(u'\0')); // padded by some cameras
+    return (ende >= 0 ? text.left(ende) : text).trimmed();
+}
+
 // A regular file only: a pipe or a device named like a picture would block or never end.
 bool RegulaerOeffnen(const QString& pfad, QFile& f) {
     const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -169,9 +190,18 @@ bool IstKameraText(const QString& text) {
 
 QString EingebetteteBildunterschrift(const QString& pfad) {
     Exiv2::Image::AutoPtr bild = Oeffnen(pfad);
-    if (!bild.get()) return {};
+    if (!bild.get()) return {}; // also no regular file
     try {
-        const Exiv2::ExifData& exif = bild->exifData();
+        // A HEIC picture may keep its Exif after the picture data, past what was read:
+        // then the Exif block through libheif.
+        Exiv2::ExifData heifExif;
+        if (IstHeifName(pfad) && bild->exifData().empty()) {
+            const QByteArray tiff = HeifExif(pfad);
+            if (!tiff.isEmpty())
+                Exiv2::ExifParser::decode(heifExif, reinterpret_cast<const Exiv2::byte*>(tiff.constData()),
+                                          uint32_t(tiff.size()));
+        }
+        const Exiv2::ExifData& exif = heifExif.empty() ? bild->exifData() : heifExif;
         const Exiv2::XmpData& xmp = bild->xmpData();
         const Exiv2::IptcData& iptc = bild->iptcData();
         QStringList kandidaten;
@@ -186,7 +216,10 @@ QString EingebetteteBildunterschrift(const QString& pfad) {
         if (i != iptc.end()) kandidaten << (IptcIstUtf8(iptc) ? Text(i->toString()) : AltText(i->toString()));
         // exiv2 gives a Unicode comment as UTF-8 and an ASCII one as its bytes.
         auto u = exif.findKey(Exiv2::ExifKey("Exif.Photo.UserComment"));
-        if (u != exif.end()) kandidaten << OhneZeichensatz(AltText(u->print(&exif)));
+        if (u != exif.end()) {
+            const QString unicode = Utf16Kommentar(u->value());
+            kandidaten << (unicode.isNull() ? OhneZeichensatz(AltText(u->print(&exif))) : unicode);
+        }
         for (const QString& k : kandidaten)
             if (!IstKameraText(k)) return k;
     } catch (const std::exception&) {
@@ -254,17 +287,47 @@ void SprachAlternativeSetzen(Exiv2::XmpData& xmp, const char* schluessel, const 
     xmp.add(key, &wert);
 }
 
+// The most bytes IPTC allows in a field (0 when exiv2 does not know the field).
+uint32_t IptcHoechstens(const Exiv2::Iptcdatum& feld) {
+    const Exiv2::DataSet* liste =
+        feld.record() == Exiv2::IptcDataSets::envelope       ? Exiv2::IptcDataSets::envelopeRecordList()
+        : feld.record() == Exiv2::IptcDataSets::application2 ? Exiv2::IptcDataSets::application2RecordList()
+                                                             : nullptr;
+    for (; liste && liste->number_ != 0xffff; ++liste)
+        if (liste->number_ == feld.tag()) return liste->maxbytes_;
+    return 0;
+}
+
 // IPTC's text fields in UTF-8 from here on: what the picture holds in another character
-// set is converted first, so the character set record stays true for every field.
+// set is converted first, so the character set record stays true for every field. A
+// field filled to its limit in Latin-1 grows in UTF-8: it is cut within the limit again.
 void IptcNachUtf8(Exiv2::IptcData& iptc) {
     if (IptcIstUtf8(iptc)) return;
     for (Exiv2::Iptcdatum& feld : iptc) {
         if (feld.typeId() != Exiv2::string) continue;
         if (feld.record() == Exiv2::IptcDataSets::envelope && feld.tag() == Exiv2::IptcDataSets::CharacterSet)
             continue;
-        feld.setValue(Utf8OderCp1252(feld.toString()).toStdString());
+        const QString text = Utf8OderCp1252(feld.toString());
+        const uint32_t grenze = IptcHoechstens(feld);
+        feld.setValue(grenze > 0 ? Utf8Hoechstens(text, grenze) : text.toStdString());
     }
     iptc["Iptc.Envelope.CharacterSet"] = "\x1b%G";
+}
+
+// UserComment as "UNICODE" + UTF-16 in the Exif's byte order (a new Exif block is little
+// endian), as other programs write it: exiv2 converts only what fits UCS-2 and keeps the
+// UTF-8 bytes of a caption with an emoji, which then read as Chinese characters.
+Exiv2::Value::AutoPtr UnicodeKommentar(const QString& text, Exiv2::ByteOrder reihenfolge) {
+    const bool gross = reihenfolge == Exiv2::bigEndian;
+    QByteArray roh("UNICODE\0", 8);
+    for (const QChar c : text) {
+        const char hoch = char(c.unicode() >> 8), tief = char(c.unicode() & 0xFF);
+        roh += gross ? hoch : tief;
+        roh += gross ? tief : hoch;
+    }
+    Exiv2::Value::AutoPtr wert = Exiv2::Value::create(Exiv2::undefined);
+    wert->read(reinterpret_cast<const Exiv2::byte*>(roh.constData()), long(roh.size()), reihenfolge);
+    return wert;
 }
 
 QByteArray Bytes(Exiv2::Image& bild) {
@@ -293,7 +356,8 @@ QByteArray MitBildunterschrift(const QByteArray& daten, const QString& bildunter
             const std::string text = bildunterschrift.toStdString();
             Exiv2::ExifData& exif = bild->exifData();
             exif["Exif.Image.ImageDescription"] = text;
-            exif["Exif.Photo.UserComment"] = "charset=Unicode " + text;
+            exif["Exif.Photo.UserComment"].setValue(
+                UnicodeKommentar(bildunterschrift, bild->byteOrder()).get());
             SprachAlternativeSetzen(bild->xmpData(), "Xmp.dc.description", text);
             if (mitIptc) iptc["Iptc.Application2.Caption"] = Utf8Hoechstens(bildunterschrift, 2000);
         }

@@ -12,7 +12,8 @@ bool IstKameraText(const QString& text);
 // dc:description, else IPTC Caption-Abstract, else Exif UserComment; camera texts count
 // as none. Exif's text fields and IPTC without a UTF-8 character set read as UTF-8 when
 // valid, else as Windows-1252. Of a JPEG the whole header is looked at, however long;
-// the part before a broken segment still counts. Empty when there is none or the file
+// the part before a broken segment still counts; of a HEIC the Exif block wherever it
+// lies. Empty when there is none or the file
 // cannot be read.
 QString EingebetteteBildunterschrift(const QString& pfad);
 // When the picture was taken: Exif DateTimeOriginal, else DateTimeDigitized, as the

@@ -1,5 +1,6 @@
 // The page of an exported CD folder in headless Chromium, watched by a probe of the test's
 // own: which pictures the page asks for, and where the info line's fields lie.
+#include "album/alb_ini.h"
 #include "burn/alb_Export.h"
 #include "support/TestAlbum.h"
 #include "support/TestOrdner.h"
@@ -45,7 +46,7 @@ window.PRUEFUNG = [];
 constexpr const char* NachDerSeite = R"(<script>
 (function () {
   var m = { breite: innerWidth, hoehe: innerHeight, bilder: PRUEFUNG };
-  ["position", "datei", "hilfe"].forEach(function (id) {
+  ["position", "datei", "hilfe", "flaeche"].forEach(function (id) {
     var e = document.getElementById(id), r = e.getBoundingClientRect();
     m[id] = { text: e.textContent, links: r.left, oben: r.top, rechts: r.right, unten: r.bottom,
               ganz: e.scrollWidth <= e.clientWidth && e.scrollHeight <= e.clientHeight };
@@ -185,4 +186,25 @@ TEST_F(Browserseite, BlaetternUndVorladenUeberTagesgrenzen) {
     EXPECT_EQ(Gezeigt(rueck), "2005/Urlaub/u.jpg");
     EXPECT_TRUE(rueck.contains("laden 2005/20050102/e.jpg")) << rueck.join(", ").toStdString();
     EXPECT_FALSE(rueck.contains("zeigen 2005/20050102/e.jpg"));
+}
+
+// A long caption leaves room for the picture and the info line, also on a phone: it
+// scrolls in a part of the window.
+TEST_F(Browserseite, LangeBildunterschriftLaesstDemBildPlatz) {
+    QStringList zeilen;
+    for (int i = 1; i <= 30; ++i)
+        zeilen << QString::fromUtf8("Zeile %1: ein langer Bericht über den Tag am Meer mit Oma.").arg(i);
+    ASSERT_TRUE(BildtextSchreiben(album.pfad() + "/2005/20050101", zweites, zeilen));
+    TExport e(AddBackslash(album.pfad()), {"2005/20050101/" + zweites}, fortschritt);
+    e.CDKopieren(ziel.pfad("cd"), true, {});
+    ASSERT_EQ(e.Fehlerzahl, 0);
+    for (const QSize fenster : {QSize(1280, 800), QSize(390, 844)}) {
+        const QJsonObject seite = Seite(fenster, "End");
+        ASSERT_EQ(seite["datei"]["text"].toString(), zweites);
+        EXPECT_TRUE(GanzSichtbar(seite, "position"));
+        EXPECT_TRUE(GanzSichtbar(seite, "datei"));
+        const QJsonObject flaeche = seite["flaeche"].toObject(); // where the picture is fitted
+        EXPECT_GE(flaeche["unten"].toDouble() - flaeche["oben"].toDouble(), fenster.height() / 4.0)
+            << "the picture at " << fenster.width() << " px";
+    }
 }

@@ -8,6 +8,7 @@
 #include "support/ScriptInteraktion.h"
 #include "support/TestAlbum.h"
 #include "support/Testbilder.h"
+#include "sys/zpt_Fehler.h"
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_Groupbox.h"
 #include "widgets/zpt_PfadEdit.h"
@@ -247,4 +248,94 @@ TEST_F(ExportLuecken, AssistentPrueftCDOrdnerDerDateilisteUndWarntOhneBildunters
     EXPECT_EQ(ui.meldungen.back().text, "Die Dateien wurden kopiert.\rBei 1 Bildern konnte die "
                                         "Bildunterschrift nicht in die Kopie geschrieben werden.");
     EXPECT_EQ(ui.meldungen.back().art, MeldungsArt::Fehler);
+}
+
+namespace {
+// Removes a picture of the burn list while the export is under way, as a sync program
+// or a second window may: after the first step.
+struct VerschwindenderFortschritt : TFortschritt {
+    QString weg;
+    int schritte = 0;
+    void Start(const QString&, int) override {}
+    void Schritt() override {
+        if (++schritte == 1) QFile::remove(weg);
+    }
+    bool Abgebrochen() const override { return false; }
+    void Stop() override {}
+};
+} // namespace
+
+// A picture gone while the others are copied is not said to be copied.
+TEST_F(ExportLuecken, VerschwundenesBildGiltNichtAlsKopiert) {
+    const QString tag = album.tag("2005", "20050101", {"x.jpg", "z.jpg"}, "Urlaub");
+    VerschwindenderFortschritt f;
+    f.weg = tag + "/z.jpg";
+    TExport e(G(), {"2005/20050101/x.jpg", "2005/20050101/z.jpg"}, f);
+    e.NamenKopierenMitUnterverzeichnissen(ziel.pfad("namen"));
+    EXPECT_EQ(Namen(ziel.pfad("namen/20050101_Urlaub")), QStringList({"x.jpg"}));
+    EXPECT_EQ(e.Kopiert, 1);
+    EXPECT_FALSE(e.Vollstaendig());
+    EXPECT_EQ(e.Zusammenfassung(), "1 von 2 Dateien wurden kopiert.\r1 Bilder der Brennliste fehlen und "
+                                   "wurden nicht kopiert.");
+}
+
+// A folder inside the target that leads back into the album (a link left there) is
+// never written through: the originals stay as they are.
+TEST_F(ExportLuecken, VerweisImZielFuehrtNichtInsAlbum) {
+    const QString tag = album.tag("2005", "20050101", {"x.jpg"}, "Urlaub");
+    JpegMitOrientierung(tag + "/x.jpg", Viertelbild(), 1);
+    ASSERT_TRUE(BildtextSchreiben(tag, "x.jpg", {"Oma"}));
+    const QByteArray vorher = TestOrdner::lesen(tag + "/x.jpg");
+    QDir().mkpath(ziel.pfad("namen"));
+    ASSERT_TRUE(QFile::link(tag, ziel.pfad("namen/20050101_Urlaub")));
+    QDir().mkpath(ziel.pfad("cd"));
+    ASSERT_TRUE(QFile::link(album.pfad() + "/2005", ziel.pfad("cd/2005")));
+    TExport e(G(), {"2005/20050101/x.jpg"}, still);
+    e.NamenKopierenMitUnterverzeichnissen(ziel.pfad("namen"));
+    EXPECT_THROW(e.CDKopieren(ziel.pfad("cd"), true, {}), EFehler);
+    EXPECT_TRUE(TestOrdner::lesen(tag + "/x.jpg") == vorher);
+    EXPECT_EQ(EingebetteteBildunterschrift(tag + "/x.jpg"), "");
+    EXPECT_EQ(e.Fehlerzahl, 2); // the picture in both modes; the CD folder ends at its caption file
+    EXPECT_EQ(e.Kopiert, 0);
+}
+
+namespace {
+// The progress window: a cancel ends the routine it shows; the next routine starts anew.
+struct AbbrechenderFortschritt : TFortschritt {
+    int abbrechenBeiStart = 1; // the routine (counted from 1) whose first step is cancelled
+    int starts = 0;
+    bool abgebrochen = false;
+    void Start(const QString&, int) override {
+        ++starts;
+        abgebrochen = false;
+    }
+    void Schritt() override { abgebrochen = abgebrochen || starts == abbrechenBeiStart; }
+    bool Abgebrochen() const override { return abgebrochen; }
+    void Stop() override {}
+};
+} // namespace
+
+// A cancel ends the routine it was given in; the routines after it still run whole.
+TEST_F(ExportLuecken, AbbruchEndetNurSeineRoutine) {
+    album.tag("2005", "20050101", {"a.jpg", "b.jpg", "c.jpg"});
+    AbbrechenderFortschritt f;
+    TExport e(G(), {"2005/20050101/a.jpg", "2005/20050101/b.jpg", "2005/20050101/c.jpg"}, f);
+    e.CDKopieren(ziel.pfad("cd"), true, {});
+    e.FotolaborKopieren(ziel.pfad("labor"));
+    EXPECT_TRUE(e.Abbruch);
+    EXPECT_TRUE(Namen(ziel.pfad("cd/2005/20050101")).isEmpty());
+    EXPECT_EQ(Namen(ziel.pfad("labor")), QStringList({"bild0000.jpg", "bild0001.jpg", "bild0002.jpg"}));
+    EXPECT_EQ(e.Kopiert, 3);
+    EXPECT_TRUE(e.Zusammenfassung().startsWith("Der Export wurde abgebrochen.\r3 von "));
+}
+
+// A title with its umlauts decomposed (as a Mac writes names and texts) gives the same
+// folder name as one typed here.
+TEST_F(ExportLuecken, ZerlegteUmlauteImOrdnernamen) {
+    album.tag("2005", "20050101", {"x.jpg"}, QString::fromUtf8("Gru\xCC\x88\xC3\x9F aus Mu\xCC\x88nchen"));
+    TExport e(G(), {"2005/20050101/x.jpg"}, still);
+    e.NamenKopierenMitUnterverzeichnissen(ziel.pfad("namen"));
+    EXPECT_EQ(QDir(ziel.pfad("namen")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+              QStringList({QString::fromUtf8("20050101_Grüß_aus_München")}));
+    EXPECT_EQ(DateinameBereinigen(QString::fromUtf8("A\xCC\x88rger")), QString::fromUtf8("Ärger"));
 }

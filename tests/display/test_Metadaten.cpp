@@ -13,6 +13,7 @@
 #include "sys/zpt_sys.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
@@ -306,4 +307,104 @@ TEST(Metadaten, HeicFassungBehaeltDasExif) {
     EXPECT_EQ(Exif(*labor, "Exif.Image.ImageDescription"), "Oma am See");
     EXPECT_EQ(Sprachen(*labor, "Xmp.dc.description"), "x-default=Oma am See\n");
     EXPECT_EQ(Kommentar(*labor), "Unicode:Oma am See");
+}
+
+// Fields an older program filled to IPTC's limit in Latin-1 grow in UTF-8: converted,
+// they are cut at a character within their limit (ObjectName 64, By-line 32 bytes).
+TEST(Metadaten, UmgewandelteIptcFelderBleibenInIhrenGrenzen) {
+    TestOrdner t;
+    const std::string titel = std::string(60, 'A') + "\xE4\xF6\xFC\xDF"; // 64 bytes
+    const std::string autor = "J\xFCrgen M\xFCller-L\xFC"
+                              "denscheidt \xC4\xD6\xDC"
+                              "12"; // 32 bytes
+    ASSERT_EQ(titel.size(), 64u);
+    ASSERT_EQ(autor.size(), 32u);
+    const QByteArray original = MitFeldern(
+        TestOrdner::lesen(JpegMitExif(t.pfad("a.jpg"), QDateTime::currentDateTime())), [&](Exiv2::Image& b) {
+            b.iptcData()["Iptc.Application2.ObjectName"] = titel;
+            b.iptcData()["Iptc.Application2.Byline"] = autor;
+        });
+    Exiv2::Image::AutoPtr b = Oeffnen(MitBildunterschrift(original, "Neu", {}));
+    const std::string name = Iptc(*b, "Iptc.Application2.ObjectName");
+    const std::string byline = Iptc(*b, "Iptc.Application2.Byline");
+    EXPECT_EQ(name, std::string(60, 'A') + "äö");
+    EXPECT_EQ(byline, "Jürgen Müller-Lüdenscheidt Ä");
+    EXPECT_TRUE(GueltigesUtf8(name) && GueltigesUtf8(byline));
+}
+
+// A caption typed on a phone holds characters beyond UCS-2 (emoji): UserComment gets
+// them as UTF-16 with surrogate pairs, as other programs write and read it, and not the
+// UTF-8 bytes that read as Chinese characters there.
+TEST(Metadaten, KommentarMitZeichenJenseitsVonUcs2) {
+    TestOrdner t;
+    ASSERT_TRUE(JpegSchreiben(Viertelbild(), t.pfad("a.jpg"))); // without Exif
+    const QByteArray original = TestOrdner::lesen(t.pfad("a.jpg"));
+    const QString unterschrift = QString::fromUtf8("Oma \xF0\x9F\x98\x80 am Strand \xE2\x82\xAC");
+    for (const Exiv2::ByteOrder reihenfolge : {Exiv2::littleEndian, Exiv2::bigEndian}) {
+        const QByteArray vorlage = MitFeldern(original, [&](Exiv2::Image& b) {
+            b.setByteOrder(reihenfolge);
+            b.exifData()["Exif.Image.Make"] = "Test";
+        });
+        Exiv2::Image::AutoPtr b = Oeffnen(MitBildunterschrift(vorlage, unterschrift, {}));
+        ASSERT_EQ(b->byteOrder(), reihenfolge);
+        auto e = b->exifData().findKey(Exiv2::ExifKey("Exif.Photo.UserComment"));
+        ASSERT_NE(e, b->exifData().end());
+        const auto* wert = dynamic_cast<const Exiv2::CommentValue*>(&e->value());
+        ASSERT_TRUE(wert);
+        EXPECT_EQ(wert->charsetId(), Exiv2::CommentValue::unicode);
+        EXPECT_EQ(wert->comment(reihenfolge == Exiv2::littleEndian ? "UTF-16LE" : "UTF-16BE"),
+                  unterschrift.toStdString());
+        EXPECT_EQ(Exif(*b, "Exif.Image.ImageDescription"), unterschrift.toStdString());
+    }
+}
+
+// A UserComment in UTF-16 with an emoji (as other programs write it) is the caption
+// when it is the picture's only one, in either byte order.
+TEST(Metadaten, Utf16KommentarWirdGelesen) {
+    TestOrdner t;
+    ASSERT_TRUE(JpegSchreiben(Viertelbild(), t.pfad("a.jpg"))); // without Exif
+    const QString unterschrift = QString::fromUtf8("Oma \xF0\x9F\x98\x80 am Strand");
+    for (const Exiv2::ByteOrder reihenfolge : {Exiv2::littleEndian, Exiv2::bigEndian}) {
+        QByteArray roh("UNICODE\0", 8);
+        for (const QChar c : unterschrift) {
+            const char hoch = char(c.unicode() >> 8), tief = char(c.unicode() & 0xFF);
+            roh += reihenfolge == Exiv2::bigEndian ? hoch : tief;
+            roh += reihenfolge == Exiv2::bigEndian ? tief : hoch;
+        }
+        roh += QByteArray(2, '\0'); // padded, as cameras do
+        const QByteArray bild = MitFeldern(TestOrdner::lesen(t.pfad("a.jpg")), [&](Exiv2::Image& b) {
+            b.setByteOrder(reihenfolge);
+            Exiv2::DataValue wert(Exiv2::undefined);
+            wert.read(reinterpret_cast<const Exiv2::byte*>(roh.constData()), long(roh.size()));
+            b.exifData()["Exif.Photo.UserComment"].setValue(&wert);
+        });
+        ASSERT_EQ(Oeffnen(bild)->byteOrder(), reihenfolge);
+        EXPECT_EQ(EingebetteteBildunterschrift(t.datei("k.jpg", bild)), unterschrift) << int(reihenfolge);
+    }
+}
+
+// A HEIC picture larger than what is read of its beginning, with its Exif after the
+// picture data (as libheif writes it): its caption is still found.
+TEST(Metadaten, HeicMitExifHinterDenBilddaten) {
+    TestOrdner t;
+    Exiv2::ExifData exif;
+    exif["Exif.Image.ImageDescription"] = "Oma am See";
+    Exiv2::Blob tiff;
+    Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, exif);
+    // Noise, so the picture data pass a megabyte.
+    QImage bild(1200, 1200, QImage::Format_RGB32);
+    quint32 z = 12345;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x) {
+            z = z * 1103515245 + 12345;
+            bild.setPixel(x, y, z >> 8);
+        }
+    const QString pfad = t.pfad("b.heic");
+    ASSERT_TRUE(HeicKodieren(pfad, bild, 95, 1,
+                             QByteArray(reinterpret_cast<const char*>(tiff.data()), qsizetype(tiff.size())),
+                             true));
+    const QByteArray bytes = TestOrdner::lesen(pfad);
+    ASSERT_GT(bytes.size(), 1 << 20);
+    ASSERT_GT(bytes.indexOf("Oma am See"), 512 << 10); // behind the picture data
+    EXPECT_EQ(EingebetteteBildunterschrift(pfad), "Oma am See");
 }
