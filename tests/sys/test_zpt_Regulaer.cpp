@@ -172,3 +172,62 @@ TEST(FremdeDateien, PipeGeraetUndRiesendateiGeltenAlsUnlesbar) {
     for (const QString& p : {ini, idx, liste})
         EXPECT_FALSE(QFileInfo(p).isFile()) << p.toStdString();
 }
+
+TEST(FremdeDateien, AlbumHinterVerknuepftenOrdnernBleibtBeschreibbar) {
+    TestOrdner t;
+    // A year folder and a day folder kept elsewhere, reached through links, and the base
+    // folder itself given as a link: captions are read and written as in any album.
+    t.ordner("anderswo/2005/20050101");
+    QDir().mkpath(t.pfad("album"));
+    ASSERT_TRUE(Verweis(t.pfad("anderswo/2005"), t.pfad("album/2005")));
+    const QString tag = t.pfad("album/2005/20050101");
+    ASSERT_TRUE(BildtextSchreiben(tag, "a.jpg", {"Am Strand"})) << LetzteSperrMeldung().toStdString();
+    ASSERT_TRUE(TitelSchreiben(tag, "Urlaub")) << LetzteSperrMeldung().toStdString();
+    EXPECT_EQ(TitelLesen(tag + "/a.jpg"), "Urlaub");
+    QStringList z;
+    BildtextLesen(tag, "a.jpg", z);
+    EXPECT_EQ(z, QStringList{"Am Strand"});
+    t.ordner("d2");
+    ASSERT_TRUE(Verweis(t.pfad("d2"), t.pfad("album/2005/20050102")));
+    const QString tag2 = t.pfad("album/2005/20050102");
+    ASSERT_TRUE(BildtextSchreiben(tag2, "b.jpg", {"X"})) << LetzteSperrMeldung().toStdString();
+    EXPECT_TRUE(QFileInfo(t.pfad("d2/ALBUM.DAT")).isFile());
+    ASSERT_TRUE(Verweis(t.pfad("album"), t.pfad("basis")));
+    ASSERT_TRUE(BildtextSchreiben(t.pfad("basis/2005/20050101"), "c.jpg", {"Y"}));
+    BildtextLesen(t.pfad("basis/2005/20050101"), "c.jpg", z);
+    EXPECT_EQ(z, QStringList{"Y"});
+    // A chain of links within a linked day folder, and a link to itself.
+    t.datei("d2/echt.dat", "[TITEL]\r\nTITELNAME=Z\r\n");
+    QFile::remove(t.pfad("d2/ALBUM.DAT"));
+    ASSERT_TRUE(Verweis("echt.dat", t.pfad("d2/eins.dat")));
+    ASSERT_TRUE(Verweis("eins.dat", t.pfad("d2/ALBUM.DAT")));
+    EXPECT_EQ(TitelLesen(tag2 + "/a.jpg"), "Z");
+    ASSERT_TRUE(BildtextSchreiben(tag2, "b.jpg", {"X"})) << LetzteSperrMeldung().toStdString();
+    EXPECT_TRUE(QFileInfo(t.pfad("d2/ALBUM.DAT")).isSymbolicLink());
+    EXPECT_EQ(TestOrdner::lesen(t.pfad("d2/echt.dat")),
+              "[TITEL]\r\nTITELNAME=Z\r\n[BILD b.jpg]\r\nZEILE00=X\r\n");
+    t.ordner("d3");
+    ASSERT_TRUE(Verweis("ALBUM.DAT", t.pfad("d3/ALBUM.DAT")));
+    EXPECT_FALSE(BildtextSchreiben(t.pfad("d3"), "b.jpg", {"X"}));
+    EXPECT_EQ(TitelLesen(t.pfad("d3/a.jpg")), "");
+}
+
+TEST(FremdeDateien, RelativeEinstellungsverknuepfungInVerknuepftemOrdner) {
+    TestOrdner t;
+    KurzeWartezeit kurz;
+    // ~/.config is itself a link, and the settings file in it a relative link: "../"
+    // counts from the folder the link really lies in, as the system resolves it.
+    const QString echt = t.datei("daten/dotfiles/pixolud.ini", "[Tam_Main]\r\nLinks=5\r\n");
+    t.ordner("daten/cfg");
+    t.ordner("home");
+    ASSERT_TRUE(Verweis(t.pfad("daten/cfg"), t.pfad("home/.config")));
+    ASSERT_TRUE(Verweis("../dotfiles/pixolud.ini", t.pfad("daten/cfg/Pixolud.ini")));
+    const QString ini = t.pfad("home/.config/Pixolud.ini");
+    TParameterSpeicher s("Tam_Main");
+    s.setDateiName(ini);
+    EXPECT_EQ(s.ZahlLesen("Links", 0), 5);
+    EXPECT_NO_THROW(s.ZahlSchreiben("Oben", 7));
+    EXPECT_TRUE(QFileInfo(ini).isSymbolicLink());
+    EXPECT_EQ(TestOrdner::lesen(echt), "[Tam_Main]\r\nLinks=5\r\nOben=7\r\n");
+    EXPECT_FALSE(QFileInfo::exists(t.pfad("home/dotfiles")));
+}
