@@ -81,7 +81,7 @@ QString Ziel(const QString& pfad, Verweise verweise, QString* fehler) {
             QFileInfo(kanonisch).dir().canonicalPath() == eigenerOrdner)
             return kanonisch;
     }
-    if (fehler) *fehler = VerweisMeldung(pfad, ziel);
+    if (fehler) *fehler = VerweisMeldung(pfad, QDir::cleanPath(ziel));
     return {};
 }
 

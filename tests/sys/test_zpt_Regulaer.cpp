@@ -51,6 +51,7 @@ TEST(FremdeDateien, VerknuepfungAusDemOrdnerWirdNieGefolgt) {
     const QString tag2 = t.ordner("album/2005/20050102");
     ASSERT_TRUE(Verweis("../../../privat/geheim.txt", tag2 + "/ALBUM.DAT"));
     EXPECT_FALSE(TitelSchreiben(tag2, "Urlaub"));
+    EXPECT_TRUE(LetzteSperrMeldung().contains(geheim)) << LetzteSperrMeldung().toStdString();
     EXPECT_EQ(TestOrdner::lesen(geheim), kGeheim);
 
     // The album index and a burn list alike: refused with the reason, the link kept.
