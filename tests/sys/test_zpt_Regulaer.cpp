@@ -232,3 +232,19 @@ TEST(FremdeDateien, RelativeEinstellungsverknuepfungInVerknuepftemOrdner) {
     EXPECT_EQ(TestOrdner::lesen(echt), "[Tam_Main]\r\nLinks=5\r\nOben=7\r\n");
     EXPECT_FALSE(QFileInfo::exists(t.pfad("home/dotfiles")));
 }
+
+TEST(FremdeDateien, VerknuepfungAufEinBildWirdNichtBeschrieben) {
+    TestAlbum album;
+    const QString tag = album.tag("2005", "20050101", {"a.jpg"});
+    const QByteArray bild = TestOrdner::lesen(tag + "/a.jpg");
+    ASSERT_TRUE(bild.contains('\0'));
+    // A link in the folder, but to a picture: its bytes are no captions, and the picture
+    // must not be replaced by a caption file.
+    ASSERT_TRUE(Verweis("a.jpg", tag + "/ALBUM.DAT"));
+    EXPECT_FALSE(BildtextSchreiben(tag, "a.jpg", {"Hallo"}));
+    EXPECT_FALSE(TitelSchreiben(tag, "Urlaub"));
+    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("enthält keinen Text")))
+        << LetzteSperrMeldung().toStdString();
+    EXPECT_EQ(TestOrdner::lesen(tag + "/a.jpg"), bild);
+    EXPECT_TRUE(QFileInfo(tag + "/ALBUM.DAT").isSymbolicLink());
+}
