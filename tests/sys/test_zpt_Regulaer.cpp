@@ -248,3 +248,33 @@ TEST(FremdeDateien, VerknuepfungAufEinBildWirdNichtBeschrieben) {
     EXPECT_EQ(TestOrdner::lesen(tag + "/a.jpg"), bild);
     EXPECT_TRUE(QFileInfo(tag + "/ALBUM.DAT").isSymbolicLink());
 }
+
+TEST(FremdeDateien, IndexAlsVerknuepfungImVerknuepftenGrundordner) {
+    TestOrdner t;
+    // The base folder given as a link, its index a link to a file beside it: written through.
+    t.datei("basis/index.echt", "[2005]\r\n20050101=alt\r\n");
+    ASSERT_TRUE(Verweis("index.echt", t.pfad("basis/Pixolud.dat")));
+    ASSERT_TRUE(Verweis(t.pfad("basis"), t.pfad("b2")));
+    {
+        TBigIniFile i(t.pfad("b2/Pixolud.dat"));
+        EXPECT_EQ(i.ReadString("2005", "20050101", {}), "alt");
+        i.WriteString("2005", "20050102", "neu");
+        i.UpdateFile();
+    }
+    EXPECT_TRUE(QFileInfo(t.pfad("basis/Pixolud.dat")).isSymbolicLink());
+    EXPECT_TRUE(TestOrdner::lesen(t.pfad("basis/index.echt")).contains("20050102=neu"));
+    // A link beside it to a picture: no index, and the picture is never rewritten as one.
+    const QByteArray bild("\xFF\xD8\0\0JFIF", 8);
+    t.datei("basis/a.jpg", bild);
+    QFile::remove(t.pfad("basis/Pixolud.dat"));
+    ASSERT_TRUE(Verweis("a.jpg", t.pfad("basis/Pixolud.dat")));
+    try {
+        TBigIniFile i(t.pfad("b2/Pixolud.dat"));
+        i.WriteString("2005", "20050102", "neu");
+        i.UpdateFile();
+        ADD_FAILURE() << "geschrieben";
+    } catch (const EFehler& e) {
+        EXPECT_TRUE(e.meldung.contains(QString::fromUtf8("enthält keinen Text"))) << e.meldung.toStdString();
+    }
+    EXPECT_EQ(TestOrdner::lesen(t.pfad("basis/a.jpg")), bild);
+}
