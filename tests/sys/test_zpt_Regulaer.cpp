@@ -146,10 +146,15 @@ TEST(FremdeDateien, PipeGeraetUndRiesendateiGeltenAlsUnlesbar) {
     const QByteArray riesig = "[BILD a.jpg]\r\nZEILE00=Oma\r\n" + QByteArray(9 << 20, ';') + "\r\n";
     album.ordner.datei("2005/20050103/ALBUM.DAT", riesig);
     album.tag("2005", "20050104", {"a.jpg"}, "Oma");
+    // A link that leads nowhere: dangling, and one to itself.
+    const QString verwaist = album.tag("2005", "20050105", {"a.jpg"});
+    ASSERT_TRUE(Verweis("weg.dat", verwaist + "/ALBUM.DAT"));
+    const QString schleife = album.tag("2005", "20050106", {"a.jpg"});
+    ASSERT_TRUE(Verweis("ALBUM.DAT", schleife + "/ALBUM.DAT"));
     // Neither blocks nor reads without end: each is counted as unreadable.
     TSuchIndex index(album.pfad(), {});
     EXPECT_EQ(index.Suchen("oma").size(), 1);
-    EXPECT_EQ(index.Unlesbar(), 3);
+    EXPECT_EQ(index.Unlesbar(), 5);
     // A caption write says why and leaves the file alone.
     EXPECT_FALSE(BildtextSchreiben(pipe, "a.jpg", {"Hallo"}));
     EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("keine gewöhnliche Datei")))
