@@ -5,6 +5,7 @@
 #include "display/zpt_FotoListe.h"
 #include "settings/zpt_ProfilDatei.h"
 #include "sys/zpt_Plattform.h"
+#include "sys/zpt_Regulaer.h"
 #include "sys/zpt_Sperre.h"
 #include "sys/zpt_Text.h"
 #include "sys/zpt_sys.h"
@@ -233,7 +234,9 @@ void TSuchIndex::TagEinlesen(Tag& t) const {
     t.eintraege.clear();
     t.titel.clear();
     t.unlesbar = false;
-    if (t.stand.isEmpty()) return; // no caption file: nothing to find
+    // No caption file: nothing to find. A link that leads nowhere (dangling, a loop) is
+    // one that cannot be read.
+    if (t.stand.isEmpty() && !regulaer::IstVerweis(datei)) return;
     text::Gelesen g;
     // Only read, never written: an unreadable or binary file is counted and skipped.
     if (!text::DateiLesen(datei, g) || g.inhalt.contains(QChar(0))) {

@@ -63,6 +63,10 @@ bool Ablehnen(QString* fehler, const QString& grund) {
     return false;
 }
 
+// The most bytes read from a derived picture's data (an overlay's header with 32-bit
+// fields), so also the most of its pieces that can matter.
+constexpr int kKopfBytes = 2 + 8 + 8;
+
 bool IstAbgeleitet(quint32 typ) {
     return typ == Typ("grid") || typ == Typ("iovl") || typ == Typ("iden");
 }
@@ -93,6 +97,7 @@ bool HeifLeinwaendeZulaessig(const QByteArray& d, qint64 maxPixel, QString* fehl
 
     // The items' types.
     QHash<quint32, quint32> typen;
+    int abgeleitet = 0;
     {
         Leser l{d, iinf->inhalt, iinf->ende};
         const int version = int(l.Zahl(1));
@@ -111,6 +116,8 @@ bool HeifLeinwaendeZulaessig(const QByteArray& d, qint64 maxPixel, QString* fehl
             const quint32 typ = quint32(f.Zahl(4));
             if (!f.ok || (typen.contains(id) && typen.value(id) != typ)) return Ablehnen(fehler, kaputt);
             typen.insert(id, typ);
+            if (IstAbgeleitet(typ) && ++abgeleitet > kMaxHeifKacheln)
+                return Ablehnen(fehler, QStringLiteral("zu viele abgeleitete HEIF-Bilder"));
         }
     }
 
@@ -137,11 +144,16 @@ bool HeifLeinwaendeZulaessig(const QByteArray& d, qint64 maxPixel, QString* fehl
             // no bytes, any number would cost nothing to claim.
             const quint64 stuecke = l.Zahl(2);
             if (stuecke > 128) return Ablehnen(fehler, kaputt);
+            // Kept only for derived pictures, and only the pieces their first bytes can
+            // come from: a million items of 128 empty pieces would otherwise take gigabytes.
+            const bool gebraucht = IstAbgeleitet(typen.value(id));
             for (quint64 k = 0; k < stuecke && l.ok; ++k) {
                 l.Zahl(indexLaenge);
                 const quint64 versatz = l.Zahl(versatzLaenge);
-                ort.stuecke.append({versatz, l.Zahl(laengeLaenge)});
+                const quint64 laenge = l.Zahl(laengeLaenge);
+                if (gebraucht && ort.stuecke.size() < kKopfBytes) ort.stuecke.append({versatz, laenge});
             }
+            if (!gebraucht) continue;
             if (orte.contains(id)) return Ablehnen(fehler, kaputt);
             orte.insert(id, ort);
         }
@@ -209,7 +221,7 @@ bool HeifLeinwaendeZulaessig(const QByteArray& d, qint64 maxPixel, QString* fehl
             if (kacheln > quint64(kMaxHeifKacheln))
                 return Ablehnen(fehler, QStringLiteral("zu viele Kacheln (%1)").arg(kacheln));
         } else {
-            const QByteArray o = anfangLesen(it.key(), 2 + 8 + 8);
+            const QByteArray o = anfangLesen(it.key(), kKopfBytes);
             const bool lang = o.size() >= 2 && (uchar(o[1]) & 1);
             if (o.size() < (lang ? 18 : 14)) return Ablehnen(fehler, kaputt);
             Leser l{o, 10, quint64(o.size())};

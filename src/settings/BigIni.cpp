@@ -4,6 +4,7 @@
 #include "sys/zpt_Sperre.h"
 #include "sys/zpt_Text.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QLocale>
@@ -92,6 +93,7 @@ void TBigIniFile::LoadFile(const QString& pfad) {
     uhr.start();
     m_vorige = 0;
     m_ladedauerMs = 0;
+    m_keinText = false;
     m_inhaltHash = qHash(QString());
     text::Gelesen g;
     QString grund;
@@ -103,6 +105,9 @@ void TBigIniFile::LoadFile(const QString& pfad) {
     case regulaer::Lesestand::Gelesen:
         break;
     }
+    // Binary bytes (a link in the folder to a picture, say) are no index: read as they
+    // are, but never rewritten, which would replace that file by a text file.
+    m_keinText = g.inhalt.contains(QChar(0));
     m_utf8 = g.utf8;
     m_inhaltHash = qHash(g.inhalt);
     const QString& s = g.inhalt;
@@ -281,6 +286,9 @@ void TBigIniFile::FlushFile() {
             QElapsedTimer uhr;
             uhr.start();
             if (DateiStand(m_dateiName) != m_stand) Nachladen();
+            if (m_keinText)
+                throw EFehler(QStringLiteral("Die Datei \r%1\renthält keinen Text und wird nicht geändert.")
+                                  .arg(QDir::toNativeSeparators(m_dateiName)));
             text::Gelesen vorher;
             vorher.utf8 = m_utf8;
             // Written beside the old file and renamed over it: a failed flush keeps the old one.

@@ -101,7 +101,8 @@ private:
     mutable int m_listeVorige = 0; // the section list's previous-found index
     bool m_geaendert = false;
     QVector<Sektion> m_sektionen;
-    bool m_utf8 = false; // the file was UTF-8 with non-ASCII text
+    bool m_utf8 = false;     // the file was UTF-8 with non-ASCII text
+    bool m_keinText = false; // the file held binary bytes: never rewritten
 };
 
 // Integer as the engine reads it: decimal with optional sign, "$" or "0x" hexadecimal.

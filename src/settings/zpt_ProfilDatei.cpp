@@ -3,6 +3,7 @@
 #include "sys/zpt_Sperre.h"
 #include "sys/zpt_Text.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSet>
@@ -252,6 +253,13 @@ bool Laden(const QString& ziel, TProfilDokument& doc, text::Gelesen& vorher) {
     QString grund;
     switch (text::Einlesen(ziel, vorher, regulaer::Verweise::ImOrdner, &grund)) {
     case regulaer::Lesestand::Gelesen:
+        // Binary bytes (a link in the folder to a picture, say) are no entries of ours:
+        // writing ours would replace that file by a text file.
+        if (vorher.inhalt.contains(QChar(0))) {
+            grund = QStringLiteral("Die Datei \r%1\renthält keinen Text und wird nicht geändert.")
+                        .arg(QDir::toNativeSeparators(ziel));
+            break;
+        }
         doc = TProfilDokument(vorher.inhalt);
         return true;
     case regulaer::Lesestand::Fehlt:

@@ -38,6 +38,25 @@ QString ZuGrossMeldung(const QString& pfad, qint64 grenze) {
 }
 } // namespace
 
+namespace {
+// Where the link `pfad` points, as the system resolves it: a relative target counts from
+// the folder the link really lies in, which differs from its path where that passes a
+// linked folder ("../x" beside a linked ~/.config leads out of the link's real folder).
+QString VerweisZiel(const QString& pfad) {
+#ifndef Q_OS_WIN
+    QByteArray roh(4096, Qt::Uninitialized);
+    const ssize_t n = ::readlink(QFile::encodeName(pfad).constData(), roh.data(), size_t(roh.size()));
+    const QString ordner = QFileInfo(pfad).dir().canonicalPath();
+    if (n > 0 && n < roh.size() && !ordner.isEmpty()) {
+        const QString ziel = QFile::decodeName(roh.left(n));
+        // Not cleaned: ".." must stay for the system to take from the real folder.
+        return ziel.startsWith(u'/') ? ziel : ordner + u'/' + ziel;
+    }
+#endif
+    return QDir::cleanPath(QFileInfo(pfad).symLinkTarget());
+}
+} // namespace
+
 bool IstVerweis(const QString& pfad) {
     return QFileInfo(pfad).isSymbolicLink();
 }
@@ -47,7 +66,7 @@ QString Ziel(const QString& pfad, Verweise verweise, QString* fehler) {
     // Link by link: the last target may not exist yet (a dotfile manager's settings file).
     QString ziel = pfad;
     for (int i = 0; i < kMaxVerweisKette && IstVerweis(ziel); ++i)
-        ziel = QDir::cleanPath(QFileInfo(ziel).symLinkTarget());
+        ziel = VerweisZiel(ziel);
     const QFileInfo zielInfo(ziel);
     if (verweise == Verweise::Folgen) {
         if (!IstVerweis(ziel)) {
@@ -62,7 +81,7 @@ QString Ziel(const QString& pfad, Verweise verweise, QString* fehler) {
             QFileInfo(kanonisch).dir().canonicalPath() == eigenerOrdner)
             return kanonisch;
     }
-    if (fehler) *fehler = VerweisMeldung(pfad, ziel);
+    if (fehler) *fehler = VerweisMeldung(pfad, QDir::cleanPath(ziel));
     return {};
 }
 

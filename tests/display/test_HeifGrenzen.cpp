@@ -76,3 +76,32 @@ TEST(HeifGrenzen, KachelnWieVomTelefonGanzGezeigt) {
     HeicSchreiben(t.pfad("hoch.heic"), Viertelbild(), 6);
     EXPECT_TRUE(HeifLeinwaendeZulaessig(TestOrdner::lesen(t.pfad("hoch.heic")), kMaxDekodierPixel));
 }
+
+TEST(HeifGrenzen, OrtstabelleMitUnzaehligenLeerenStueckenAbgelehnt) {
+    // A location table of a million items with 128 pieces each, every field of no bytes:
+    // 10 MB of file that would be 2 GB of pieces in memory. Refused (for whatever reason)
+    // within the memory bound of the test process.
+    const auto box = [](const char* typ, const QByteArray& inhalt) {
+        const quint32 n = quint32(8 + inhalt.size());
+        QByteArray b;
+        for (int s = 24; s >= 0; s -= 8)
+            b.append(char((n >> s) & 0xFF));
+        return b + QByteArray(typ, 4) + inhalt;
+    };
+    const auto zahl = [](quint64 v, int bytes) {
+        QByteArray b;
+        for (int s = (bytes - 1) * 8; s >= 0; s -= 8)
+            b.append(char((v >> s) & 0xFF));
+        return b;
+    };
+    constexpr quint32 kEintraege = 1'000'000;
+    QByteArray iloc = zahl(2, 1) + zahl(0, 3) + zahl(0, 1) + zahl(0, 1) + zahl(kEintraege, 4);
+    for (quint32 i = 1; i <= kEintraege; ++i)
+        iloc += zahl(i, 4) + zahl(0, 2) + zahl(0, 2) + zahl(128, 2);
+    const QByteArray iinf = zahl(0, 4) + zahl(0, 2);
+    const QByteArray datei = box("ftyp", "heic" + zahl(0, 4) + "mif1heic") +
+                             box("meta", zahl(0, 4) + box("iinf", iinf) + box("iloc", iloc));
+    TestOrdner t;
+    const QString pfad = t.datei(QStringLiteral("IMG_0002.HEIC"), datei);
+    EXPECT_EQ(GeprueftMitSpeichergrenze({pfad, QString()}), "");
+}

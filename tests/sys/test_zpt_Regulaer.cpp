@@ -51,6 +51,7 @@ TEST(FremdeDateien, VerknuepfungAusDemOrdnerWirdNieGefolgt) {
     const QString tag2 = t.ordner("album/2005/20050102");
     ASSERT_TRUE(Verweis("../../../privat/geheim.txt", tag2 + "/ALBUM.DAT"));
     EXPECT_FALSE(TitelSchreiben(tag2, "Urlaub"));
+    EXPECT_TRUE(LetzteSperrMeldung().contains(geheim)) << LetzteSperrMeldung().toStdString();
     EXPECT_EQ(TestOrdner::lesen(geheim), kGeheim);
 
     // The album index and a burn list alike: refused with the reason, the link kept.
@@ -145,10 +146,15 @@ TEST(FremdeDateien, PipeGeraetUndRiesendateiGeltenAlsUnlesbar) {
     const QByteArray riesig = "[BILD a.jpg]\r\nZEILE00=Oma\r\n" + QByteArray(9 << 20, ';') + "\r\n";
     album.ordner.datei("2005/20050103/ALBUM.DAT", riesig);
     album.tag("2005", "20050104", {"a.jpg"}, "Oma");
+    // A link that leads nowhere: dangling, and one to itself.
+    const QString verwaist = album.tag("2005", "20050105", {"a.jpg"});
+    ASSERT_TRUE(Verweis("weg.dat", verwaist + "/ALBUM.DAT"));
+    const QString schleife = album.tag("2005", "20050106", {"a.jpg"});
+    ASSERT_TRUE(Verweis("ALBUM.DAT", schleife + "/ALBUM.DAT"));
     // Neither blocks nor reads without end: each is counted as unreadable.
     TSuchIndex index(album.pfad(), {});
     EXPECT_EQ(index.Suchen("oma").size(), 1);
-    EXPECT_EQ(index.Unlesbar(), 3);
+    EXPECT_EQ(index.Unlesbar(), 5);
     // A caption write says why and leaves the file alone.
     EXPECT_FALSE(BildtextSchreiben(pipe, "a.jpg", {"Hallo"}));
     EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("keine gewöhnliche Datei")))
@@ -171,4 +177,109 @@ TEST(FremdeDateien, PipeGeraetUndRiesendateiGeltenAlsUnlesbar) {
     EXPECT_THROW(TBrennliste::DateiLesen(liste), EFehler);
     for (const QString& p : {ini, idx, liste})
         EXPECT_FALSE(QFileInfo(p).isFile()) << p.toStdString();
+}
+
+TEST(FremdeDateien, AlbumHinterVerknuepftenOrdnernBleibtBeschreibbar) {
+    TestOrdner t;
+    // A year folder and a day folder kept elsewhere, reached through links, and the base
+    // folder itself given as a link: captions are read and written as in any album.
+    t.ordner("anderswo/2005/20050101");
+    QDir().mkpath(t.pfad("album"));
+    ASSERT_TRUE(Verweis(t.pfad("anderswo/2005"), t.pfad("album/2005")));
+    const QString tag = t.pfad("album/2005/20050101");
+    ASSERT_TRUE(BildtextSchreiben(tag, "a.jpg", {"Am Strand"})) << LetzteSperrMeldung().toStdString();
+    ASSERT_TRUE(TitelSchreiben(tag, "Urlaub")) << LetzteSperrMeldung().toStdString();
+    EXPECT_EQ(TitelLesen(tag + "/a.jpg"), "Urlaub");
+    QStringList z;
+    BildtextLesen(tag, "a.jpg", z);
+    EXPECT_EQ(z, QStringList{"Am Strand"});
+    t.ordner("d2");
+    ASSERT_TRUE(Verweis(t.pfad("d2"), t.pfad("album/2005/20050102")));
+    const QString tag2 = t.pfad("album/2005/20050102");
+    ASSERT_TRUE(BildtextSchreiben(tag2, "b.jpg", {"X"})) << LetzteSperrMeldung().toStdString();
+    EXPECT_TRUE(QFileInfo(t.pfad("d2/ALBUM.DAT")).isFile());
+    ASSERT_TRUE(Verweis(t.pfad("album"), t.pfad("basis")));
+    ASSERT_TRUE(BildtextSchreiben(t.pfad("basis/2005/20050101"), "c.jpg", {"Y"}));
+    BildtextLesen(t.pfad("basis/2005/20050101"), "c.jpg", z);
+    EXPECT_EQ(z, QStringList{"Y"});
+    // A chain of links within a linked day folder, and a link to itself.
+    t.datei("d2/echt.dat", "[TITEL]\r\nTITELNAME=Z\r\n");
+    QFile::remove(t.pfad("d2/ALBUM.DAT"));
+    ASSERT_TRUE(Verweis("echt.dat", t.pfad("d2/eins.dat")));
+    ASSERT_TRUE(Verweis("eins.dat", t.pfad("d2/ALBUM.DAT")));
+    EXPECT_EQ(TitelLesen(tag2 + "/a.jpg"), "Z");
+    ASSERT_TRUE(BildtextSchreiben(tag2, "b.jpg", {"X"})) << LetzteSperrMeldung().toStdString();
+    EXPECT_TRUE(QFileInfo(t.pfad("d2/ALBUM.DAT")).isSymbolicLink());
+    EXPECT_EQ(TestOrdner::lesen(t.pfad("d2/echt.dat")),
+              "[TITEL]\r\nTITELNAME=Z\r\n[BILD b.jpg]\r\nZEILE00=X\r\n");
+    t.ordner("d3");
+    ASSERT_TRUE(Verweis("ALBUM.DAT", t.pfad("d3/ALBUM.DAT")));
+    EXPECT_FALSE(BildtextSchreiben(t.pfad("d3"), "b.jpg", {"X"}));
+    EXPECT_EQ(TitelLesen(t.pfad("d3/a.jpg")), "");
+}
+
+TEST(FremdeDateien, RelativeEinstellungsverknuepfungInVerknuepftemOrdner) {
+    TestOrdner t;
+    KurzeWartezeit kurz;
+    // ~/.config is itself a link, and the settings file in it a relative link: "../"
+    // counts from the folder the link really lies in, as the system resolves it.
+    const QString echt = t.datei("daten/dotfiles/pixolud.ini", "[Tam_Main]\r\nLinks=5\r\n");
+    t.ordner("daten/cfg");
+    t.ordner("home");
+    ASSERT_TRUE(Verweis(t.pfad("daten/cfg"), t.pfad("home/.config")));
+    ASSERT_TRUE(Verweis("../dotfiles/pixolud.ini", t.pfad("daten/cfg/Pixolud.ini")));
+    const QString ini = t.pfad("home/.config/Pixolud.ini");
+    TParameterSpeicher s("Tam_Main");
+    s.setDateiName(ini);
+    EXPECT_EQ(s.ZahlLesen("Links", 0), 5);
+    EXPECT_NO_THROW(s.ZahlSchreiben("Oben", 7));
+    EXPECT_TRUE(QFileInfo(ini).isSymbolicLink());
+    EXPECT_EQ(TestOrdner::lesen(echt), "[Tam_Main]\r\nLinks=5\r\nOben=7\r\n");
+    EXPECT_FALSE(QFileInfo::exists(t.pfad("home/dotfiles")));
+}
+
+TEST(FremdeDateien, VerknuepfungAufEinBildWirdNichtBeschrieben) {
+    TestAlbum album;
+    const QString tag = album.tag("2005", "20050101", {"a.jpg"});
+    const QByteArray bild = TestOrdner::lesen(tag + "/a.jpg");
+    ASSERT_TRUE(bild.contains('\0'));
+    // A link in the folder, but to a picture: its bytes are no captions, and the picture
+    // must not be replaced by a caption file.
+    ASSERT_TRUE(Verweis("a.jpg", tag + "/ALBUM.DAT"));
+    EXPECT_FALSE(BildtextSchreiben(tag, "a.jpg", {"Hallo"}));
+    EXPECT_FALSE(TitelSchreiben(tag, "Urlaub"));
+    EXPECT_TRUE(LetzteSperrMeldung().contains(QString::fromUtf8("enthält keinen Text")))
+        << LetzteSperrMeldung().toStdString();
+    EXPECT_EQ(TestOrdner::lesen(tag + "/a.jpg"), bild);
+    EXPECT_TRUE(QFileInfo(tag + "/ALBUM.DAT").isSymbolicLink());
+}
+
+TEST(FremdeDateien, IndexAlsVerknuepfungImVerknuepftenGrundordner) {
+    TestOrdner t;
+    // The base folder given as a link, its index a link to a file beside it: written through.
+    t.datei("basis/index.echt", "[2005]\r\n20050101=alt\r\n");
+    ASSERT_TRUE(Verweis("index.echt", t.pfad("basis/Pixolud.dat")));
+    ASSERT_TRUE(Verweis(t.pfad("basis"), t.pfad("b2")));
+    {
+        TBigIniFile i(t.pfad("b2/Pixolud.dat"));
+        EXPECT_EQ(i.ReadString("2005", "20050101", {}), "alt");
+        i.WriteString("2005", "20050102", "neu");
+        i.UpdateFile();
+    }
+    EXPECT_TRUE(QFileInfo(t.pfad("basis/Pixolud.dat")).isSymbolicLink());
+    EXPECT_TRUE(TestOrdner::lesen(t.pfad("basis/index.echt")).contains("20050102=neu"));
+    // A link beside it to a picture: no index, and the picture is never rewritten as one.
+    const QByteArray bild("\xFF\xD8\0\0JFIF", 8);
+    t.datei("basis/a.jpg", bild);
+    QFile::remove(t.pfad("basis/Pixolud.dat"));
+    ASSERT_TRUE(Verweis("a.jpg", t.pfad("basis/Pixolud.dat")));
+    try {
+        TBigIniFile i(t.pfad("b2/Pixolud.dat"));
+        i.WriteString("2005", "20050102", "neu");
+        i.UpdateFile();
+        ADD_FAILURE() << "geschrieben";
+    } catch (const EFehler& e) {
+        EXPECT_TRUE(e.meldung.contains(QString::fromUtf8("enthält keinen Text"))) << e.meldung.toStdString();
+    }
+    EXPECT_EQ(TestOrdner::lesen(t.pfad("basis/a.jpg")), bild);
 }

@@ -5,10 +5,13 @@
 #include "support/TestOrdner.h"
 #include "support/Testbilder.h"
 #include "sys/zpt_Plattform.h"
+#include "sys/zpt_Sperre.h"
 #include "sys/zpt_sys.h"
 #include "zpt_JpegDrehen.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -169,4 +172,31 @@ TEST(Jpegtran, FehlerLassenDasBildUnberuehrt) {
     QFile::setPermissions(t.pfad("ro"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (code != 0) EXPECT_EQ(TestOrdner::lesen(gut), vorher); // root may write anyway
+}
+
+// An album made of links into a photo library: the picture is turned where it lies, under
+// its own lock, and the album keeps its link.
+TEST(Jpegtran, VerknuepftesBildWirdAmZielGedreht) {
+    TestOrdner t;
+    const QString echt = t.pfad("bibliothek/bild.jpg");
+    QDir().mkpath(t.pfad("bibliothek"));
+    QDir().mkpath(t.pfad("album/2005/20050101"));
+    ASSERT_TRUE(JpegSchreiben(Musterbild(64, 48, 3), echt, 90));
+    const QString bild = t.pfad("album/2005/20050101/bild.jpg");
+    ASSERT_TRUE(QFile::link("../../../bibliothek/bild.jpg", bild));
+    QString fehler;
+    ASSERT_TRUE(JpegDateiDrehen(bild, bild, 90, fehler)) << fehler.toStdString();
+    EXPECT_TRUE(QFileInfo(bild).isSymbolicLink());
+    EXPECT_EQ(Groesse(echt), QSize(48, 64));
+    // Another rotation holding the picture keeps this one waiting, then refused.
+    TDateiSperre::WartezeitSetzen(100);
+    {
+        const TDateiSperre andere(echt);
+        ASSERT_TRUE(andere.Erhalten());
+        EXPECT_FALSE(JpegDateiDrehen(bild, bild, 90, fehler));
+        EXPECT_EQ(fehler, SperrMeldung(echt));
+    }
+    TDateiSperre::WartezeitSetzen(5000);
+    EXPECT_EQ(Groesse(echt), QSize(48, 64));
+    EXPECT_TRUE(QFileInfo(bild).isSymbolicLink());
 }

@@ -2,6 +2,7 @@
 
 #include "display/zpt_Exif.h"
 #include "sys/zpt_Ersetzen.h"
+#include "sys/zpt_Regulaer.h"
 #include "sys/zpt_Sperre.h"
 
 #include <QFile>
@@ -72,7 +73,11 @@ bool JpegDrehen(const QByteArray& eingabe, int grad, QByteArray& ausgabe, QStrin
     return ok;
 }
 
-bool JpegDateiDrehen(const QString& quelle, const QString& ziel, int grad, QString& fehler) {
+bool JpegDateiDrehen(const QString& quelle, const QString& zielName, int grad, QString& fehler) {
+    // A picture that is a link (an album made of links into a photo library) is turned
+    // where it lies, under that file's lock, and stays a link.
+    const QString ziel = regulaer::Ziel(zielName, regulaer::Verweise::Folgen, &fehler);
+    if (ziel.isEmpty()) return false;
     // Under the picture's lock from reading to the rename, as every writer of a shared
     // file: two rotations at once would both turn the same old picture.
     std::optional<TDateiSperre> sperre;
