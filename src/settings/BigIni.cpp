@@ -107,7 +107,7 @@ void TBigIniFile::LoadFile(const QString& pfad) {
     }
     // Binary bytes (a link in the folder to a picture, say) are no index: read as they
     // are, but never rewritten, which would replace that file by a text file.
-    m_keinText = g.inhalt.contains(QChar(0));
+    m_keinText = text::KeinText(g.inhalt);
     m_utf8 = g.utf8;
     m_inhaltHash = qHash(g.inhalt);
     const QString& s = g.inhalt;

@@ -255,7 +255,7 @@ bool Laden(const QString& ziel, TProfilDokument& doc, text::Gelesen& vorher) {
     case regulaer::Lesestand::Gelesen:
         // Binary bytes (a link in the folder to a picture, say) are no entries of ours:
         // writing ours would replace that file by a text file.
-        if (vorher.inhalt.contains(QChar(0))) {
+        if (text::KeinText(vorher.inhalt)) {
             grund = QStringLiteral("Die Datei \r%1\renthält keinen Text und wird nicht geändert.")
                         .arg(QDir::toNativeSeparators(ziel));
             break;

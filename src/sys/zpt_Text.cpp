@@ -26,6 +26,13 @@ int Cp1252Byte(char16_t c) {
 }
 } // namespace
 
+bool KeinText(const QString& inhalt) {
+    qsizetype ende = inhalt.size();
+    while (ende > 0 && inhalt.at(ende - 1).isNull())
+        --ende;
+    return inhalt.left(ende).contains(QChar(0));
+}
+
 QString Bereinigt(const QString& s) {
     qsizetype a = 0, e = s.size();
     while (a < e && s[a].unicode() <= 0x20)

@@ -20,6 +20,10 @@ struct Gelesen {
 };
 
 Gelesen Dekodieren(const QByteArray& bytes);
+// True when NUL characters stand between the text: a picture or other binary file, not
+// one of our text files. Zeros only at the end (left by a crash on some file systems) do
+// not count.
+bool KeinText(const QString& inhalt);
 // Without blanks and control characters at both ends.
 QString Bereinigt(const QString& s);
 QString Cp1252Dekodieren(const QByteArray& bytes);

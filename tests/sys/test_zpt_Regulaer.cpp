@@ -254,6 +254,31 @@ TEST(FremdeDateien, VerknuepfungAufEinBildWirdNichtBeschrieben) {
     EXPECT_TRUE(QFileInfo(tag + "/ALBUM.DAT").isSymbolicLink());
 }
 
+// Zeros only at the end, as a crash on some file systems leaves them, still make a caption
+// file: it stays writable, and every caption in it stays.
+TEST(FremdeDateien, NullbytesAmEndeSindNochText) {
+    TestAlbum album;
+    const QString tag = album.tag("2005", "20050101", {"a.jpg", "b.jpg"});
+    const auto schreiben = [&](const QByteArray& bytes) {
+        QFile f(tag + "/ALBUM.DAT");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    QByteArray inhalt("[BILD a.jpg]\r\nZEILE00=Alt\r\n");
+    inhalt.append(QByteArray(16, '\0'));
+    schreiben(inhalt);
+    ASSERT_TRUE(BildtextSchreiben(tag, "b.jpg", {"Neu"})) << LetzteSperrMeldung().toStdString();
+    QStringList z;
+    BildtextLesen(tag, "a.jpg", z);
+    EXPECT_EQ(z, QStringList{"Alt"});
+    BildtextLesen(tag, "b.jpg", z);
+    EXPECT_EQ(z, QStringList{"Neu"});
+    // A zero between the lines is binary, as before.
+    static const char binaer[] = "[BILD a.jpg]\r\n\0ZEILE00=Alt\r\n";
+    schreiben(QByteArray(binaer, sizeof binaer - 1));
+    EXPECT_FALSE(BildtextSchreiben(tag, "b.jpg", {"Neu"}));
+}
+
 TEST(FremdeDateien, IndexAlsVerknuepfungImVerknuepftenGrundordner) {
     TestOrdner t;
     // The base folder given as a link, its index a link to a file beside it: written through.
