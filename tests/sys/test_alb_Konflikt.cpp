@@ -4,6 +4,7 @@
 #include "support/TestOrdner.h"
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_DateiListe.h"
+#include "widgets/zpt_KeyComboBox.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,10 @@ TEST(Konflikt, TagesordnerListetNurEchteDateien) {
         andere << e.name;
     andere.sort();
     EXPECT_EQ(andere, QStringList({"ALBUM.DAT", "film.mov"}));
+    // The main window's list of other files of the day.
+    TzptKeyComboBox liste;
+    liste.DateienEinlesen(t.pfad(), "*.mov;*.part;", false, false, false, true);
+    EXPECT_EQ(liste.KeyList(), QStringList({"film.mov"}));
     QStringList alle;
     DateienToItems(t.pfad(), "*", alle);
     alle.sort();
