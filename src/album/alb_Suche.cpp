@@ -4,6 +4,7 @@
 #include "album/alb_ini.h"
 #include "display/zpt_FotoListe.h"
 #include "settings/zpt_ProfilDatei.h"
+#include "sys/alb_Konflikt.h"
 #include "sys/zpt_Plattform.h"
 #include "sys/zpt_Regulaer.h"
 #include "sys/zpt_Sperre.h"
@@ -370,7 +371,8 @@ void TSuchIndex::Aktualisieren() {
 
 bool TSuchIndex::BildDa(int tag, const QString& bild, QHash<int, QSet<QString>>& listen) {
     // A name with a path in it (a hand-edited file) names no picture of this day.
-    if (bild.contains(u'/') || bild.contains(plattform::PfadTrenner)) return false;
+    // Nor does a sync program's conflict copy or temporary: the day never lists it.
+    if (bild.contains(u'/') || bild.contains(plattform::PfadTrenner) || IstSyncDatei(bild)) return false;
     const auto liste = listen.constFind(tag);
     if (liste != listen.cend()) return liste->contains(bild.toCaseFolded());
     const QString ordner = Ordner(m_tage[tag]);

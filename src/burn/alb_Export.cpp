@@ -7,6 +7,7 @@
 #include "display/zpt_Metadaten.h"
 #include "display/zpt_grafik.h"
 #include "settings/BigIni.h"
+#include "sys/alb_Konflikt.h"
 #include "sys/zpt_Ersetzen.h"
 #include "sys/zpt_Fehler.h"
 #include "sys/zpt_Meldungen.h"
@@ -284,6 +285,10 @@ QString TExport::Zusammenfassung() const {
         if (m_fehlgeschlagen.size() > kHoechstens)
             text += QStringLiteral("\r... und %1 weiteren").arg(m_fehlgeschlagen.size() - kHoechstens);
     }
+    if (!m_syncDateien.isEmpty())
+        text += QStringLiteral("\r%1 Konfliktkopien oder Zwischendateien eines Sync-Programms wurden nicht "
+                               "kopiert.")
+                    .arg(m_syncDateien.size());
     for (const QString& hinweis : m_hinweise)
         text += u'\r' + hinweis;
     if (OhneBildunterschrift > 0)
@@ -305,6 +310,12 @@ QStringList TExport::Quellen(bool nurJpeg) {
         // "A.JPG" in the list is the "a.jpg" on the disk.
         const QString quelle =
             PfadOhneGrossKlein(QDir::isAbsolutePath(eintrag) ? eintrag : m_grundpfad + eintrag);
+        // What a sync program put aside is no picture of the album (a list written by hand
+        // or before the copy was known may name it).
+        if (IstSyncDatei(NameVon(quelle))) {
+            m_syncDateien.insert(quelle.toLower()); // counted once, however many modes skip it
+            continue;
+        }
         if (nurJpeg && QFileInfo(quelle).suffix().compare(QLatin1String("jpg"), Qt::CaseInsensitive) != 0 &&
             !IstHeifName(quelle))
             continue;

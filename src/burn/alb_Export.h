@@ -142,6 +142,7 @@ private:
     QSet<QString> m_fehlend;
     QStringList m_fehlgeschlagen;      // as the burn list names them, for the summary
     QStringList m_hinweise;            // further lines of the summary
+    QSet<QString> m_syncDateien;       // conflict copies and sync temporaries left out
     QHash<QString, TTagTexte> m_texte; // day folder -> its title and captions
     QHash<QString, bool> m_zielOrdner; // target folder -> whether it lies in the album
 };

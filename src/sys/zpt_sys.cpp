@@ -1,5 +1,6 @@
 #include "sys/zpt_sys.h"
 
+#include "sys/alb_Konflikt.h"
 #include "sys/zpt_Ersetzen.h"
 #include "sys/zpt_Fehler.h"
 #include "sys/zpt_Interaktion.h"
@@ -270,8 +271,10 @@ void DateienToItems(const QString& ordner, const QStringList& masken, QStringLis
     dir.setFilter(QDir::Files | QDir::NoDotAndDotDot);
     dir.setSorting(QDir::Unsorted);
     liste = dir.entryList();
-    // What a cut-off write left is no file of the day.
-    liste.erase(std::remove_if(liste.begin(), liste.end(), IstTempName), liste.end());
+    // What a cut-off write left is no file of the day, nor what a sync program put aside.
+    liste.erase(std::remove_if(liste.begin(), liste.end(),
+                               [](const QString& n) { return IstTempName(n) || IstSyncDatei(n); }),
+                liste.end());
 }
 
 void DateienToItems(const QString& ordner, const QString& maske, QStringList& liste) {

@@ -43,7 +43,8 @@ QDateTime DateiDatum(const QString& datei);
 bool UeberschreibenFrage(const QString& datei);
 void DateiInfo(const QString& format, const QString& datei);
 
-// Lists (emptied first)
+// Lists (emptied first). File lists leave out our own temporaries and the conflict copies
+// and temporaries of sync programs.
 void VerzeichnisseToItems(const QString& ordner, QStringList& liste);
 void DateienToItems(const QString& maske, QStringList& liste);
 void DateienToItems(const QString& ordner, const QString& maske, QStringList& liste);

@@ -382,6 +382,19 @@ TEST_F(SuchAlbum, FehlendeBilderKostenEineAuflistungJeTag) {
     EXPECT_EQ(Bilder(index, "oma").size(), 4);
 }
 
+// A caption named for a sync program's conflict copy (written by hand, or by a version
+// that paged such copies) finds nothing: the day never shows that file.
+TEST_F(SuchAlbum, KonfliktkopienWerdenNieGefunden) {
+    const QString kopie = "b.sync-conflict-20261207-113713-M6CSOA4.jpg";
+    album.ordner.datei("2004/20040801/" + kopie, "x");
+    album.ordner.datei("2004/20040801/b.jpg.part", "x");
+    ASSERT_TRUE(BildtextSchreiben(tag1, kopie, {"Opa Kurt"}));
+    ASSERT_TRUE(BildtextSchreiben(tag1, "b.jpg.part", {"Opa Karl"}));
+    TSuchIndex index(album.pfad(), {});
+    EXPECT_TRUE(Bilder(index, "opa").isEmpty());
+    EXPECT_EQ(Bilder(index, "oma hilde"), QStringList({"20040801/b.jpg"}));
+}
+
 // The cache holds every caption of the album: its folders and file are the user's alone,
 // those an earlier version made readable to all included.
 TEST_F(SuchAlbum, CacheNurFuerDenBenutzer) {

@@ -441,3 +441,25 @@ TEST_F(Export, CDOrdnerImBrowser) {
     const QString tag = BrowserDom(ziel.pfad("cd"), "PageDown", ziel.pfad("profil"));
     EXPECT_TRUE(tag.contains("src=\"2005/20050102/c.jpg\""));
 }
+
+// A burn list of a synced album may name what Syncthing or Nextcloud put aside: no mode
+// copies it, and the summary says so.
+TEST_F(Export, KonfliktkopienUndSyncZwischendateienWerdenNichtKopiert) {
+    const QString tag = "2005/20050101/";
+    for (const char* name : {"a.sync-conflict-20261207-113713-M6CSOA4.jpg",
+                             "a (conflicted copy 2026-12-07 113713).jpg", "B.JPG.part"})
+        album.ordner.datei(tag + name, "x");
+    const QStringList eintraege{tag + "a.jpg", tag + "a.sync-conflict-20261207-113713-M6CSOA4.jpg",
+                                tag + "a (conflicted copy 2026-12-07 113713).jpg", tag + "B.JPG.part"};
+    TExport cd(G(), eintraege, fortschritt);
+    cd.CDKopieren(ziel.pfad("cd"), true, {});
+    EXPECT_EQ(Namen(ziel.pfad("cd/2005/20050101")), QStringList({"Album.dat", "a.jpg"}));
+    EXPECT_FALSE(TestOrdner::lesen(ziel.pfad("cd/album.js")).contains("conflict"));
+    EXPECT_EQ(cd.Zusammenfassung(),
+              "Die Dateien wurden kopiert.\r3 Konfliktkopien oder Zwischendateien eines "
+              "Sync-Programms wurden nicht kopiert.");
+    TExport labor(G(), eintraege, fortschritt);
+    labor.TexteSchreiben = false;
+    labor.FotolaborKopieren(ziel.pfad("labor"));
+    EXPECT_EQ(Namen(ziel.pfad("labor")), QStringList({"bild0000.jpg"}));
+}

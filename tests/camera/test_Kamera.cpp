@@ -126,6 +126,28 @@ TEST(KameraImport, GleicheNamenAnVerschiedenenTagenUndLoeschen) {
     EXPECT_TRUE(QFile::exists(album.pfad("2005/2005-01-02/IMG_0001.JPG")));
 }
 
+// A card folder kept by a sync program: its conflict copies and temporaries stay where
+// they are and are no pictures of the day.
+TEST(KameraImport, KonfliktkopienUndSyncZwischendateienBleibenAufDerKarte) {
+    ScriptInteraktion ui;
+    TestOrdner karte, album;
+    KameraDatei(karte, "IMG_0001.JPG", Zeit(2005, 1, 1, 12));
+    for (const char* name : {"IMG_0001.sync-conflict-20261207-113713-M6CSOA4.JPG",
+                             "IMG_0001 (conflicted copy Oma 2026-12-07 113713).JPG", "IMG_0002.JPG.part",
+                             "~syncthing~IMG_0003.JPG.tmp"})
+        KameraDatei(karte, name, Zeit(2005, 1, 1, 12));
+    TKameraImport imp;
+    imp.Quelle = karte.pfad();
+    imp.Zielordner = album.pfad();
+    imp.Modus = 2;
+    imp.Loeschen = true;
+    EXPECT_EQ(imp.Dateien(), QStringList({"IMG_0001.JPG"}));
+    ASSERT_TRUE(imp.Ausfuehren(imp.Dateien()));
+    EXPECT_EQ(imp.Kopiert, 1);
+    EXPECT_EQ(QDir(album.pfad("2005/2005-01-01")).entryList(QDir::Files), QStringList({"IMG_0001.JPG"}));
+    EXPECT_EQ(QDir(karte.pfad()).entryList(QDir::Files).size(), 4);
+}
+
 // A file that cannot be copied stays on the card, is named in the message, and the rest
 // of the card is still imported.
 TEST(KameraImport, GescheiterteKopieHaeltDenRestNichtAuf) {
