@@ -16,6 +16,7 @@
 #include "sys/zpt_Meldungen.h"
 #include "sys/zpt_Papierkorb.h"
 #include "sys/zpt_Shell.h"
+#include "sys/zpt_Sperre.h"
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_KeyComboBox.h"
 
@@ -52,7 +53,14 @@ void Tam_Main::ax_BildDelExecute() {
     if (!geloescht || QFileInfo::exists(datei)) return;
     if (!kennung.isEmpty()) {
         const QFileInfo fi(datei);
-        BildtextBeiseitelegen(fi.path(), fi.fileName(), kennung);
+        // Left under the picture's name, the caption would pass to the next picture of that
+        // name: the user has to know.
+        if (!BildtextBeiseitelegen(fi.path(), fi.fileName(), kennung))
+            FehlerAnzeigen(
+                QStringLiteral("Die Bildunterschrift von\r") + datei +
+                QStringLiteral("\rkonnte nicht beiseitegelegt werden. Ein neues Bild dieses Namens "
+                               "zeigt sie, bis sie geändert wird.") +
+                SperrZusatz());
     }
     for (const QString& video : videos) {
         const Entsorgung e = BildEntsorgen(video, QStringLiteral("Video"));

@@ -10,6 +10,7 @@
 #include "support/Testbilder.h"
 #include "sys/zpt_Papierkorb.h"
 #include "sys/zpt_Schalter.h"
+#include "sys/zpt_Sperre.h"
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_KeyComboBox.h"
 
@@ -25,6 +26,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QUrl>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -150,6 +152,29 @@ TEST_F(Befehle, NeuesBildGleichenNamensErbtDieBildunterschriftDesGeloeschtenNich
     ASSERT_EQ(treffer.size(), 1);
     EXPECT_EQ(treffer[0].bild, "a.jpg");
     qputenv("XDG_DATA_HOME", vorher);
+}
+
+// Another program keeps ALBUM.DAT locked while a picture goes to the trash: the caption
+// cannot be set aside, and the user is told, since a new picture of the name would show it.
+TEST_F(Befehle, NichtBeiseitegelegteBildunterschriftWirdGemeldet) {
+    TestOrdner daten;
+    const QByteArray vorher = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", daten.pfad().toLocal8Bit());
+    ASSERT_TRUE(BildtextSchreiben(tag, "a.jpg", {"Oma Hilde"}));
+    auto m = Fenster();
+    TDateiSperre::WartezeitSetzen(100);
+    {
+        const TDateiSperre andere(tag + "/ALBUM.DAT");
+        ui.antworten << mrYes;
+        m->Aktion("ax_BildDel")->trigger();
+    }
+    TDateiSperre::WartezeitSetzen(5000);
+    qputenv("XDG_DATA_HOME", vorher);
+    ASSERT_FALSE(QFile::exists(tag + "/a.jpg"));
+    ASSERT_FALSE(ui.meldungen.isEmpty());
+    EXPECT_TRUE(ui.meldungen.last().text.contains("nicht beiseitegelegt"))
+        << ui.meldungen.last().text.toStdString();
+    EXPECT_TRUE(ui.meldungen.last().text.contains("a.jpg"));
 }
 
 // Brought back from the trash and turned before its caption was ever shown: the turn
