@@ -96,15 +96,7 @@ void TBigIniFile::LoadFile(const QString& pfad) {
     m_keinText = false;
     m_inhaltHash = qHash(QString());
     text::Gelesen g;
-    QString grund;
-    switch (text::Einlesen(pfad, g, regulaer::Verweise::ImOrdner, &grund)) {
-    case regulaer::Lesestand::Fehlt:
-        return;
-    case regulaer::Lesestand::Unlesbar:
-        throw EFehler(grund);
-    case regulaer::Lesestand::Gelesen:
-        break;
-    }
+    if (!text::EinlesenOderFehler(pfad, g)) return;
     // Binary bytes (a link in the folder to a picture, say) are no index: read as they
     // are, but never rewritten, which would replace that file by a text file.
     m_keinText = text::KeinText(g.inhalt);

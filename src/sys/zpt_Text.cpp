@@ -1,6 +1,7 @@
 #include "sys/zpt_Text.h"
 
 #include "sys/zpt_Ersetzen.h"
+#include "sys/zpt_Fehler.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -132,6 +133,19 @@ regulaer::Lesestand Einlesen(const QString& pfad, Gelesen& ergebnis, regulaer::V
     const regulaer::Lesestand stand = regulaer::Lesen(ziel, bytes, fehler);
     if (stand == regulaer::Lesestand::Gelesen) ergebnis = Dekodieren(bytes);
     return stand;
+}
+
+bool EinlesenOderFehler(const QString& pfad, Gelesen& ergebnis) {
+    QString grund;
+    switch (Einlesen(pfad, ergebnis, regulaer::Verweise::ImOrdner, &grund)) {
+    case regulaer::Lesestand::Fehlt:
+        return false;
+    case regulaer::Lesestand::Unlesbar:
+        throw EFehler(grund);
+    case regulaer::Lesestand::Gelesen:
+        break;
+    }
+    return true;
 }
 
 bool DateiLesen(const QString& pfad, Gelesen& ergebnis) {

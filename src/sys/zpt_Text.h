@@ -42,6 +42,9 @@ QByteArray ListeKodieren(const QString& s);
 regulaer::Lesestand Einlesen(const QString& pfad, Gelesen& ergebnis,
                              regulaer::Verweise verweise = regulaer::Verweise::ImOrdner,
                              QString* fehler = nullptr);
+// The same for a file that must be read when it is there: false when it is missing, an
+// EFehler with the reason when it is there but unreadable.
+bool EinlesenOderFehler(const QString& pfad, Gelesen& ergebnis);
 // The same; false when it cannot be read (a missing file included).
 bool DateiLesen(const QString& pfad, Gelesen& ergebnis);
 // True when the file exists and carries no write permission at all.

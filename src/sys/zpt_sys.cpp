@@ -284,15 +284,7 @@ void DateienToItems(const QString& ordner, const QString& maske, QStringList& li
 void TextDateiToItems(const QString& datei, QStringList& liste) {
     liste.clear();
     text::Gelesen g;
-    QString grund;
-    switch (text::Einlesen(datei, g, regulaer::Verweise::ImOrdner, &grund)) {
-    case regulaer::Lesestand::Fehlt:
-        return;
-    case regulaer::Lesestand::Unlesbar:
-        throw EFehler(grund);
-    case regulaer::Lesestand::Gelesen:
-        break;
-    }
+    if (!text::EinlesenOderFehler(datei, g)) return;
     static const QRegularExpression zeilenEnde(QStringLiteral("\r\n|\r|\n"));
     for (const QString& zeile : g.inhalt.split(zeilenEnde)) {
         qsizetype a = 0, e = zeile.size();
