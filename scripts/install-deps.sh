@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libturbojpeg0-dev libexif-dev libexiv2-dev libheif-dev
   libgtest-dev
   fonts-dejavu-core fonts-liberation2
-  chromium
+  chromium ffmpeg
 )
 
 missing=()

@@ -53,6 +53,15 @@ QStringList ZugehoerigeVideos(const QString& bildPfad) {
     return videos;
 }
 
+bool IstVideo(const QString& name) {
+    static const QStringList kEndungen{QStringLiteral("mov"), QStringLiteral("mp4"),  QStringLiteral("m4v"),
+                                       QStringLiteral("3gp"), QStringLiteral("mts"),  QStringLiteral("m2ts"),
+                                       QStringLiteral("avi"), QStringLiteral("mkv"),  QStringLiteral("webm"),
+                                       QStringLiteral("mpg"), QStringLiteral("mpeg"), QStringLiteral("wmv")};
+    const qsizetype punkt = name.lastIndexOf(u'.');
+    return punkt > 0 && kEndungen.contains(name.mid(punkt + 1).toLower());
+}
+
 QString BildKennung(const QString& pfad) {
     QFile f(pfad);
     if (!QFileInfo(pfad).isFile() || !f.open(QIODevice::ReadOnly)) return {};

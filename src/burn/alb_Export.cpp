@@ -1,5 +1,6 @@
 #include "burn/alb_Export.h"
 
+#include "album/alb_Loeschen.h"
 #include "album/alb_ini.h"
 #include "display/zpt_FotoListe.h"
 #include "display/zpt_Heif.h"
@@ -169,16 +170,27 @@ QString HeifRendition(const QString& heic) {
     return OrdnerVon(heic) + QStringLiteral("_jpg") + PfadTrenner + HeifRenditionName(NameVon(heic));
 }
 
-QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder) {
-    // Years and days as the program lists them, each day's pictures in its order.
-    QMap<QString, QMap<QString, QStringList>> baum;
+QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder, const QStringList& videos) {
+    // Years and days as the program lists them, each day's pictures and videos in its order.
+    struct TTag {
+        QStringList bilder, videos;
+    };
+    QMap<QString, QMap<QString, TTag>> baum;
     const QString g = AddBackslash(grundpfad);
-    for (const QString& bild : bilder) {
-        if (!bild.startsWith(g, Qt::CaseInsensitive)) continue; // not in a day of this album
-        const QStringList teile = bild.mid(g.size()).split(PfadTrenner);
-        if (teile.size() != 3) continue;
-        baum[teile[0]][teile[1]] << teile[2];
-    }
+    for (const bool video : {false, true})
+        for (const QString& datei : video ? videos : bilder) {
+            if (!datei.startsWith(g, Qt::CaseInsensitive)) continue; // not in a day of this album
+            const QStringList teile = datei.mid(g.size()).split(PfadTrenner);
+            if (teile.size() != 3) continue;
+            TTag& tag = baum[teile[0]][teile[1]];
+            (video ? tag.videos : tag.bilder) << teile[2];
+        }
+    // Relative to the page, every character that means something in a URL escaped, so any
+    // file name works.
+    auto adresse = [](const QString& jahr, const QString& tag, const QByteArray& datei) {
+        return QString::fromLatin1(QUrl::toPercentEncoding(jahr) + '/' + QUrl::toPercentEncoding(tag) + '/' +
+                                   datei);
+    };
     QStringList jahre = baum.keys();
     FotoDateienSortieren(jahre);
     QJsonArray jahrListe;
@@ -189,33 +201,50 @@ QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder) {
         for (const QString& tag : tage) {
             const QString ordner = g + jahr + PfadTrenner + tag + PfadTrenner;
             const TTagTexte texte = TagTexteLesen(ordner);
-            QStringList namen = baum[jahr][tag];
+            QStringList namen = baum[jahr][tag].bilder;
             FotoDateienSortieren(namen);
+            QStringList filme = baum[jahr][tag].videos;
+            FotoDateienSortieren(filme);
+            // A video of a shown picture's name is that picture's motion, not listed again.
+            QHash<QString, QString> bewegung; // base name (lower case) -> video
+            for (const QString& name : namen)
+                for (const QString& film : filme)
+                    if (QFileInfo(film).completeBaseName().compare(QFileInfo(name).completeBaseName(),
+                                                                   Qt::CaseInsensitive) == 0)
+                        bewegung.insert(QFileInfo(name).completeBaseName().toLower(), film);
+            QJsonArray videoListe;
+            for (const QString& film : filme)
+                if (!bewegung.values().contains(film))
+                    videoListe.append(QJsonObject{
+                        {QStringLiteral("datei"), adresse(jahr, tag, QUrl::toPercentEncoding(film))},
+                        {QStringLiteral("name"), film}});
             QJsonArray bildListe;
             for (const QString& name : namen) {
                 const QStringList zeilen = texte.Zeilen(name);
-                // Paths as URLs relative to the page: every character that means something
-                // in a URL is escaped, so any file name works.
                 // A HEIC picture is shown from its JPEG rendition.
                 const QByteArray datei = IstHeifName(name)
                                              ? "_jpg/" + QUrl::toPercentEncoding(HeifRenditionName(name))
                                              : QUrl::toPercentEncoding(name);
-                const QString url = QString::fromLatin1(QUrl::toPercentEncoding(jahr) + '/' +
-                                                        QUrl::toPercentEncoding(tag) + '/' + datei);
                 // The caption the program shows: a picture captioned in another program
                 // shows that caption until one is typed for it here.
                 const QString text =
                     zeilen.isEmpty() ? EingebetteteBildunterschrift(ordner + name) : zeilen.join(u'\n');
-                bildListe.append(QJsonObject{{QStringLiteral("datei"), url},
-                                             {QStringLiteral("name"), name},
-                                             {QStringLiteral("text"), text}});
+                QJsonObject eintrag{{QStringLiteral("datei"), adresse(jahr, tag, datei)},
+                                    {QStringLiteral("name"), name},
+                                    {QStringLiteral("text"), text}};
+                const QString film = bewegung.value(QFileInfo(name).completeBaseName().toLower());
+                if (!film.isEmpty())
+                    eintrag.insert(QStringLiteral("live"), adresse(jahr, tag, QUrl::toPercentEncoding(film)));
+                bildListe.append(eintrag);
             }
             const QString& titel = texte.titel;
-            tagListe.append(QJsonObject{
+            QJsonObject tagEintrag{
                 {QStringLiteral("name"), tag},
                 {QStringLiteral("text"), VerzeichnisDatumText(ordner) +
                                              (titel.isEmpty() ? QString() : QStringLiteral(" - ") + titel)},
-                {QStringLiteral("bilder"), bildListe}});
+                {QStringLiteral("bilder"), bildListe}};
+            if (!videoListe.isEmpty()) tagEintrag.insert(QStringLiteral("videos"), videoListe);
+            tagListe.append(tagEintrag);
         }
         jahrListe.append(QJsonObject{{QStringLiteral("name"), jahr}, {QStringLiteral("tage"), tagListe}});
     }
@@ -332,15 +361,57 @@ QStringList TExport::CDDateiliste() {
     return CDDateiliste(Quellen(false));
 }
 
-QStringList TExport::CDDateiliste(const QStringList& quellen) const {
+QStringList TExport::CDDateiliste(const QStringList& quellen, QSet<QString>* videos) const {
     QStringList liste;
+    QSet<QString> aufgenommen, filme; // lower case: each caption file and video once
+    auto aufnehmen = [&](const QString& datei, bool video) {
+        if (aufgenommen.contains(datei.toLower())) return;
+        aufgenommen.insert(datei.toLower());
+        liste << datei;
+        if (!video) return;
+        filme.insert(datei.toLower());
+        if (videos) videos->insert(datei);
+    };
     for (const QString& quelle : quellen) {
+        // A picture listed twice is copied once and the second counted, as ever; a video
+        // of the list taken along with its day already is just not taken again.
+        if (filme.contains(quelle.toLower())) continue;
         liste << quelle;
+        aufgenommen.insert(quelle.toLower());
         // The day's caption file as it is spelt there ("ALBUM.DAT" when it has none).
-        const QString album = AlbumDatei(OrdnerVon(quelle));
-        if (!liste.contains(album, Qt::CaseInsensitive)) liste << album;
+        const QString ordner = OrdnerVon(quelle);
+        const QString album = AlbumDatei(ordner);
+        const bool neuerTag = !aufgenommen.contains(album.toLower());
+        aufnehmen(album, false);
+        // Only a day of the album: a picture from elsewhere brings no folder of videos.
+        if (neuerTag && VideosDerTage && quelle.startsWith(m_grundpfad, Qt::CaseInsensitive)) {
+            // Pipes, devices and dangling links are listed too: refused, they are named.
+            const QStringList namen =
+                QDir(ordner).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
+            for (const QString& name : namen)
+                if (IstVideo(name) && !IstSyncDatei(name)) aufnehmen(ordner + name, true);
+        }
+        if (IstVideo(NameVon(quelle))) continue; // a video of the list has no motion of its own
+        for (const QString& video : ZugehoerigeVideos(quelle))
+            if (!IstSyncDatei(NameVon(video))) aufnehmen(video, true);
     }
     return liste + BetrachterDateien();
+}
+
+bool TExport::VideoKopieren(const QString& quelle, const QString& ziel) {
+    // Never through a link (it may lead out of the album), never a pipe or device.
+    const QFileInfo fi(quelle);
+    bool da = !fi.isSymLink() && fi.isFile();
+    if (da) {
+        try {
+            NichtInsAlbum(quelle, ziel);
+            da = DateiKopieren(quelle, ziel);
+        } catch (const EFehler&) {
+            da = false;
+        }
+    }
+    if (!da) Fehlgeschlagen(quelle);
+    return da;
 }
 
 bool TExport::ZielDa(const QString& ziel) {
@@ -475,7 +546,8 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
     }
     const QString t = AddBackslash(zielpfad);
     const QStringList quellen = Quellen(false);
-    const QStringList liste = CDDateiliste(quellen);
+    QSet<QString> videos;
+    const QStringList liste = CDDateiliste(quellen, &videos);
     m_fortschritt.Start(kTitel, int(liste.size()) + 1);
     FortschrittEnde ende{m_fortschritt};
     TSammelSicherung sicherung;
@@ -497,7 +569,30 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
     const QSet<QString> bilder(quellen.begin(), quellen.end());
     QStringList aufListe;  // the file list: the sources, each HEIC picture's rendition after it
     QStringList imBrowser; // the pictures the page shows
+    QStringList filme;     // the videos it offers
     for (const QString& datei : liste) {
+        if (videos.contains(datei)) {
+            // Only a regular file is named or copied; a failed one does not end the routine.
+            const QString ziel = ZielName(datei, t, m_grundpfad);
+            bool da = false;
+            if (!kopieren) {
+                const QFileInfo fi(datei);
+                da = !fi.isSymLink() && fi.isFile();
+                if (!da) Fehlgeschlagen(datei);
+            } else if (!ErstesMal(ziel)) {
+                Fehlgeschlagen(datei);
+            } else {
+                VerzeichnisErzwingen(OrdnerVon(ziel));
+                da = VideoKopieren(datei, ziel);
+                if (da) ++Kopiert;
+            }
+            if (da) {
+                aufListe << datei;
+                filme << datei;
+            }
+            if (!Weiter()) break;
+            continue;
+        }
         const bool bild = bilder.contains(datei);
         // Caption files are copied as "Album.dat", whatever their case.
         const bool album = NameVon(datei).compare(QLatin1String("Album.dat"), Qt::CaseInsensitive) == 0;
@@ -526,7 +621,9 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
         if (bild && da) {
             // Browsers other than Safari show no HEIC: a JPEG rendition for the page. A
             // picture without one stays out of the page rather than show there broken.
-            if (!IstHeifName(datei)) {
+            if (IstVideo(NameVon(datei))) {
+                filme << datei; // a video of the list plays; it is no picture
+            } else if (!IstHeifName(datei)) {
                 imBrowser << datei;
             } else if (const QString rendition = HeifRendition(ziel);
                        BildKopierenMitPfad(datei, rendition, true)) {
@@ -542,7 +639,7 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
     // The album data of the browser page: the pictures that are on the medium.
     const QString albumJs = t + QStringLiteral("album.js");
     QString grund;
-    if (!text::DateiSchreiben(albumJs, BrowserAlbum(m_grundpfad, imBrowser), &grund))
+    if (!text::DateiSchreiben(albumJs, BrowserAlbum(m_grundpfad, imBrowser, filme), &grund))
         throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(albumJs));
     if (QFileInfo::exists(t + QStringLiteral("Pixolud.dat"))) aufListe << t + QStringLiteral("Pixolud.dat");
     aufListe << albumJs;
