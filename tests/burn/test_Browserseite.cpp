@@ -146,7 +146,7 @@ constexpr const char* VideoPruefung = R"(<script>
   var taste = function (k) { document.dispatchEvent(new KeyboardEvent("keydown", { key: k, bubbles: true })); };
   aus.liste = [].map.call(document.querySelectorAll("#videos li"), function (li) {
     var a = li.querySelector("a");
-    return { name: li.textContent, spielt: !!li.querySelector("button"),
+    return { name: li.querySelector(".name").textContent, spielt: !!li.querySelector("button"),
              laden: a ? a.getAttribute("href") : "" };
   });
   aus.live = !document.getElementById("live").hidden;

@@ -99,6 +99,12 @@
       name.textContent = eintrag.name;
       knopf.appendChild(symbol());
       knopf.appendChild(name);
+      if (knopf.tagName === "A") {
+        var laden = document.createElement("span");
+        laden.textContent = "\u2193"; // offered for download
+        laden.setAttribute("aria-hidden", "true");
+        knopf.appendChild(laden);
+      }
       li.appendChild(knopf);
       videos.appendChild(li);
     });
@@ -114,7 +120,10 @@
     film.controls = !bewegung;
     film.muted = bewegung && !mitTon;
     film.src = bewegung ? eintrag.live : eintrag.datei;
-    if (!bewegung) datei.textContent = eintrag.name;
+    if (!bewegung) {
+      datei.textContent = eintrag.name;
+      live.hidden = true; // the mark is the picture's
+    }
     var versuch = film.play();
     if (versuch && versuch.catch) versuch.catch(function () {}); // refused or failed: see "error"
   }
