@@ -386,8 +386,8 @@ QStringList TExport::CDDateiliste(const QStringList& quellen, QSet<QString>* vid
         // Only a day of the album: a picture from elsewhere brings no folder of videos.
         if (neuerTag && VideosDerTage && quelle.startsWith(m_grundpfad, Qt::CaseInsensitive)) {
             // Pipes, devices and dangling links are listed too: refused, they are named.
-            const QStringList namen =
-                QDir(ordner).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
+            // Hidden files are left out: "._IMG_1.MOV" is a Mac's note on a video, no video.
+            const QStringList namen = QDir(ordner).entryList(QDir::Files | QDir::System, QDir::Name);
             for (const QString& name : namen)
                 if (IstVideo(name) && !IstSyncDatei(name)) aufnehmen(ordner + name, true);
         }

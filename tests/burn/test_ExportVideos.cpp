@@ -38,6 +38,7 @@ struct ExportVideos : ::testing::Test {
         album.ordner.datei("2005/20050101/Ausflug #1.mp4", "ausflug");
         album.ordner.datei("2005/20050101/alt.avi", "alt");
         album.ordner.datei("2005/20050101/notiz.txt", "kein Video");
+        album.ordner.datei("2005/20050101/._IMG_2.MOV", "Notiz eines Mac");
         album.ordner.datei("2005/20050101/IMG_1.sync-conflict-20250101-101010-ABCDEFG.MOV", "konflikt");
         album.ordner.datei("2005/20050101/Ausflug #1 (conflicted copy 2025-01-01 101010).mp4", "konflikt");
         album.ordner.datei("2005/20050102/Schlitten.mp4", "schlitten");

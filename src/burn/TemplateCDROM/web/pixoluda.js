@@ -300,6 +300,7 @@
     if (e.touches.length === 1) wischStart = e.touches[0].clientX;
   }, { passive: true });
   el("flaeche").addEventListener("touchend", function (e) {
+    if (laufend) wischStart = null; // on the video's own controls
     if (wischStart === null || e.changedTouches.length !== 1) return;
     var dx = e.changedTouches[0].clientX - wischStart;
     wischStart = null;
