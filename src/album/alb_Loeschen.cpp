@@ -39,11 +39,15 @@ void BildtexteZurueckgeben(bool an) {
 }
 
 QStringList ZugehoerigeVideos(const QString& bildPfad) {
+    // Listed and compared by name: a name with "[" or "*" is no pattern here.
+    return ZugehoerigeVideos(
+        bildPfad, QDir(QFileInfo(bildPfad).absolutePath()).entryList(QDir::Files | QDir::Hidden, QDir::Name));
+}
+
+QStringList ZugehoerigeVideos(const QString& bildPfad, const QStringList& namen) {
     static const QStringList kVideos{QStringLiteral("mov"), QStringLiteral("mp4"), QStringLiteral("m4v")};
     const QFileInfo bild(bildPfad);
     QStringList videos;
-    // Listed and compared by name: a name with "[" or "*" is no pattern here.
-    const QStringList namen = QDir(bild.absolutePath()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString& name : namen) {
         const QFileInfo f(name);
         if (name != bild.fileName() && kVideos.contains(f.suffix().toLower()) &&

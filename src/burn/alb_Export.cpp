@@ -68,6 +68,13 @@ QString DatumAlsName(const QString& text) {
     return d.isValid() ? d.toString(QStringLiteral("yyyyMMdd")) : text;
 }
 
+// A video is copied or named only as a regular file: never through a link (it may lead
+// out of the album), never a pipe or device.
+bool GewoehnlicheDatei(const QString& pfad) {
+    const QFileInfo fi(pfad);
+    return !fi.isSymLink() && fi.isFile();
+}
+
 QString Nummer(int zaehler) {
     return QStringLiteral("bild%1.jpg").arg(zaehler, 4, 10, QChar(u'0'));
 }
@@ -363,7 +370,8 @@ QStringList TExport::CDDateiliste() {
 
 QStringList TExport::CDDateiliste(const QStringList& quellen, QSet<QString>* videos) const {
     QStringList liste;
-    QSet<QString> aufgenommen, filme; // lower case: each caption file and video once
+    QSet<QString> aufgenommen, filme;   // lower case: each caption file and video once
+    QHash<QString, QStringList> inhalt; // folder -> the names in it
     auto aufnehmen = [&](const QString& datei, bool video) {
         if (aufgenommen.contains(datei.toLower())) return;
         aufgenommen.insert(datei.toLower());
@@ -384,24 +392,28 @@ QStringList TExport::CDDateiliste(const QStringList& quellen, QSet<QString>* vid
         const bool neuerTag = !aufgenommen.contains(album.toLower());
         aufnehmen(album, false);
         // Only a day of the album: a picture from elsewhere brings no folder of videos.
+        // Each folder listed once, however many of its pictures are listed (a network drive
+        // answers slowly). Pipes, devices and dangling links are listed too: refused, they
+        // are named.
+        auto gelistet = inhalt.constFind(ordner);
+        if (gelistet == inhalt.cend())
+            gelistet = inhalt.insert(
+                ordner, QDir(ordner).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name));
         if (neuerTag && VideosDerTage && quelle.startsWith(m_grundpfad, Qt::CaseInsensitive)) {
-            // Pipes, devices and dangling links are listed too: refused, they are named.
             // Hidden files are left out: "._IMG_1.MOV" is a Mac's note on a video, no video.
-            const QStringList namen = QDir(ordner).entryList(QDir::Files | QDir::System, QDir::Name);
-            for (const QString& name : namen)
-                if (IstVideo(name) && !IstSyncDatei(name)) aufnehmen(ordner + name, true);
+            for (const QString& name : *gelistet)
+                if (!name.startsWith(u'.') && IstVideo(name) && !IstSyncDatei(name))
+                    aufnehmen(ordner + name, true);
         }
         if (IstVideo(NameVon(quelle))) continue; // a video of the list has no motion of its own
-        for (const QString& video : ZugehoerigeVideos(quelle))
+        for (const QString& video : ZugehoerigeVideos(quelle, *gelistet))
             if (!IstSyncDatei(NameVon(video))) aufnehmen(video, true);
     }
     return liste + BetrachterDateien();
 }
 
 bool TExport::VideoKopieren(const QString& quelle, const QString& ziel) {
-    // Never through a link (it may lead out of the album), never a pipe or device.
-    const QFileInfo fi(quelle);
-    bool da = !fi.isSymLink() && fi.isFile();
+    bool da = GewoehnlicheDatei(quelle);
     if (da) {
         try {
             NichtInsAlbum(quelle, ziel);
@@ -576,8 +588,7 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
             const QString ziel = ZielName(datei, t, m_grundpfad);
             bool da = false;
             if (!kopieren) {
-                const QFileInfo fi(datei);
-                da = !fi.isSymLink() && fi.isFile();
+                da = GewoehnlicheDatei(datei);
                 if (!da) Fehlgeschlagen(datei);
             } else if (!ErstesMal(ziel)) {
                 Fehlgeschlagen(datei);
