@@ -145,6 +145,10 @@ TEST_F(ExportVideos, AssistentNimmtDieVideosDerTageMitWennGewaehlt) {
     }
     Tam_Brennwizard w;
     EXPECT_TRUE(w.cx_Videos->isChecked()); // kept for the next run
+    w.show();
+    const QRect box(w.cx_Videos->mapTo(&w, QPoint(0, 0)), w.cx_Videos->sizeHint());
+    EXPECT_TRUE(w.rect().contains(box)) << "the check box lies inside the window";
+    w.hide();
     for (Tzpt_Groupbox* g : {w.rg_Einzeldatei, w.rg_Fotolabor, w.rg_jpegcd})
         g->setAllEnabled(false);
     w.rg_Zielpfad->setAllEnabled(true);
