@@ -125,7 +125,14 @@
       live.hidden = true; // the mark is the picture's
     }
     var versuch = film.play();
-    if (versuch && versuch.catch) versuch.catch(function () {}); // refused or failed: see "error"
+    // Sound refused without a click: it plays muted (M switches it on). A failure shows
+    // through "error".
+    if (versuch && versuch.catch) versuch.catch(function (f) {
+      if (f && f.name === "NotAllowedError" && !film.muted && laufend) {
+        film.muted = true;
+        film.play().catch(function () {});
+      }
+    });
   }
 
   // Stops the video and frees it; the caller shows the picture.
