@@ -69,6 +69,11 @@ TEST(Konfliktkopie, GetrennteAenderungenOhneFrageAufBeidenRechnern) {
     a.legen(kSyncthing, vonA);
     a.legen("ALBUM.DAT", b.datei());
     b.legen(kSyncthing, vonA);
+    // A caption written while the copy waits leaves the base the copy branched off from.
+    a.aktiv();
+    ASSERT_TRUE(BildtextSchreiben(a.tag(), "C.JPG", {"dazwischen"}));
+    b.aktiv();
+    ASSERT_TRUE(BildtextSchreiben(b.tag(), "C.JPG", {"dazwischen"}));
     for (const Rechner* r : {&a, &b}) {
         r->aktiv();
         const TAbgleichPlan plan = AbgleichPruefen(r->tag());
@@ -83,6 +88,7 @@ TEST(Konfliktkopie, GetrennteAenderungenOhneFrageAufBeidenRechnern) {
         EXPECT_FALSE(QFile::exists(r->tag(kSyncthing)));
         EXPECT_EQ(Zeilen(r->tag(), "A.JPG"), QStringList({"a", "zwei"}));
         EXPECT_EQ(Zeilen(r->tag(), "B.JPG"), QStringList{"neu"});
+        EXPECT_EQ(Zeilen(r->tag(), "C.JPG"), QStringList{"dazwischen"});
         EXPECT_EQ(TagTexteLesen(r->tag()).titel, "Urlaub");
     }
     ASSERT_EQ(a.datei(), b.datei());
@@ -318,7 +324,9 @@ TEST(Konfliktkopie, BrennlisteHinzuUndEntfernt) {
     const QString datei = r.tag("Brennliste.Pixolud");
     TBrennliste l;
     l.Setzen(TBrennliste::DateiLesen(datei), datei);
+    // Two saves before the sync: the base stays the list as read before the first.
     l.Hinzufuegen("2005/x.jpg");
+    l.Speichern(datei);
     l.Entfernen({l.Index("2005/a.jpg")});
     l.Speichern(datei);
     r.legen("Brennliste (conflicted copy 2026-12-07 113800).Pixolud",
