@@ -94,21 +94,35 @@ TEST(Konfliktkopie, GetrennteAenderungenOhneFrageAufBeidenRechnern) {
     ASSERT_EQ(a.datei(), b.datei());
 
     // The merged file is the base now: A changes the title, B the caption A wrote; this
-    // time A's file is kept and B's put aside, in Nextcloud's form.
+    // time A's file is kept and B's put aside, in Nextcloud's form. Only A merges; the sync
+    // program brings the result to B.
     a.aktiv();
     ASSERT_TRUE(TitelSchreiben(a.tag(), "Ferien"));
     b.aktiv();
     ASSERT_TRUE(BildtextSchreiben(b.tag(), "a.jpg", {"von B"}));
     const QString nextcloud = "ALBUM (conflicted copy Anna 2026-12-08 090000).DAT";
     a.legen(nextcloud, b.datei());
-    b.legen(nextcloud, b.datei());
+    a.aktiv();
+    EXPECT_TRUE(AbgleichPruefen(a.tag()).fragen.isEmpty());
+    EXPECT_EQ(AbgleichAnwenden(a.tag()).imPapierkorb, 1);
+    EXPECT_EQ(Zeilen(a.tag(), "A.JPG"), QStringList{"von B"});
+    EXPECT_EQ(TagTexteLesen(a.tag()).titel, "Ferien");
     b.legen("ALBUM.DAT", a.datei());
+
+    // B's own caption came back to it in A's file: it is the base now, so A changing it
+    // again while B changes the title is no question on B either.
+    ASSERT_TRUE(BildtextSchreiben(a.tag(), "A.JPG", {"wieder A"}));
+    b.aktiv();
+    ASSERT_TRUE(TitelSchreiben(b.tag(), "Winter"));
+    a.legen(kSyncthing, a.datei());
+    a.legen("ALBUM.DAT", b.datei());
+    b.legen(kSyncthing, a.datei(kSyncthing));
     for (const Rechner* r : {&a, &b}) {
         r->aktiv();
         EXPECT_TRUE(AbgleichPruefen(r->tag()).fragen.isEmpty());
         EXPECT_EQ(AbgleichAnwenden(r->tag()).imPapierkorb, 1);
-        EXPECT_EQ(Zeilen(r->tag(), "A.JPG"), QStringList{"von B"});
-        EXPECT_EQ(TagTexteLesen(r->tag()).titel, "Ferien");
+        EXPECT_EQ(Zeilen(r->tag(), "A.JPG"), QStringList{"wieder A"});
+        EXPECT_EQ(TagTexteLesen(r->tag()).titel, "Winter");
     }
     EXPECT_EQ(a.datei(), b.datei());
 }
