@@ -155,14 +155,15 @@ TLauf Zusammenfuehren(TProfilDokument& d, const QVector<TKopie>& kopien, const T
             const bool beiseite = e.startsWith(QLatin1String("papierkorb "));
             const bool nurJene = basis.bekannt && diese == basis.werte.value(e);
             const bool nurDiese = basis.bekannt && jene == basis.werte.value(e);
-            if (nurDiese || Enthalten(e, diese, jene) || (beiseite && !diese.isEmpty())) continue;
-            if (nurJene || beiseite) {
-                // A set-aside caption is kept wherever one side has it; it names its picture's
-                // identity, so it never competes with another text.
+            // A set-aside caption is kept wherever one side has it; it names its picture's
+            // identity, so it never competes with another text.
+            const bool nehmen = nurJene || (!nurDiese && beiseite && diese.isEmpty());
+            if (nehmen) {
                 Setzen(d, e, jene, kopie, bild);
                 ++lauf.uebernommen;
                 continue;
             }
+            if (nurDiese || beiseite || Enthalten(e, diese, jene)) continue;
             TKonfliktFrage f;
             f.kopie = kopie.name;
             f.bild = bild;
