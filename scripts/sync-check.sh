@@ -1,0 +1,348 @@
+#!/usr/bin/env bash
+# The proof with a real sync program: two Syncthing instances on this computer stand for
+# two computers, each syncing its own copy of a small album with the other over 127.0.0.1
+# only. Each round one side is paused, both write captions and titles through the
+# program's writer (other pictures, and in some rounds the same picture or the title),
+# the side is resumed and Syncthing puts its conflict copies aside; then the program's
+# merge runs on one side, the album syncs, and it runs on the other. Every text written on
+# either side must be on both sides, in its entry, and no conflict copy may be left outside
+# the trash. Ends with "sync rounds=N conflicts=C merged=M asked=A lost=L"; the exit code
+# is 0 only when nothing was lost and nothing failed.
+#   scripts/sync-check.sh [ROUNDS]      (default 20)
+# PIXOLUDA_NICHT_BAUEN=1 takes the build as it is (the ctest entry);
+# PIXOLUDA_SYNC_ZEITLIMIT: seconds for the whole run (default 120 + 60 per round).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+runden=${1:-20}
+[[ "$runden" =~ ^[1-9][0-9]*$ ]] || { echo "usage: scripts/sync-check.sh [ROUNDS]" >&2; exit 2; }
+[ -n "${PIXOLUDA_NICHT_BAUEN:-}" ] || "$root/scripts/build.sh" >/dev/null
+build=${PIXOLUDA_BUILD:-$root/build}
+schreiber=$build/pixoluda-schreiber
+for p in syncthing curl jq iconv diff timeout; do
+  command -v "$p" >/dev/null || { echo "sync-check: $p is missing (scripts/install-deps.sh)" >&2; exit 1; }
+done
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/pixoluda-sync.XXXXXX")
+declare -A pid=() gui=() port=() id=() album=()
+wachhund=
+aufraeumen() {
+  local rc=$?
+  trap - EXIT INT TERM
+  [ -z "$wachhund" ] || kill "$wachhund" 2>/dev/null || true
+  for s in "${!pid[@]}"; do kill "${pid[$s]}" 2>/dev/null || true; done
+  for s in "${!pid[@]}"; do wait "${pid[$s]}" 2>/dev/null || true; done
+  if [ "$rc" -ne 0 ] && [ -z "${PIXOLUDA_SYNC_BEHALTEN:-}" ]; then
+    for s in a b; do
+      [ -f "$tmp/$s/syncthing.log" ] || continue
+      echo "--- last lines of Syncthing's log on side $s" >&2
+      tail -n 15 "$tmp/$s/syncthing.log" >&2
+    done
+  fi
+  if [ -n "${PIXOLUDA_SYNC_BEHALTEN:-}" ]; then echo "sync-check: kept $tmp" >&2; else rm -rf "$tmp"; fi
+  exit "$rc"
+}
+trap aufraeumen EXIT
+trap 'exit 1' INT TERM
+# Never hang: the whole run has a time limit.
+limit=${PIXOLUDA_SYNC_ZEITLIMIT:-$((120 + 60 * runden))}
+(
+  sleep "$limit"
+  echo "sync-check: time limit of ${limit}s reached" >&2
+  kill -TERM $$
+) &
+wachhund=$!
+
+fehler() {
+  echo "sync-check: $*" >&2
+  exit 1
+}
+
+# Each side is a computer of its own: its own home, cache (the merge's bases), trash and
+# Syncthing; nothing of the user who runs the check is read or written.
+seite() {
+  local s=$tmp/$1
+  shift
+  env -u http_proxy -u https_proxy -u all_proxy -u HTTP_PROXY -u HTTPS_PROXY -u ALL_PROXY \
+    HOME="$s/home" XDG_CONFIG_HOME="$s/home/.config" XDG_CACHE_HOME="$s/home/.cache" \
+    XDG_DATA_HOME="$s/home/.local/share" XDG_STATE_HOME="$s/home/.local/state" \
+    XDG_RUNTIME_DIR="$s/laufzeit" QT_QPA_PLATFORM=offscreen STNORESTART=1 STNOUPGRADE=1 "$@"
+}
+
+# A port nobody listens on now, and not handed out before in this run.
+vergeben=" "
+freier_port() {
+  local p
+  for _ in $(seq 200); do
+    p=$((20000 + RANDOM % 40000))
+    [[ "$vergeben" == *" $p "* ]] && continue
+    (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null && continue
+    vergeben+="$p "
+    echo "$p"
+    return 0
+  done
+  fehler "no free port found"
+}
+
+schluessel=$(head -c 24 /dev/urandom | od -An -tx1 | tr -d ' \n')
+rest() { # SIDE METHOD PATH [JSON]
+  local s=$1 m=$2 pfad=$3
+  shift 3
+  curl -sS -f --noproxy '*' --max-time 60 -X "$m" -H "X-API-Key: $schluessel" \
+    ${1:+-H 'Content-Type: application/json' --data "$1"} "http://127.0.0.1:${gui[$s]}$pfad"
+}
+
+warten() { # SECONDS WHAT COMMAND...
+  local n=$1 was=$2
+  local bis=$((SECONDS + n))
+  shift 2
+  until "$@"; do
+    [ "$SECONDS" -lt "$bis" ] || fehler "$was: still not after ${n}s"
+    sleep 0.2
+  done
+}
+
+# --- two Syncthing instances that know nothing but each other --------------------------
+einrichten() { # SIDE
+  local s=$1 st=$tmp/$1/syncthing
+  mkdir -p "$tmp/$s/home" "$tmp/$s/album" "$st"
+  mkdir -m 700 "$tmp/$s/laufzeit"
+  album[$s]=$tmp/$s/album
+  gui[$s]=$(freier_port)
+  port[$s]=$(freier_port)
+  seite "$s" syncthing generate --home="$st" --no-default-folder >"$tmp/$s/generate.log" 2>&1 ||
+    fehler "syncthing generate failed: $(cat "$tmp/$s/generate.log")"
+  id[$s]=$(seite "$s" syncthing serve --home="$st" --device-id)
+  # Only 127.0.0.1, no discovery, relays, port mapping, STUN, usage or crash reports,
+  # upgrades or browser; the REST interface with the run's key.
+  local ersetzen=(
+    "listenAddress=tcp://127.0.0.1:${port[$s]}" globalAnnounceEnabled=false localAnnounceEnabled=false
+    relaysEnabled=false natEnabled=false stunKeepaliveStartS=0 urAccepted=-1 crashReportingEnabled=false
+    autoUpgradeIntervalH=0 startBrowser=false announceLANAddresses=false setLowPriority=false
+    reconnectionIntervalS=1 "address=127.0.0.1:${gui[$s]}" "apikey=$schluessel"
+  )
+  local paar name wert
+  for paar in "${ersetzen[@]}"; do
+    name=${paar%%=*} wert=${paar#*=}
+    grep -q "<$name>[^<]*</$name>" "$st/config.xml" || fehler "config.xml of syncthing has no <$name>"
+    sed -i "s|<$name>[^<]*</$name>|<$name>$wert</$name>|" "$st/config.xml"
+  done
+  # The default device entry's "dynamic" address would ask discovery.
+  sed -i "s|<address>dynamic</address>|<address>tcp://127.0.0.1:${port[$s]}</address>|" "$st/config.xml"
+  seite "$s" syncthing serve --home="$st" --no-browser --no-restart --no-upgrade \
+    --gui-address="http://127.0.0.1:${gui[$s]}" --gui-apikey="$schluessel" --logflags=3 \
+    >"$tmp/$s/syncthing.log" 2>&1 &
+  pid[$s]=$!
+}
+
+verbinden() { # SIDE OTHER
+  local s=$1 o=$2 geraet ordner
+  warten 60 "REST interface of side $s" erreichbar "$s"
+  geraet=$(rest "$s" GET /rest/config/defaults/device |
+    jq -c --arg id "${id[$o]}" --arg a "tcp://127.0.0.1:${port[$o]}" --arg n "$o" \
+      '.deviceID=$id | .name=$n | .addresses=[$a]')
+  rest "$s" POST /rest/config/devices "$geraet" >/dev/null
+  # Changes noticed within a second; maxConflicts above 0, else Syncthing would drop the
+  # losing version without a copy.
+  ordner=$(rest "$s" GET /rest/config/defaults/folder |
+    jq -c --arg p "${album[$s]}" --arg a "${id[a]}" --arg b "${id[b]}" \
+      '.id="album" | .label="Album" | .path=$p | .type="sendreceive" | .fsWatcherEnabled=true
+       | .fsWatcherDelayS=1 | .rescanIntervalS=30 | .maxConflicts=10
+       | .devices=[{deviceID:$a}, {deviceID:$b}]')
+  rest "$s" POST /rest/config/folders "$ordner" >/dev/null
+}
+
+erreichbar() { rest "$1" GET /rest/system/ping >/dev/null 2>&1; }
+anderer() { [ "$1" = a ] && echo b || echo a; }
+
+verbunden() { # SIDE
+  rest "$1" GET /rest/system/connections |
+    jq -e --arg o "${id[$(anderer "$1")]}" '.connections[$o].connected == true' >/dev/null
+}
+getrennt() { ! verbunden a && ! verbunden b; }
+
+# In sync: both idle with nothing to pull, each knowing the other has everything, and the
+# two folders equal file by file.
+gleich() {
+  local s
+  for s in a b; do
+    rest "$s" GET "/rest/db/status?folder=album" |
+      jq -e '.state == "idle" and .needTotalItems == 0' >/dev/null || return 1
+    rest "$s" GET "/rest/db/completion?folder=album&device=${id[$(anderer "$s")]}" |
+      jq -e '.completion == 100 and .needItems == 0 and .needDeletes == 0' >/dev/null || return 1
+  done
+  diff -rq --exclude=.stfolder "${album[a]}" "${album[b]}" >/dev/null
+}
+abgleichen_warten() { # WHAT
+  rest a POST "/rest/db/scan?folder=album" >/dev/null
+  rest b POST "/rest/db/scan?folder=album" >/dev/null
+  warten 120 "$1" gleich
+}
+
+# --- what was written, and what each side must hold ----------------------------------
+# Keys "DAY|TITEL" or "DAY|BILD NAME"; the texts an entry must hold, one a line, and
+# those that later writes replaced (they must not come back).
+declare -A erwartet=() ersetzt=() verloren=()
+konflikte=0 uebernommen=0 gefragt=0 fehlschlaege=0
+
+# The caption file of a day as text: Windows-1252 unless it is valid UTF-8.
+dat_text() { # FILE
+  [ -f "$1" ] || return 0
+  if iconv -f UTF-8 -t UTF-8 "$1" >/dev/null 2>&1; then cat "$1"; else iconv -f CP1252 -t UTF-8 "$1"; fi |
+    tr -d '\r'
+}
+# The lines of one entry ("TITEL" or "BILD NAME"), section names without regard to case.
+eintrag_text() { # SIDE DAY ENTRY
+  dat_text "${album[$1]}/$2/ALBUM.DAT" |
+    awk -v k="[$3]" 'BEGIN { k = tolower(k) } /^\[/ { drin = (tolower($0) == k); next } drin'
+}
+
+schreiben() { # SIDE DAY ENTRY TEXT...
+  local s=$1 tag=$2 eintrag=$3
+  shift 3
+  if [ "$eintrag" = TITEL ]; then
+    seite "$s" timeout 120 "$schreiber" titel "${album[$s]}/$tag" "$1" 2>>"$tmp/$s/schreiber.log"
+  else
+    seite "$s" timeout 120 "$schreiber" bildtext "${album[$s]}/$tag" "${eintrag#BILD }" "$@" 2>>"$tmp/$s/schreiber.log"
+  fi || fehler "side $s: writing $eintrag of $tag failed: $(tail -n 3 "$tmp/$s/schreiber.log")"
+}
+
+# What a round wrote: per key the texts of side a and of side b.
+declare -A texte_a=() texte_b=()
+merken() { # SIDE DAY ENTRY TEXT...
+  local s=$1 schl="$2|$3"
+  shift 3
+  local zeilen
+  zeilen=$(printf '%s\n' "$@")
+  if [ "$s" = a ]; then texte_a[$schl]=$zeilen; else texte_b[$schl]=$zeilen; fi
+  schreiben "$s" "${schl%%|*}" "${schl#*|}" "$@"
+}
+
+# Both sides write their texts while they cannot see each other.
+runde_schreiben() { # ROUND DAY
+  local r=$1 tag=$2 bilder=() k i
+  mapfile -t bilder < <(cd "${album[a]}/$tag" && ls | grep -i '\.jpg$' | grep -iv 'sync-conflict' | sort)
+  k=${#bilder[@]}
+  i=$((r % k))
+  local eins="BILD ${bilder[$i]}" zwei="BILD ${bilder[$(((i + 1) % k))]}"
+  texte_a=() texte_b=()
+  # Other pictures on the two sides, the first one of two lines in every other round.
+  if ((r % 2 == 0)); then
+    merken a "$tag" "$eins" "A$r: Grüße über ${bilder[$i]}" "A$r: zweite Zeile mit ß"
+  else
+    merken a "$tag" "$eins" "A$r: Grüße über ${bilder[$i]}"
+  fi
+  merken b "$tag" "$zwei" "B$r: Bärbel sieht ${bilder[$(((i + 1) % k))]}"
+  # Every third round the same picture on both sides.
+  if ((r % 3 == 0)); then merken b "$tag" "$eins" "B$r: Jürgens Fassung von ${bilder[$i]}"; fi
+  # The title on both sides in odd rounds, on one side in others.
+  if ((r % 2 == 1)); then
+    merken a "$tag" TITEL "A$r: Titel mit Öl"
+    merken b "$tag" TITEL "B$r: Titel mit Äpfeln"
+  elif ((r % 4 == 2)); then
+    merken b "$tag" TITEL "B$r: Titel nur hier"
+  fi
+}
+
+# After the round, each entry must hold the texts of the sides that wrote it (both when
+# both wrote it: "Beide behalten"), and no longer the texts it held before.
+runde_merken() {
+  local schl
+  for schl in "${!texte_a[@]}" "${!texte_b[@]}"; do
+    [ -z "${erwartet[$schl]+x}" ] || ersetzt[$schl]+=${erwartet[$schl]}$'\n'
+    erwartet[$schl]=$(printf '%s\n%s\n' "${texte_a[$schl]:-}" "${texte_b[$schl]:-}" | grep -v '^$' || true)
+  done
+}
+
+pruefen() { # KEY...
+  local schl s text inhalt
+  for schl in "$@"; do
+    for s in a b; do
+      inhalt=$(eintrag_text "$s" "${schl%%|*}" "${schl#*|}")
+      while IFS= read -r text; do
+        [ -n "$text" ] || continue
+        grep -qF -- "$text" <<<"$inhalt" && continue
+        if [ -z "${verloren[$s|$text]+x}" ]; then
+          verloren[$s|$text]=1
+          echo "sync-check: side $s lost \"$text\" (${schl#*|} of ${schl%%|*})" >&2
+        fi
+      done <<<"${erwartet[$schl]}"
+      while IFS= read -r text; do
+        [ -n "$text" ] || continue
+        grep -qF -- "$text" <<<"${erwartet[$schl]}" && continue
+        if grep -qF -- "$text" <<<"$inhalt"; then
+          fehlschlaege=$((fehlschlaege + 1))
+          echo "sync-check: side $s holds the replaced \"$text\" again (${schl#*|} of ${schl%%|*})" >&2
+        fi
+      done <<<"${ersetzt[$schl]:-}"
+    done
+  done
+}
+
+kopien() { # SIDE: the conflict copies in the album
+  find "${album[$1]}" -path "${album[$1]}/.stfolder" -prune -o -iname '*sync-conflict-*' -print
+}
+
+# The program's merge on one side, answering every question with "Beide behalten".
+abgleich() { # SIDE DAY
+  local s=$1 aus k
+  aus=$(seite "$s" PIXOLUDA_KONFLIKT_ANTWORT=beide timeout 120 "$schreiber" abgleich "${album[$s]}/$2" \
+    2>>"$tmp/$s/schreiber.log") || fehler "side $s: merge of $2 failed: $aus $(tail -n 3 "$tmp/$s/schreiber.log")"
+  [[ "$aus" =~ konflikte=([0-9]+)\ uebernommen=([0-9]+)\ gefragt=([0-9]+)\ offen=([0-9]+) ]] ||
+    fehler "side $s: merge of $2 said \"$aus\""
+  konflikte=$((konflikte + BASH_REMATCH[1]))
+  uebernommen=$((uebernommen + BASH_REMATCH[2]))
+  gefragt=$((gefragt + BASH_REMATCH[3]))
+  if ((BASH_REMATCH[4] > 0)); then
+    fehlschlaege=$((fehlschlaege + 1))
+    echo "sync-check: side $s: merge of $2 left questions open: $aus" >&2
+  fi
+  echo "  side $s: $aus"
+}
+
+einrichten a
+einrichten b
+seite a "$build/demoalbum" "${album[a]}" >/dev/null || fehler "demoalbum failed"
+verbinden a b
+verbinden b a
+warten 60 "connection between the two sides" verbunden a
+abgleichen_warten "first sync of the album"
+# The days with two pictures or more.
+mapfile -t tage < <(cd "${album[a]}" && for d in */*/; do
+  [ "$(ls "$d" | grep -ci '\.jpg$')" -ge 2 ] && echo "${d%/}"
+done)
+[ "${#tage[@]}" -gt 0 ] || fehler "the demo album has no day with two pictures"
+
+for ((r = 1; r <= runden; r++)); do
+  tag=${tage[$(((r - 1) % ${#tage[@]}))]}
+  rest a POST "/rest/system/pause?device=${id[b]}" >/dev/null
+  warten 60 "round $r: pausing" getrennt
+  runde_schreiben "$r" "$tag"
+  rest a POST "/rest/db/scan?folder=album" >/dev/null
+  rest b POST "/rest/db/scan?folder=album" >/dev/null
+  rest a POST "/rest/system/resume?device=${id[b]}" >/dev/null
+  warten 60 "round $r: resuming" verbunden a
+  abgleichen_warten "round $r: sync after resuming"
+  echo "round $r: $tag, $(kopien a | wc -l) conflict copies"
+  # One side merges, the result syncs, then the other (which then finds nothing left).
+  erste=a
+  ((r % 2 == 0)) && erste=b
+  abgleich "$erste" "$tag"
+  abgleichen_warten "round $r: sync after merging on side $erste"
+  abgleich "$(anderer "$erste")" "$tag"
+  abgleichen_warten "round $r: sync after merging on side $(anderer "$erste")"
+  runde_merken
+  pruefen "${!texte_a[@]}" "${!texte_b[@]}"
+done
+
+# At the end: every entry still holds what it must, on both sides, and no conflict copy is
+# left outside the trash.
+pruefen "${!erwartet[@]}"
+for s in a b; do
+  while IFS= read -r k; do
+    [ -n "$k" ] || continue
+    fehlschlaege=$((fehlschlaege + 1))
+    echo "sync-check: side $s: conflict copy left: ${k#"${album[$s]}/"}" >&2
+  done < <(kopien "$s")
+done
+echo "sync rounds=$runden conflicts=$konflikte merged=$uebernommen asked=$gefragt lost=${#verloren[@]}"
+[ "${#verloren[@]}" -eq 0 ] && [ "$fehlschlaege" -eq 0 ]
