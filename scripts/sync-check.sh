@@ -25,13 +25,29 @@ done
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/pixoluda-sync.XXXXXX")
 declare -A pid=() gui=() port=() id=() album=()
 wachhund=
+# Whether process PID is gone (or only waits to be reaped).
+vorbei() {
+  local stat
+  read -r -a stat 2>/dev/null <"/proc/$1/stat" || return 0
+  [ "${stat[2]}" = Z ]
+}
+beenden() { # PID: the process group PID leads, within ten seconds
+  local i
+  kill -TERM -- "-$1" "$1" 2>/dev/null || true
+  for ((i = 0; i < 50; i++)); do
+    vorbei "$1" && break
+    sleep 0.2
+  done
+  kill -KILL -- "-$1" "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
 aufraeumen() {
-  local rc=$?
+  local rc=$? s
   trap - EXIT INT TERM
-  [ -z "$wachhund" ] || kill "$wachhund" 2>/dev/null || true
-  for s in "${!pid[@]}"; do kill "${pid[$s]}" 2>/dev/null || true; done
-  for s in "${!pid[@]}"; do wait "${pid[$s]}" 2>/dev/null || true; done
-  if [ "$rc" -ne 0 ] && [ -z "${PIXOLUDA_SYNC_BEHALTEN:-}" ]; then
+  # Syncthing runs as a monitor and its child, in a process group of their own.
+  for s in "${!pid[@]}"; do beenden "${pid[$s]}"; done
+  [ -z "$wachhund" ] || beenden "$wachhund"
+  if [ "$rc" -ne 0 ]; then
     for s in a b; do
       [ -f "$tmp/$s/syncthing.log" ] || continue
       echo "--- last lines of Syncthing's log on side $s" >&2
@@ -42,14 +58,11 @@ aufraeumen() {
   exit "$rc"
 }
 trap aufraeumen EXIT
-trap 'exit 1' INT TERM
-# Never hang: the whole run has a time limit.
+trap 'echo "sync-check: stopped (time limit of ${limit}s, or a signal)" >&2; exit 1' INT TERM
+# Never hang: the whole run has a time limit. The watchdog has a process group of its own
+# and holds none of the output, so that it goes with everything else.
 limit=${PIXOLUDA_SYNC_ZEITLIMIT:-$((120 + 60 * runden))}
-(
-  sleep "$limit"
-  echo "sync-check: time limit of ${limit}s reached" >&2
-  kill -TERM $$
-) &
+setsid sh -c 'sleep "$1" && kill -TERM "$2"' sh "$limit" $$ </dev/null >/dev/null 2>&1 &
 wachhund=$!
 
 fehler() {
@@ -59,13 +72,18 @@ fehler() {
 
 # Each side is a computer of its own: its own home, cache (the merge's bases), trash and
 # Syncthing; nothing of the user who runs the check is read or written.
-seite() {
-  local s=$tmp/$1
+umgebung() { # SIDE: the environment of a side's programs, in the array "umg"
+  local d=$tmp/$1
+  umg=(env -u http_proxy -u https_proxy -u all_proxy -u HTTP_PROXY -u HTTPS_PROXY -u ALL_PROXY
+    HOME="$d/home" XDG_CONFIG_HOME="$d/home/.config" XDG_CACHE_HOME="$d/home/.cache"
+    XDG_DATA_HOME="$d/home/.local/share" XDG_STATE_HOME="$d/home/.local/state"
+    XDG_RUNTIME_DIR="$d/laufzeit" QT_QPA_PLATFORM=offscreen STNORESTART=1 STNOUPGRADE=1)
+}
+seite() { # SIDE COMMAND...
+  local umg
+  umgebung "$1"
   shift
-  env -u http_proxy -u https_proxy -u all_proxy -u HTTP_PROXY -u HTTPS_PROXY -u ALL_PROXY \
-    HOME="$s/home" XDG_CONFIG_HOME="$s/home/.config" XDG_CACHE_HOME="$s/home/.cache" \
-    XDG_DATA_HOME="$s/home/.local/share" XDG_STATE_HOME="$s/home/.local/state" \
-    XDG_RUNTIME_DIR="$s/laufzeit" QT_QPA_PLATFORM=offscreen STNORESTART=1 STNOUPGRADE=1 "$@"
+  "${umg[@]}" "$@"
 }
 
 # A port nobody listens on now, and not handed out before in this run.
@@ -118,7 +136,7 @@ einrichten() { # SIDE
     "listenAddress=tcp://127.0.0.1:${port[$s]}" globalAnnounceEnabled=false localAnnounceEnabled=false
     relaysEnabled=false natEnabled=false stunKeepaliveStartS=0 urAccepted=-1 crashReportingEnabled=false
     autoUpgradeIntervalH=0 startBrowser=false announceLANAddresses=false setLowPriority=false
-    reconnectionIntervalS=1 "address=127.0.0.1:${gui[$s]}" "apikey=$schluessel"
+    reconnectionIntervalS=1 "apikey=$schluessel"
   )
   local paar name wert
   for paar in "${ersetzen[@]}"; do
@@ -126,9 +144,10 @@ einrichten() { # SIDE
     grep -q "<$name>[^<]*</$name>" "$st/config.xml" || fehler "config.xml of syncthing has no <$name>"
     sed -i "s|<$name>[^<]*</$name>|<$name>$wert</$name>|" "$st/config.xml"
   done
-  # The default device entry's "dynamic" address would ask discovery.
-  sed -i "s|<address>dynamic</address>|<address>tcp://127.0.0.1:${port[$s]}</address>|" "$st/config.xml"
-  seite "$s" syncthing serve --home="$st" --no-browser --no-restart --no-upgrade \
+  sed -i "/<gui /,/<\/gui>/ s|<address>[^<]*</address>|<address>127.0.0.1:${gui[$s]}</address>|" "$st/config.xml"
+  local umg
+  umgebung "$s"
+  setsid "${umg[@]}" syncthing serve --home="$st" --no-browser --no-restart --no-upgrade \
     --gui-address="http://127.0.0.1:${gui[$s]}" --gui-apikey="$schluessel" --logflags=3 \
     >"$tmp/$s/syncthing.log" 2>&1 &
   pid[$s]=$!
@@ -137,6 +156,9 @@ einrichten() { # SIDE
 verbinden() { # SIDE OTHER
   local s=$1 o=$2 geraet ordner
   warten 60 "REST interface of side $s" erreichbar "$s"
+  local stat
+  read -r -a stat <"/proc/${pid[$s]}/stat"
+  [ "${stat[4]}" = "${pid[$s]}" ] || fehler "syncthing of side $s is not in a process group of its own"
   geraet=$(rest "$s" GET /rest/config/defaults/device |
     jq -c --arg id "${id[$o]}" --arg a "tcp://127.0.0.1:${port[$o]}" --arg n "$o" \
       '.deviceID=$id | .name=$n | .addresses=[$a]')
