@@ -24,7 +24,7 @@ done
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/pixoluda-sync.XXXXXX")
 declare -A pid=() gui=() port=() id=() album=()
-wachhund=
+wachhund= protokolle=
 # Whether process PID is gone (or only waits to be reaped).
 vorbei() {
   local stat
@@ -47,7 +47,7 @@ aufraeumen() {
   # Syncthing runs as a monitor and its child, in a process group of their own.
   for s in "${!pid[@]}"; do beenden "${pid[$s]}"; done
   [ -z "$wachhund" ] || beenden "$wachhund"
-  if [ "$rc" -ne 0 ]; then
+  if [ -n "$protokolle" ]; then
     for s in a b; do
       [ -f "$tmp/$s/syncthing.log" ] || continue
       echo "--- last lines of Syncthing's log on side $s" >&2
@@ -58,7 +58,7 @@ aufraeumen() {
   exit "$rc"
 }
 trap aufraeumen EXIT
-trap 'echo "sync-check: stopped (time limit of ${limit}s, or a signal)" >&2; exit 1' INT TERM
+trap 'protokolle=1; echo "sync-check: stopped (time limit of ${limit}s, or a signal)" >&2; exit 1' INT TERM
 # Never hang: the whole run has a time limit. The watchdog has a process group of its own
 # and holds none of the output, so that it goes with everything else.
 limit=${PIXOLUDA_SYNC_ZEITLIMIT:-$((120 + 60 * runden))}
@@ -66,6 +66,7 @@ setsid sh -c 'sleep "$1" && kill -TERM "$2"' sh "$limit" $$ </dev/null >/dev/nul
 wachhund=$!
 
 fehler() {
+  protokolle=1
   echo "sync-check: $*" >&2
   exit 1
 }
@@ -203,7 +204,7 @@ abgleichen_warten() { # WHAT
 # --- what was written, and what each side must hold ----------------------------------
 # Keys "DAY|TITEL" or "DAY|BILD NAME"; the texts an entry must hold, one a line, and
 # those that later writes replaced (they must not come back).
-declare -A erwartet=() ersetzt=() verloren=()
+declare -A erwartet=() ersetzt=() verloren=() veraltet=()
 konflikte=0 uebernommen=0 gefragt=0 fehlschlaege=0
 
 # The caption file of a day as text: Windows-1252 unless it is valid UTF-8.
@@ -267,9 +268,11 @@ runde_schreiben() { # ROUND DAY
 
 # After the round, each entry must hold the texts of the sides that wrote it (both when
 # both wrote it: "Beide behalten"), and no longer the texts it held before.
+runde_schluessel() { printf '%s\n' "${!texte_a[@]}" "${!texte_b[@]}" | sort -u; }
 runde_merken() {
-  local schl
-  for schl in "${!texte_a[@]}" "${!texte_b[@]}"; do
+  local schl alle
+  mapfile -t alle < <(runde_schluessel)
+  for schl in "${alle[@]}"; do
     [ -z "${erwartet[$schl]+x}" ] || ersetzt[$schl]+=${erwartet[$schl]}$'\n'
     erwartet[$schl]=$(printf '%s\n%s\n' "${texte_a[$schl]:-}" "${texte_b[$schl]:-}" | grep -v '^$' || true)
   done
@@ -291,7 +294,8 @@ pruefen() { # KEY...
       while IFS= read -r text; do
         [ -n "$text" ] || continue
         grep -qF -- "$text" <<<"${erwartet[$schl]}" && continue
-        if grep -qF -- "$text" <<<"$inhalt"; then
+        if grep -qF -- "$text" <<<"$inhalt" && [ -z "${veraltet[$s|$text]+x}" ]; then
+          veraltet[$s|$text]=1
           fehlschlaege=$((fehlschlaege + 1))
           echo "sync-check: side $s holds the replaced \"$text\" again (${schl#*|} of ${schl%%|*})" >&2
         fi
@@ -344,7 +348,8 @@ for ((r = 1; r <= runden; r++)); do
   rest a POST "/rest/system/resume?device=${id[b]}" >/dev/null
   warten 60 "round $r: resuming" verbunden a
   abgleichen_warten "round $r: sync after resuming"
-  echo "round $r: $tag, $(kopien a | wc -l) conflict copies"
+  mapfile -t gesehen < <(kopien a)
+  echo "round $r: $tag, ${#gesehen[@]} conflict copies"
   # One side merges, the result syncs, then the other (which then finds nothing left).
   erste=a
   ((r % 2 == 0)) && erste=b
@@ -352,8 +357,17 @@ for ((r = 1; r <= runden; r++)); do
   abgleichen_warten "round $r: sync after merging on side $erste"
   abgleich "$(anderer "$erste")" "$tag"
   abgleichen_warten "round $r: sync after merging on side $(anderer "$erste")"
+  # Each copy went into one side's trash, none was deleted for good.
+  for k in "${gesehen[@]}"; do
+    k=${k##*/}
+    if [ -z "$(find "$tmp"/[ab]/home/.local/share/Trash/files -name "$k*" 2>/dev/null)" ]; then
+      fehlschlaege=$((fehlschlaege + 1))
+      echo "sync-check: round $r: conflict copy $k is in no trash" >&2
+    fi
+  done
   runde_merken
-  pruefen "${!texte_a[@]}" "${!texte_b[@]}"
+  mapfile -t geschrieben < <(runde_schluessel)
+  pruefen "${geschrieben[@]}"
 done
 
 # At the end: every entry still holds what it must, on both sides, and no conflict copy is
