@@ -308,19 +308,19 @@ kopien() { # SIDE: the conflict copies in the album
   find "${album[$1]}" -path "${album[$1]}/.stfolder" -prune -o -iname '*sync-conflict-*' -print
 }
 
-# The program's merge on one side, answering every question with "Beide behalten".
-abgleich() { # SIDE DAY
-  local s=$1 aus k
-  aus=$(seite "$s" PIXOLUDA_KONFLIKT_ANTWORT=beide timeout 120 "$schreiber" abgleich "${album[$s]}/$2" \
-    2>>"$tmp/$s/schreiber.log") || fehler "side $s: merge of $2 failed: $aus $(tail -n 3 "$tmp/$s/schreiber.log")"
+# The program's merge of the whole album on one side, answering every question with "Beide behalten".
+abgleich() { # SIDE
+  local s=$1 aus
+  aus=$(seite "$s" PIXOLUDA_KONFLIKT_ANTWORT=beide timeout 120 "$schreiber" abgleich "${album[$s]}" \
+    2>>"$tmp/$s/schreiber.log") || fehler "side $s: merge failed: $aus $(tail -n 3 "$tmp/$s/schreiber.log")"
   [[ "$aus" =~ konflikte=([0-9]+)\ uebernommen=([0-9]+)\ gefragt=([0-9]+)\ offen=([0-9]+) ]] ||
-    fehler "side $s: merge of $2 said \"$aus\""
+    fehler "side $s: the merge said \"$aus\""
   konflikte=$((konflikte + BASH_REMATCH[1]))
   uebernommen=$((uebernommen + BASH_REMATCH[2]))
   gefragt=$((gefragt + BASH_REMATCH[3]))
   if ((BASH_REMATCH[4] > 0)); then
     fehlschlaege=$((fehlschlaege + 1))
-    echo "sync-check: side $s: merge of $2 left questions open: $aus" >&2
+    echo "sync-check: side $s: the merge left questions open: $aus" >&2
   fi
   echo "  side $s: $aus"
 }
@@ -353,9 +353,9 @@ for ((r = 1; r <= runden; r++)); do
   # One side merges, the result syncs, then the other (which then finds nothing left).
   erste=a
   ((r % 2 == 0)) && erste=b
-  abgleich "$erste" "$tag"
+  abgleich "$erste"
   abgleichen_warten "round $r: sync after merging on side $erste"
-  abgleich "$(anderer "$erste")" "$tag"
+  abgleich "$(anderer "$erste")"
   abgleichen_warten "round $r: sync after merging on side $(anderer "$erste")"
   # Each copy went into one side's trash, none was deleted for good.
   for k in "${gesehen[@]}"; do
