@@ -184,7 +184,8 @@ verbunden() { # SIDE
 getrennt() { ! verbunden a && ! verbunden b; }
 
 # In sync: both idle with nothing to pull, each knowing the other has everything, and the
-# two folders equal file by file.
+# two folders equal file by file. A temporary Syncthing keeps of a transfer it gave up (as
+# when both sides wrote the same file) is no difference.
 gleich() {
   local s
   for s in a b; do
@@ -193,7 +194,8 @@ gleich() {
     rest "$s" GET "/rest/db/completion?folder=album&device=${id[$(anderer "$s")]}" |
       jq -e '.completion == 100 and .needItems == 0 and .needDeletes == 0' >/dev/null || return 1
   done
-  diff -rq --exclude=.stfolder "${album[a]}" "${album[b]}" >/dev/null
+  diff -rq --exclude=.stfolder --exclude='.syncthing.*.tmp' --exclude='~syncthing~*.tmp' \
+    "${album[a]}" "${album[b]}" >/dev/null
 }
 abgleichen_warten() { # WHAT
   rest a POST "/rest/db/scan?folder=album" >/dev/null
