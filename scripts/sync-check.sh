@@ -10,7 +10,9 @@
 # is 0 only when nothing was lost and nothing failed.
 #   scripts/sync-check.sh [ROUNDS]      (default 20)
 # PIXOLUDA_NICHT_BAUEN=1 takes the build as it is (the ctest entry);
-# PIXOLUDA_SYNC_ZEITLIMIT: seconds for the whole run (default 120 + 60 per round).
+# PIXOLUDA_SYNC_ZEITLIMIT: seconds for the whole run (default 120 + 60 per round);
+# PIXOLUDA_SYNC_ANTWORT=diese|jene answers the questions otherwise (for the check's own test:
+# it must then find lost texts); PIXOLUDA_SYNC_BEHALTEN=1 keeps the temporary folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runden=${1:-20}
@@ -24,7 +26,7 @@ done
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/pixoluda-sync.XXXXXX")
 declare -A pid=() gui=() port=() id=() album=()
-wachhund= protokolle=
+wachhund='' protokolle=''
 # Whether process PID is gone (or only waits to be reaped).
 vorbei() {
   local stat
@@ -62,6 +64,7 @@ trap 'protokolle=1; echo "sync-check: stopped (time limit of ${limit}s, or a sig
 # Never hang: the whole run has a time limit. The watchdog has a process group of its own
 # and holds none of the output, so that it goes with everything else.
 limit=${PIXOLUDA_SYNC_ZEITLIMIT:-$((120 + 60 * runden))}
+# shellcheck disable=SC2016 # expanded by the watchdog's shell
 setsid sh -c 'sleep "$1" && kill -TERM "$2"' sh "$limit" $$ </dev/null >/dev/null 2>&1 &
 wachhund=$!
 
@@ -242,10 +245,14 @@ merken() { # SIDE DAY ENTRY TEXT...
   schreiben "$s" "${schl%%|*}" "${schl#*|}" "$@"
 }
 
+bilder() { # DAY FOLDER: its pictures by name
+  find "$1" -maxdepth 1 -type f -iname '*.jpg' ! -iname '*sync-conflict-*' -printf '%f\n' | LC_ALL=C sort
+}
+
 # Both sides write their texts while they cannot see each other.
 runde_schreiben() { # ROUND DAY
   local r=$1 tag=$2 bilder=() k i
-  mapfile -t bilder < <(cd "${album[a]}/$tag" && ls | grep -i '\.jpg$' | grep -iv 'sync-conflict' | sort)
+  mapfile -t bilder < <(bilder "${album[a]}/$tag")
   k=${#bilder[@]}
   i=$((r % k))
   local eins="BILD ${bilder[$i]}" zwei="BILD ${bilder[$(((i + 1) % k))]}"
@@ -313,7 +320,7 @@ kopien() { # SIDE: the conflict copies in the album
 # The program's merge of the whole album on one side, answering every question with "Beide behalten".
 abgleich() { # SIDE
   local s=$1 aus
-  aus=$(seite "$s" PIXOLUDA_KONFLIKT_ANTWORT=beide timeout 120 "$schreiber" abgleich "${album[$s]}" \
+  aus=$(seite "$s" PIXOLUDA_KONFLIKT_ANTWORT="${PIXOLUDA_SYNC_ANTWORT:-beide}" timeout 120 "$schreiber" abgleich "${album[$s]}" \
     2>>"$tmp/$s/schreiber.log") || fehler "side $s: merge failed: $aus $(tail -n 3 "$tmp/$s/schreiber.log")"
   [[ "$aus" =~ konflikte=([0-9]+)\ uebernommen=([0-9]+)\ gefragt=([0-9]+)\ offen=([0-9]+) ]] ||
     fehler "side $s: the merge said \"$aus\""
@@ -336,7 +343,7 @@ warten 60 "connection between the two sides" verbunden a
 abgleichen_warten "first sync of the album"
 # The days with two pictures or more.
 mapfile -t tage < <(cd "${album[a]}" && for d in */*/; do
-  [ "$(ls "$d" | grep -ci '\.jpg$')" -ge 2 ] && echo "${d%/}"
+  [ "$(bilder "$d" | wc -l)" -ge 2 ] && echo "${d%/}"
 done)
 [ "${#tage[@]}" -gt 0 ] || fehler "the demo album has no day with two pictures"
 
