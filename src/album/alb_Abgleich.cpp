@@ -155,14 +155,15 @@ TLauf Zusammenfuehren(TProfilDokument& d, const QVector<TKopie>& kopien, const T
             const bool beiseite = e.startsWith(QLatin1String("papierkorb "));
             const bool nurJene = basis.bekannt && diese == basis.werte.value(e);
             const bool nurDiese = basis.bekannt && jene == basis.werte.value(e);
-            if (nurDiese || Enthalten(e, diese, jene) || (beiseite && !diese.isEmpty())) continue;
-            if (nurJene || beiseite) {
-                // A set-aside caption is kept wherever one side has it; it names its picture's
-                // identity, so it never competes with another text.
+            // A set-aside caption is kept wherever one side has it; it names its picture's
+            // identity, so it never competes with another text.
+            const bool nehmen = nurJene || (!nurDiese && beiseite && diese.isEmpty());
+            if (nehmen) {
                 Setzen(d, e, jene, kopie, bild);
                 ++lauf.uebernommen;
                 continue;
             }
+            if (nurDiese || beiseite || Enthalten(e, diese, jene)) continue;
             TKonfliktFrage f;
             f.kopie = kopie.name;
             f.bild = bild;
@@ -212,6 +213,12 @@ QVector<TKopie> KopienLesen(const QString& tagOrdner, QStringList& unlesbar, QSt
     return lesbar;
 }
 
+// The base the copies are merged against. Where the caption file itself is gone, its
+// entries did not go one by one: every text of a copy is asked about.
+TBasis Basis(const QString& tagOrdner, const QString& datei) {
+    return QFileInfo::exists(datei) || regulaer::IstVerweis(datei) ? basis::Lesen(tagOrdner) : TBasis();
+}
+
 QDateTime Geaendert(const QString& datei) {
     const QFileInfo fi(datei);
     return fi.exists() ? fi.lastModified() : QDateTime();
@@ -240,7 +247,7 @@ TAbgleichPlan AbgleichPruefen(const QString& tagOrdner) {
     const QString datei = AlbumDatei(tagOrdner);
     TProfilDokument doc;
     if (!DokumentLesen(datei, doc, plan.fehler, true)) return plan;
-    const TLauf lauf = Zusammenfuehren(doc, kopien, basis::Lesen(tagOrdner), Geaendert(datei), {});
+    const TLauf lauf = Zusammenfuehren(doc, kopien, Basis(tagOrdner, datei), Geaendert(datei), {});
     plan.fragen = lauf.fragen;
     plan.automatisch = lauf.uebernommen;
     return plan;
@@ -263,12 +270,12 @@ TAbgleichErgebnis AbgleichAnwenden(const QString& tagOrdner, const QHash<QString
         return erg;
     }
     const QString vorher = probe.Text();
-    TLauf lauf = Zusammenfuehren(probe, kopien, basis::Lesen(tagOrdner), zeitDiese, wahlen);
+    TLauf lauf = Zusammenfuehren(probe, kopien, Basis(tagOrdner, datei), zeitDiese, wahlen);
     if (probe.Text() != vorher) {
         bool geaendert = false;
         const bool ok = TProfilDatei(datei).Aendern([&](TProfilDokument& d) {
             const QString text = d.Text();
-            TLauf runde = Zusammenfuehren(d, kopien, basis::Lesen(tagOrdner), zeitDiese, wahlen);
+            TLauf runde = Zusammenfuehren(d, kopien, Basis(tagOrdner, datei), zeitDiese, wahlen);
             // Where locks fail, the change is made again on the file as written to check it
             // is still there; that round finds everything merged and counts nothing.
             const bool aendert = d.Text() != text;
@@ -290,17 +297,20 @@ TAbgleichErgebnis AbgleichAnwenden(const QString& tagOrdner, const QHash<QString
     QStringList kennungen;
     for (const TKopie& k : kopien) {
         if (!lauf.erledigt.contains(k.name)) continue;
+        // Another merge of the day (a second window, another instance) may have been first.
+        const auto weg = [&] { return !QFileInfo::exists(k.pfad) && !regulaer::IstVerweis(k.pfad); };
+        if (weg()) continue;
         if (InPapierkorb(k.pfad)) {
             ++erg.imPapierkorb;
             kennungen << k.kennung;
-        } else {
+        } else if (!weg()) {
             erg.fehler << QStringLiteral(
                               "Die Konfliktkopie %1 konnte nicht in den Papierkorb verschoben werden.")
                               .arg(QDir::toNativeSeparators(k.pfad));
         }
     }
     // With every copy merged, the merged file is what all computers branch off from next.
-    if (erg.imPapierkorb == alle.size()) {
+    if (KopienFinden(tagOrdner).isEmpty()) {
         const QString ziel = regulaer::Ziel(datei, regulaer::Verweise::ImOrdner);
         const TDateiSperre sperre(ziel.isEmpty() ? datei : ziel);
         TProfilDokument jetzt;

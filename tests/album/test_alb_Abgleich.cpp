@@ -69,6 +69,11 @@ TEST(Konfliktkopie, GetrennteAenderungenOhneFrageAufBeidenRechnern) {
     a.legen(kSyncthing, vonA);
     a.legen("ALBUM.DAT", b.datei());
     b.legen(kSyncthing, vonA);
+    // A caption written while the copy waits leaves the base the copy branched off from.
+    a.aktiv();
+    ASSERT_TRUE(BildtextSchreiben(a.tag(), "C.JPG", {"dazwischen"}));
+    b.aktiv();
+    ASSERT_TRUE(BildtextSchreiben(b.tag(), "C.JPG", {"dazwischen"}));
     for (const Rechner* r : {&a, &b}) {
         r->aktiv();
         const TAbgleichPlan plan = AbgleichPruefen(r->tag());
@@ -83,26 +88,41 @@ TEST(Konfliktkopie, GetrennteAenderungenOhneFrageAufBeidenRechnern) {
         EXPECT_FALSE(QFile::exists(r->tag(kSyncthing)));
         EXPECT_EQ(Zeilen(r->tag(), "A.JPG"), QStringList({"a", "zwei"}));
         EXPECT_EQ(Zeilen(r->tag(), "B.JPG"), QStringList{"neu"});
+        EXPECT_EQ(Zeilen(r->tag(), "C.JPG"), QStringList{"dazwischen"});
         EXPECT_EQ(TagTexteLesen(r->tag()).titel, "Urlaub");
     }
     ASSERT_EQ(a.datei(), b.datei());
 
     // The merged file is the base now: A changes the title, B the caption A wrote; this
-    // time A's file is kept and B's put aside, in Nextcloud's form.
+    // time A's file is kept and B's put aside, in Nextcloud's form. Only A merges; the sync
+    // program brings the result to B.
     a.aktiv();
     ASSERT_TRUE(TitelSchreiben(a.tag(), "Ferien"));
     b.aktiv();
     ASSERT_TRUE(BildtextSchreiben(b.tag(), "a.jpg", {"von B"}));
     const QString nextcloud = "ALBUM (conflicted copy Anna 2026-12-08 090000).DAT";
     a.legen(nextcloud, b.datei());
-    b.legen(nextcloud, b.datei());
+    a.aktiv();
+    EXPECT_TRUE(AbgleichPruefen(a.tag()).fragen.isEmpty());
+    EXPECT_EQ(AbgleichAnwenden(a.tag()).imPapierkorb, 1);
+    EXPECT_EQ(Zeilen(a.tag(), "A.JPG"), QStringList{"von B"});
+    EXPECT_EQ(TagTexteLesen(a.tag()).titel, "Ferien");
     b.legen("ALBUM.DAT", a.datei());
+
+    // B's own caption came back to it in A's file: it is the base now, so A changing it
+    // again while B changes the title is no question on B either.
+    ASSERT_TRUE(BildtextSchreiben(a.tag(), "A.JPG", {"wieder A"}));
+    b.aktiv();
+    ASSERT_TRUE(TitelSchreiben(b.tag(), "Winter"));
+    a.legen(kSyncthing, a.datei());
+    a.legen("ALBUM.DAT", b.datei());
+    b.legen(kSyncthing, a.datei(kSyncthing));
     for (const Rechner* r : {&a, &b}) {
         r->aktiv();
         EXPECT_TRUE(AbgleichPruefen(r->tag()).fragen.isEmpty());
         EXPECT_EQ(AbgleichAnwenden(r->tag()).imPapierkorb, 1);
-        EXPECT_EQ(Zeilen(r->tag(), "A.JPG"), QStringList{"von B"});
-        EXPECT_EQ(TagTexteLesen(r->tag()).titel, "Ferien");
+        EXPECT_EQ(Zeilen(r->tag(), "A.JPG"), QStringList{"wieder A"});
+        EXPECT_EQ(TagTexteLesen(r->tag()).titel, "Winter");
     }
     EXPECT_EQ(a.datei(), b.datei());
 }
@@ -143,6 +163,21 @@ TEST(Konfliktkopie, AlleNamensformenNacheinanderGegenDieselbeBasis) {
     }
     EXPECT_EQ(Zeilen(r.tag(), "X.JPG"), QStringList{"eigenes"});
     EXPECT_TRUE(QFile::exists(r.tag(bildKopie)));
+}
+
+// A picture deleted on one computer (its caption set aside under its identity) while
+// the other changes another caption: the caption goes aside on both, nothing is asked.
+TEST(Konfliktkopie, GeloeschtesBildAufDemAnderenRechner) {
+    Aufraeumen z;
+    Rechner r("[BILD X.JPG]\r\nZEILE00=x\r\n[BILD Y.JPG]\r\nZEILE00=y\r\n");
+    r.aktiv();
+    ASSERT_TRUE(BildtextSchreiben(r.tag(), "Y.JPG", {"y2"}));
+    r.legen(kSyncthing,
+            "[BILD Y.JPG]\r\nZEILE00=y\r\n[PAPIERKORB 12-0123456789abcdef X.JPG]\r\nZEILE00=x\r\n");
+    EXPECT_TRUE(AbgleichPruefen(r.tag()).fragen.isEmpty());
+    EXPECT_EQ(AbgleichAnwenden(r.tag()).uebernommen, 2);
+    EXPECT_EQ(r.datei(),
+              "[BILD Y.JPG]\r\nZEILE00=y2\r\n[PAPIERKORB 12-0123456789abcdef X.JPG]\r\nZEILE00=x\r\n");
 }
 
 // Both sides changed the same entries: questions with both texts, the device and the
@@ -318,7 +353,9 @@ TEST(Konfliktkopie, BrennlisteHinzuUndEntfernt) {
     const QString datei = r.tag("Brennliste.Pixolud");
     TBrennliste l;
     l.Setzen(TBrennliste::DateiLesen(datei), datei);
+    // Two saves before the sync: the base stays the list as read before the first.
     l.Hinzufuegen("2005/x.jpg");
+    l.Speichern(datei);
     l.Entfernen({l.Index("2005/a.jpg")});
     l.Speichern(datei);
     r.legen("Brennliste (conflicted copy 2026-12-07 113800).Pixolud",
