@@ -6,9 +6,11 @@
 # the side is resumed and Syncthing puts its conflict copies aside; then the program's
 # merge runs on one side, the album syncs, and it runs on the other. Every text written on
 # either side must be on both sides, in its entry, and no conflict copy may be left outside
-# the trash. Ends with "sync rounds=N conflicts=C merged=M asked=A lost=L"; the exit code
+# the trash. Ends with "sync rounds=N conflicts=C merged=M asked=A lost=L" (L: texts missing,
+# counted per side); the exit code
 # is 0 only when nothing was lost and nothing failed.
 #   scripts/sync-check.sh [ROUNDS]      (default 20)
+# Run as root, Syncthing only warns. Needs syncthing, curl and jq (scripts/install-deps.sh).
 # PIXOLUDA_NICHT_BAUEN=1 takes the build as it is (the ctest entry);
 # PIXOLUDA_SYNC_ZEITLIMIT: seconds for the whole run (default 120 + 60 per round);
 # PIXOLUDA_SYNC_ANTWORT=diese|jene answers the questions otherwise (for the check's own test:
@@ -90,7 +92,7 @@ seite() { # SIDE COMMAND...
   "${umg[@]}" "$@"
 }
 
-# A port nobody listens on now, and not handed out before in this run.
+# A port nobody listens on now and not handed out before in this run, in "frei".
 vergeben=" "
 freier_port() {
   local p
@@ -99,7 +101,7 @@ freier_port() {
     [[ "$vergeben" == *" $p "* ]] && continue
     (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null && continue
     vergeben+="$p "
-    echo "$p"
+    frei=$p
     return 0
   done
   fehler "no free port found"
@@ -129,8 +131,10 @@ einrichten() { # SIDE
   mkdir -p "$tmp/$s/home" "$tmp/$s/album" "$st"
   mkdir -m 700 "$tmp/$s/laufzeit"
   album[$s]=$tmp/$s/album
-  gui[$s]=$(freier_port)
-  port[$s]=$(freier_port)
+  freier_port
+  gui[$s]=$frei
+  freier_port
+  port[$s]=$frei
   seite "$s" syncthing generate --home="$st" --no-default-folder >"$tmp/$s/generate.log" 2>&1 ||
     fehler "syncthing generate failed: $(cat "$tmp/$s/generate.log")"
   id[$s]=$(seite "$s" syncthing serve --home="$st" --device-id)
@@ -177,7 +181,10 @@ verbinden() { # SIDE OTHER
   rest "$s" POST /rest/config/folders "$ordner" >/dev/null
 }
 
-erreichbar() { rest "$1" GET /rest/system/ping >/dev/null 2>&1; }
+erreichbar() { # SIDE
+  ! vorbei "${pid[$1]}" || fehler "syncthing of side $1 ended (a port taken meanwhile?)"
+  rest "$1" GET /rest/system/ping >/dev/null 2>&1
+}
 anderer() { [ "$1" = a ] && echo b || echo a; }
 
 verbunden() { # SIDE
