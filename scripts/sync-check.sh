@@ -7,8 +7,7 @@
 # merge runs on one side, the album syncs, and it runs on the other. Every text written on
 # either side must be on both sides, in its entry, and no conflict copy may be left outside
 # the trash. Ends with "sync rounds=N conflicts=C merged=M asked=A lost=L" (L: texts missing,
-# counted per side); the exit code
-# is 0 only when nothing was lost and nothing failed.
+# counted per side); the exit code is 0 only when nothing was lost and nothing failed.
 #   scripts/sync-check.sh [ROUNDS]      (default 20)
 # Run as root, Syncthing only warns. Needs syncthing, curl and jq (scripts/install-deps.sh).
 # PIXOLUDA_NICHT_BAUEN=1 takes the build as it is (the ctest entry);
