@@ -38,7 +38,8 @@ bool Tauschen(const QString& ordner, const QString& a, const QString& b, QString
 QVector<TBildKonflikt> BildKonflikteSuchen(const QString& tagOrdner) {
     QVector<TBildKonflikt> liste;
     const QDir ordner(tagOrdner);
-    const QStringList namen = ordner.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QStringList namen =
+        ordner.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : namen) {
         const auto kopie = KonfliktKopie(name);
         if (!kopie || !IstBildName(kopie->original)) continue;
@@ -78,8 +79,9 @@ TBildLoesung BildKonfliktLoesen(const QString& tagOrdner, const TBildKonflikt& k
     switch (wahl) {
     case TBildWahl::Diese:
         if (!InPapierkorb(kopie))
-            l.fehler = QStringLiteral("Die Konfliktkopie %1 konnte nicht in den Papierkorb verschoben werden.")
-                           .arg(konflikt.kopie);
+            l.fehler =
+                QStringLiteral("Die Konfliktkopie %1 konnte nicht in den Papierkorb verschoben werden.")
+                    .arg(konflikt.kopie);
         else
             l.erledigt = true;
         return l;
@@ -105,9 +107,10 @@ TBildLoesung BildKonfliktLoesen(const QString& tagOrdner, const TBildKonflikt& k
             return l;
         }
         // Back as they were, so the notice and the choice still tell the truth.
-        l.fehler = QStringLiteral("Das Bild %1 konnte nicht in den Papierkorb verschoben werden; beide Bilder "
-                                  "bleiben.")
-                       .arg(konflikt.original);
+        l.fehler =
+            QStringLiteral("Das Bild %1 konnte nicht in den Papierkorb verschoben werden; beide Bilder "
+                           "bleiben.")
+                .arg(konflikt.original);
         if (!Tauschen(tagOrdner, original, kopie, grund))
             l.fehler += QStringLiteral(" Die gewählte Fassung liegt jetzt unter %1, die andere unter %2.")
                             .arg(konflikt.original, konflikt.kopie);

@@ -8,12 +8,12 @@
 #include <QVector>
 
 struct TBildKonflikt {
-    QString kopie;    // bare name of the conflict copy
-    QString original; // bare name of the picture it is a copy of, as spelt in the folder
-    QString geraet;   // device ID or user named in the copy's name (may be empty)
-    QDateTime zeit;   // when the sync program put the copy aside, as its name says
+    QString kopie;                 // bare name of the conflict copy
+    QString original;              // bare name of the picture it is a copy of, as spelt in the folder
+    QString geraet;                // device ID or user named in the copy's name (may be empty)
+    QDateTime zeit;                // when the sync program put the copy aside, as its name says
     QDateTime zeitDiese, zeitJene; // when the picture and the copy were last changed
-    bool originalDa = true; // false: the picture itself is gone, only the copy is left
+    bool originalDa = true;        // false: the picture itself is gone, only the copy is left
 };
 
 // The picture conflict copies of a day folder, by the copy's name.

@@ -40,7 +40,8 @@ QString TKonfliktAuswahl::KopieHerkunft(const QString& kopie, const QString& ger
     const auto k = KonfliktKopie(kopie);
     // Syncthing names the device, the cloud clients the user.
     const bool benutzer = k && k->art != TKonfliktKopie::Art::Syncthing;
-    return (benutzer ? QStringLiteral("Konfliktkopie von Benutzer %1") : QStringLiteral("Konfliktkopie von Gerät %1"))
+    return (benutzer ? QStringLiteral("Konfliktkopie von Benutzer %1")
+                     : QStringLiteral("Konfliktkopie von Gerät %1"))
         .arg(geraet);
 }
 

@@ -6,17 +6,20 @@
 QString AbgleichMeldung(const TTagAbgleich& e) {
     QStringList teile;
     if (e.uebernommen > 0) {
-        const QString aus = e.kopien > 1 ? QStringLiteral("aus Konfliktkopien") : QStringLiteral("aus einer Konfliktkopie");
-        teile << (e.uebernommen == 1 ? QStringLiteral("1 Bildunterschrift %1 übernommen").arg(aus)
-                                     : QStringLiteral("%1 Bildunterschriften %2 übernommen").arg(e.uebernommen).arg(aus));
+        const QString aus =
+            e.kopien > 1 ? QStringLiteral("aus Konfliktkopien") : QStringLiteral("aus einer Konfliktkopie");
+        teile << (e.uebernommen == 1
+                      ? QStringLiteral("1 Bildunterschrift %1 übernommen").arg(aus)
+                      : QStringLiteral("%1 Bildunterschriften %2 übernommen").arg(e.uebernommen).arg(aus));
     }
     if (e.geloest > 0)
         teile << (e.geloest == 1 ? QStringLiteral("1 Konflikt gelöst")
                                  : QStringLiteral("%1 Konflikte gelöst").arg(e.geloest));
     const int offen = int(e.offen.fragen.size() + e.offen.bilder.size());
     if (offen > 0)
-        teile << (offen == 1 ? QStringLiteral("1 offener Konflikt: Kontextmenü „Konflikte lösen…“")
-                             : QStringLiteral("%1 offene Konflikte: Kontextmenü „Konflikte lösen…“").arg(offen));
+        teile << (offen == 1
+                      ? QStringLiteral("1 offener Konflikt: Kontextmenü „Konflikte lösen…“")
+                      : QStringLiteral("%1 offene Konflikte: Kontextmenü „Konflikte lösen…“").arg(offen));
     teile << e.fehler;
     return teile.join(QStringLiteral(" – "));
 }
@@ -24,6 +27,7 @@ QString AbgleichMeldung(const TTagAbgleich& e) {
 namespace {
 void Offen(TTagAbgleich& e, const TAbgleichPlan& plan) {
     e.offen.fragen = plan.fragen;
+    if (!plan.fehler.isEmpty()) e.fehler << plan.fehler;
     for (const QString& k : plan.unlesbar)
         e.fehler << QStringLiteral("Die Konfliktkopie %1 ist nicht lesbar.").arg(k);
     e.offen.bilder = BildKonflikteSuchen(e.ordner);
