@@ -60,6 +60,7 @@ QRadioButton* Knopf(const QString& text, const QString& name, QWidget* eltern) {
 
 Tam_Konflikte::Tam_Konflikte(QWidget* parent) : Tak_Form(parent) {
     setObjectName(QStringLiteral("Tam_Konflikte"));
+    setProperty("HilfeKontext", 14);
     setWindowTitle(QStringLiteral("Konflikte lösen"));
     resize(720, 560);
     auto* haupt = new QVBoxLayout(this);
