@@ -9,7 +9,7 @@ class QObject;
 class QWidget;
 
 // Windows name their section by this property (an int: main window 2, camera import 5,
-// burn wizard 6, conflicts 14); a window without it shows the main window's section.
+// burn wizard 6); a window without it shows the main window's section.
 inline constexpr const char* kHilfeKontext = "HilfeKontext";
 QString HilfeSeite();
 QUrl HilfeAdresse(int kontext);
