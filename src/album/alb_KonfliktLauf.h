@@ -39,8 +39,8 @@ public:
     // Waits until every queued day is done (the program's end, tests).
     void Warten();
 
-    // Test seam: runs on the worker before each day.
-    std::function<void()> VorArbeit;
+    // Test seam: runs on the worker before each day (set before the first day is queued).
+    static inline std::function<void()> VorArbeit;
 
 signals:
     void Fertig(const TTagAbgleich& ergebnis);
