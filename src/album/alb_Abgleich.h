@@ -13,12 +13,12 @@
 #include <QVector>
 
 struct TKonfliktFrage {
-    QString kopie;           // file name of the conflict copy
-    QString bild;            // picture name as in the file; empty for the series title
-    QStringList diese, jene; // text in the current ALBUM.DAT / in the conflict copy (empty: none)
-    QString geraet;          // device ID or user named in the copy's name (may be empty)
+    QString kopie;                 // file name of the conflict copy
+    QString bild;                  // picture name as in the file; empty for the series title
+    QStringList diese, jene;       // text in the current ALBUM.DAT / in the conflict copy (empty: none)
+    QString geraet;                // device ID or user named in the copy's name (may be empty)
     QDateTime zeitDiese, zeitJene; // ALBUM.DAT's modification time / the time the copy's name gives
-    QString eintrag;         // the entry's key (alb_Basis)
+    QString eintrag;               // the entry's key (alb_Basis)
     // Identifies this question and the two texts it showed.
     QString Schluessel() const;
 };
@@ -41,7 +41,8 @@ struct TAbgleichErgebnis {
     int gefragt = 0;     // questions answered
     int offen = 0;       // questions left open
     int imPapierkorb = 0;
-    QStringList fehler;
+    QStringList unlesbar; // copies that cannot be read: left where they are
+    QStringList fehler;   // the caption file not written, a copy not put into the trash
 };
 
 // Applies every merge that needs no question and the given answers (by Schluessel()); a

@@ -30,7 +30,12 @@ struct TBasis {
     // What this computer itself last wrote to an entry (an empty list: it removed the
     // entry); while the file still holds that, the entry's base stays as it was.
     QHash<QString, QStringList> meine;
+    // Copies merged whole (a hash of their bytes): one that comes again (back from the
+    // trash, or sent once more) brings nothing new and must not take back a merge.
+    QStringList abgeglichen;
 };
+// The hash a merged copy is remembered by.
+QString KopienKennung(const QByteArray& bytes);
 
 namespace basis {
 
@@ -48,8 +53,20 @@ bool Schreiben(const QString& tagOrdner, const TBasis& basis);
 // as it is (it is the base those copies are merged against). Never fails the write.
 void Vormerken(const QString& tagOrdner, const TProfilDokument& vorher, const TProfilDokument& nachher);
 
-// After a merge that left no conflict copy: the merged file is the new base.
-void NachAbgleich(const QString& tagOrdner, const TEintraege& gemergt);
+// After a merge that left no conflict copy: the merged file is the new base; `kopien`
+// (their KopienKennung) are remembered as merged.
+void NachAbgleich(const QString& tagOrdner, const TEintraege& gemergt, const QStringList& kopien);
+
+// The base of a burn list: the list as this computer last read it, kept while the file
+// holds what this computer itself wrote last (its own changes are not the base).
+std::optional<QStringList> ListeLesen(const QString& datei);
+void ListeGelesen(const QString& datei, const QStringList& eintraege);
+// A write of the list: `vorher` as read under the lock, `nachher` as written. With
+// `halten`, the base stays as it is (conflict copies wait to be merged against it).
+void ListeGeschrieben(const QString& datei, const QStringList& vorher, const QStringList& nachher,
+                      bool halten);
+// After a merge that left no conflict copy: the list merged is the new base.
+void ListeNachAbgleich(const QString& datei, const QStringList& eintraege);
 
 // Test seam: with an empty path, the bases go where the cache folder is (the default).
 void OrdnerSetzen(const QString& ordner);

@@ -1,5 +1,6 @@
 #include "album/alb_Loeschen.h"
 
+#include "album/alb_Basis.h"
 #include "album/alb_ini.h"
 #include "settings/zpt_ProfilDatei.h"
 #include "sys/zpt_sys.h"
@@ -68,10 +69,12 @@ bool BildtextBeiseitelegen(const QString& ordner, const QString& dateiname, cons
     return TProfilDatei(AlbumDatei(ordner)).Aendern([&](TProfilDokument& d) {
         const auto werte = d.Werte(bild);
         if (werte.isEmpty()) return;
+        const TProfilDokument vorher = d;
         d.LoescheSektion(ziel);
         d.SektionAnhaengen(ziel, werte);
         while (d.SektionVorhanden(bild))
             d.LoescheSektion(bild);
+        basis::Vormerken(ordner, vorher, d);
     });
 }
 

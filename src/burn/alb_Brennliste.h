@@ -64,6 +64,8 @@ public:
     static std::optional<QStringList> ListenBasis(const QString& datei);
 
 private:
+    // Setzen without recording the base.
+    void Uebernehmen(const QStringList& eintraege, const QString& datei);
     void Merken(const QString& eintrag, bool hinzu);
     // Where locks fail: whether this instance's changes are still in the file a moment
     // after its `versuch`-th save (`dauerMs`: how long the save took).

@@ -14,6 +14,9 @@ int main(int argc, char** argv) {
     // Deleted test pictures go into a trash of the run's own, never the user's.
     QTemporaryDir daten;
     qputenv("XDG_DATA_HOME", daten.path().toLocal8Bit());
+    // Caches (the bases of caption files among them) too.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     plattform::ProgrammDateiSetzen(
