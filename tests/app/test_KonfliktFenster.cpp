@@ -54,8 +54,8 @@ void Waehlen(QDialog& d, const QString& name) {
 
 // The caption file as both computers had it, and the conflict copy.
 QByteArray Datei(const QString& a, const QString& b) {
-    QByteArray s = "[a.jpg]\r\nZEILE00=" + a.toUtf8() + "\r\n";
-    if (!b.isEmpty()) s += "[b.jpg]\r\nZEILE00=" + b.toUtf8() + "\r\n";
+    QByteArray s = "[BILD a.jpg]\r\nZEILE00=" + a.toUtf8() + "\r\n";
+    if (!b.isEmpty()) s += "[BILD b.jpg]\r\nZEILE00=" + b.toUtf8() + "\r\n";
     return s;
 }
 } // namespace
@@ -91,7 +91,8 @@ TEST(KonfliktFenster, NeuereFassungVorgewaehltUndWahlGehtAnDenAbgleich) {
     ASSERT_EQ(fenster.BildWahlen().size(), 1);
     EXPECT_EQ(fenster.BildWahlen()[0].second, TBildWahl::Beide);
     // Where the versions come from, as the copy's name says.
-    EXPECT_EQ(fenster.Auswahl().HerkunftJene(0), QStringLiteral("Konfliktkopie von Gerät M6CSOA4, 07.12.2026 11:00:00"));
+    EXPECT_EQ(fenster.Auswahl().HerkunftJene(0),
+              QStringLiteral("Konfliktkopie von Gerät M6CSOA4, 07.12.2026 11:00:00"));
     EXPECT_EQ(fenster.Auswahl().Eintrag(1), QStringLiteral("Titel der Serie"));
 
     // Closed without a choice: nothing to carry out.
@@ -142,7 +143,8 @@ TEST_F(Hauptfenster, AbgleichBeimOeffnenLaeuftNebenDemBlaetternUndMeldetSich) {
     EXPECT_EQ(QFileInfo(m->foto->CurrentFileName()).fileName(), QStringLiteral("b.jpg"));
     halt.release(100);
     Abwarten(*m);
-    EXPECT_EQ(m->la_Konflikt->text(), QStringLiteral("1 Bildunterschrift aus einer Konfliktkopie übernommen"));
+    EXPECT_EQ(m->la_Konflikt->text(),
+              QStringLiteral("1 Bildunterschrift aus einer Konfliktkopie übernommen"));
     EXPECT_FALSE(m->la_Konflikt->isHidden());
     QStringList zeilen;
     BildtextLesen(tag, QStringLiteral("b.jpg"), zeilen);
