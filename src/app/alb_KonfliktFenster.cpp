@@ -18,7 +18,7 @@
 
 namespace {
 constexpr int kKlein = 96;  // picture beside competing texts
-constexpr int kGross = 260; // pictures compared side by side
+constexpr int kGross = 200; // pictures compared side by side
 
 // A small picture of the file, or its name when it cannot be shown.
 QLabel* Vorschau(const QString& pfad, int kante, QWidget* eltern) {
@@ -62,7 +62,7 @@ Tam_Konflikte::Tam_Konflikte(QWidget* parent) : Tak_Form(parent) {
     setObjectName(QStringLiteral("Tam_Konflikte"));
     setProperty("HilfeKontext", 14);
     setWindowTitle(QStringLiteral("Konflikte lösen"));
-    resize(720, 560);
+    resize(780, 740);
     auto* haupt = new QVBoxLayout(this);
     auto* oben = new QHBoxLayout;
     oben->addWidget(new QLabel(QStringLiteral("Tag:"), this));
@@ -95,9 +95,12 @@ Tam_Konflikte::Tam_Konflikte(QWidget* parent) : Tak_Form(parent) {
 
 QString Tam_Konflikte::TagText(const TTagKonflikte& tag) {
     const int n = int(tag.fragen.size() + tag.bilder.size());
-    return QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(tag.ordner),
-                                         n == 1 ? QStringLiteral("1 Konflikt")
-                                                : QStringLiteral("%1 Konflikte").arg(n));
+    // Year and day, as the lists above the picture name them.
+    const QDir tagOrdner(tag.ordner);
+    const QString name = QDir::toNativeSeparators(QFileInfo(tagOrdner.absolutePath()).dir().dirName() + u'/' +
+                                                  tagOrdner.dirName());
+    return QStringLiteral("%1 (%2)").arg(name, n == 1 ? QStringLiteral("1 Konflikt")
+                                                      : QStringLiteral("%1 Konflikte").arg(n));
 }
 
 bool Tam_Konflikte::Ausfuehren(const QVector<TTagKonflikte>& tage, int start) {
@@ -135,10 +138,7 @@ void Tam_Konflikte::FrageAufbauen(QVBoxLayout* liste, int i) {
     box->setObjectName(QStringLiteral("gb_Frage_%1").arg(i));
     auto* g = new QGridLayout(box);
     const QString bild = f.bild.isEmpty() ? QString() : QDir(m_auswahl.Tag().ordner).filePath(f.bild);
-    if (bild.isEmpty())
-        g->addWidget(Text(QStringLiteral("Titel der Serie"), box), 0, 0, 3, 1);
-    else
-        g->addWidget(Vorschau(bild, kKlein, box), 0, 0, 3, 1, Qt::AlignTop);
+    if (!bild.isEmpty()) g->addWidget(Vorschau(bild, kKlein, box), 0, 0, 3, 1, Qt::AlignTop);
     auto* diese = Knopf(QStringLiteral("Diese Fassung"), QStringLiteral("rb_Diese_%1").arg(i), box);
     auto* jene = Knopf(QStringLiteral("Jene Fassung"), QStringLiteral("rb_Jene_%1").arg(i), box);
     auto* beide = Knopf(QStringLiteral("Beide behalten"), QStringLiteral("rb_Beide_%1").arg(i), box);
@@ -165,7 +165,8 @@ void Tam_Konflikte::FrageAufbauen(QVBoxLayout* liste, int i) {
 void Tam_Konflikte::BildAufbauen(QVBoxLayout* liste, int i) {
     const TBildKonflikt& b = m_auswahl.Bild(i);
     const QDir ordner(m_auswahl.Tag().ordner);
-    auto* box = new QGroupBox(b.original, liste->parentWidget());
+    auto* box = new QGroupBox(QStringLiteral("%1 – zwei Fassungen des Bildes").arg(b.original),
+                              liste->parentWidget());
     box->setObjectName(QStringLiteral("gb_Bild_%1").arg(i));
     auto* g = new QGridLayout(box);
     auto* diese =

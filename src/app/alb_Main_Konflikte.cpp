@@ -36,8 +36,12 @@ void Tam_Main::KonfliktErgebnis(const TTagAbgleich& e) {
         SucheTagGeaendert(e.ordner);
         // A merged title changes the day's label in the list (the choice stays).
         if (e.ordner.startsWith(AddBackslash(AddBackslash(Grundpfad) + cb_Jahr->ListenKey()))) TageLesen();
-        // Also when the user paged on meanwhile: whatever day is shown gets its text anew.
-        if (foto->Grundpfad() == e.ordner) fotoAfterPositionChanged();
+        // Only the day shown is read anew: its pictures when the user chose between two
+        // (the picture under the name may be another now), else its caption.
+        if (foto->Grundpfad() == e.ordner) {
+            if (e.geloest > 0) foto->ReadFolderAt(true, foto->CurrentFileName());
+            fotoAfterPositionChanged();
+        }
     }
     KonfliktHinweisZeigen();
 }
