@@ -21,14 +21,18 @@ bool Tauschen(const QString& ordner, const QString& a, const QString& b, QString
     for (int i = 0; park.isEmpty() || QFileInfo::exists(park) || QFileInfo(park).isSymLink(); ++i)
         park = Pfad(ordner, QStringLiteral(".%1.tausch%2").arg(QFileInfo(a).fileName()).arg(i));
     if (!plattform::UmbenennenOhneErsetzen(a, park, fehler)) return false;
+    // Where even the way back fails, the user learns where the picture waits.
+    const QString geparkt = QStringLiteral(" Das Bild %1 liegt jetzt unter %2.")
+                                .arg(QFileInfo(a).fileName(), QFileInfo(park).fileName());
+    QString egal;
     if (!plattform::UmbenennenOhneErsetzen(b, a, fehler)) {
-        QString egal;
-        plattform::UmbenennenOhneErsetzen(park, a, egal);
+        if (!plattform::UmbenennenOhneErsetzen(park, a, egal)) fehler += geparkt;
         return false;
     }
     if (!plattform::UmbenennenOhneErsetzen(park, b, fehler)) {
-        QString egal;
-        if (plattform::UmbenennenOhneErsetzen(a, b, egal)) plattform::UmbenennenOhneErsetzen(park, a, egal);
+        if (!plattform::UmbenennenOhneErsetzen(a, b, egal) ||
+            !plattform::UmbenennenOhneErsetzen(park, a, egal))
+            fehler += geparkt;
         return false;
     }
     return true;

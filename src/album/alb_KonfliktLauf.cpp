@@ -105,6 +105,7 @@ void TKonfliktLauf::Loesen(const QString& ordner, const QHash<QString, TWahl>& w
             }
             e = TagAbgleichen(ordner);
             e.geloest = geloest;
+            e.nachWahl = true;
             e.uebernommen += uebernommen;
             e.fehler = fehler + e.fehler;
             Melden(e);

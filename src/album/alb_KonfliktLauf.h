@@ -13,11 +13,12 @@
 // What one run on a day did and what it left for the user.
 struct TTagAbgleich {
     QString ordner;
-    int uebernommen = 0; // entries taken over from conflict copies without a question
-    int kopien = 0;      // caption conflict copies the day had
-    int geloest = 0;     // entries and pictures the user decided on (a run after the window)
-    TTagKonflikte offen; // what still waits for the user
-    QStringList fehler;  // what could not be done
+    int uebernommen = 0;   // entries taken over from conflict copies without a question
+    int kopien = 0;        // caption conflict copies the day had
+    int geloest = 0;       // entries and pictures the user decided on (a run after the window)
+    TTagKonflikte offen;   // what still waits for the user
+    QStringList fehler;    // what could not be done
+    bool nachWahl = false; // the run carried out the user's choices
 };
 
 // The line the day shows about it ("2 Bildunterschriften aus einer Konfliktkopie

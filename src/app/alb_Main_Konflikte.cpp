@@ -44,6 +44,8 @@ void Tam_Main::KonfliktErgebnis(const TTagAbgleich& e) {
         }
     }
     KonfliktHinweisZeigen();
+    // The user waits for the choices just made: what failed is said, not only shown.
+    if (e.nachWahl && !e.fehler.isEmpty()) FehlerAnzeigen(e.fehler.join(u'\r'));
 }
 
 void Tam_Main::KonfliktHinweisZeigen() {
