@@ -212,6 +212,12 @@ QVector<TKopie> KopienLesen(const QString& tagOrdner, QStringList& unlesbar, QSt
     return lesbar;
 }
 
+// The base the copies are merged against. Where the caption file itself is gone, its
+// entries did not go one by one: every text of a copy is asked about.
+TBasis Basis(const QString& tagOrdner, const QString& datei) {
+    return QFileInfo::exists(datei) || regulaer::IstVerweis(datei) ? basis::Lesen(tagOrdner) : TBasis();
+}
+
 QDateTime Geaendert(const QString& datei) {
     const QFileInfo fi(datei);
     return fi.exists() ? fi.lastModified() : QDateTime();
@@ -240,7 +246,7 @@ TAbgleichPlan AbgleichPruefen(const QString& tagOrdner) {
     const QString datei = AlbumDatei(tagOrdner);
     TProfilDokument doc;
     if (!DokumentLesen(datei, doc, plan.fehler, true)) return plan;
-    const TLauf lauf = Zusammenfuehren(doc, kopien, basis::Lesen(tagOrdner), Geaendert(datei), {});
+    const TLauf lauf = Zusammenfuehren(doc, kopien, Basis(tagOrdner, datei), Geaendert(datei), {});
     plan.fragen = lauf.fragen;
     plan.automatisch = lauf.uebernommen;
     return plan;
@@ -263,12 +269,12 @@ TAbgleichErgebnis AbgleichAnwenden(const QString& tagOrdner, const QHash<QString
         return erg;
     }
     const QString vorher = probe.Text();
-    TLauf lauf = Zusammenfuehren(probe, kopien, basis::Lesen(tagOrdner), zeitDiese, wahlen);
+    TLauf lauf = Zusammenfuehren(probe, kopien, Basis(tagOrdner, datei), zeitDiese, wahlen);
     if (probe.Text() != vorher) {
         bool geaendert = false;
         const bool ok = TProfilDatei(datei).Aendern([&](TProfilDokument& d) {
             const QString text = d.Text();
-            TLauf runde = Zusammenfuehren(d, kopien, basis::Lesen(tagOrdner), zeitDiese, wahlen);
+            TLauf runde = Zusammenfuehren(d, kopien, Basis(tagOrdner, datei), zeitDiese, wahlen);
             // Where locks fail, the change is made again on the file as written to check it
             // is still there; that round finds everything merged and counts nothing.
             const bool aendert = d.Text() != text;

@@ -52,6 +52,16 @@ QString Kanonisch(const QString& tagOrdner) {
 }
 
 // Conflict copies of the caption file wait beside it.
+// A hash of the entries, whatever their order in the file.
+QString Stand(const TEintraege& e) {
+    QStringList schluessel = e.keys();
+    schluessel.sort();
+    QCryptographicHash h(QCryptographicHash::Sha1);
+    for (const QString& s : schluessel)
+        h.addData((s + u'\x1e' + e.value(s).join(u'\x1f') + u'\x1d').toUtf8());
+    return QString::fromLatin1(h.result().toHex());
+}
+
 bool KopienDa(const QString& tagOrdner) {
     const QStringList namen =
         QDir(tagOrdner).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -131,6 +141,7 @@ TBasis Lesen(const QString& tagOrdner) {
         return b;
     for (const QJsonValue& k : o.value(QStringLiteral("abgeglichen")).toArray())
         gelesen.abgeglichen << k.toString();
+    gelesen.geschrieben = o.value(QStringLiteral("geschrieben")).toString();
     gelesen.bekannt = true;
     return gelesen;
 }
@@ -143,12 +154,13 @@ bool Schreiben(const QString& tagOrdner, const TBasis& basis) {
     o.insert(QStringLiteral("werte"), NachJson(basis.werte));
     o.insert(QStringLiteral("meine"), NachJson(basis.meine));
     o.insert(QStringLiteral("abgeglichen"), QJsonArray::fromStringList(basis.abgeglichen));
+    o.insert(QStringLiteral("geschrieben"), basis.geschrieben);
     return DateiErsetzen(datei, QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
 void Vormerken(const QString& tagOrdner, const TProfilDokument& vorher, const TProfilDokument& nachher) {
     const TEintraege v = EintraegeLesen(vorher), n = EintraegeLesen(nachher);
-    const TBasis alt = Lesen(tagOrdner);
+    TBasis alt = Lesen(tagOrdner);
     if (KopienDa(tagOrdner)) {
         // The copies are merged against the base as it is; without one, none is made from
         // a file that may already hold only one side's entries.
@@ -157,6 +169,7 @@ void Vormerken(const QString& tagOrdner, const TProfilDokument& vorher, const TP
         for (const QString& s :
              QSet<QString>(v.keyBegin(), v.keyEnd()) + QSet<QString>(n.keyBegin(), n.keyEnd()))
             if (v.value(s) != n.value(s)) b.meine.insert(s, n.value(s));
+        b.geschrieben = Stand(n);
         Schreiben(tagOrdner, b);
         return;
     }
@@ -164,9 +177,12 @@ void Vormerken(const QString& tagOrdner, const TProfilDokument& vorher, const TP
     alle.unite(QSet<QString>(n.keyBegin(), n.keyEnd()));
     alle.unite(QSet<QString>(alt.werte.keyBegin(), alt.werte.keyEnd()));
     alle.unite(QSet<QString>(alt.meine.keyBegin(), alt.meine.keyEnd()));
+    // Another computer's file that had this one's writes: they are no longer only ours.
+    if (alt.geschrieben != Stand(v)) alt.meine.clear();
     TBasis b;
     b.bekannt = true;
     b.abgeglichen = alt.abgeglichen;
+    b.geschrieben = Stand(n);
     for (const QString& s : alle) {
         const QStringList platte = v.value(s); // empty: absent
         // The file still holds what this computer wrote last: the sync program brought

@@ -30,6 +30,10 @@ struct TBasis {
     // What this computer itself last wrote to an entry (an empty list: it removed the
     // entry); while the file still holds that, the entry's base stays as it was.
     QHash<QString, QStringList> meine;
+    // The entries of the file as this computer last wrote it (a hash): where the file holds
+    // something else, another computer wrote it having seen this one's writes (else the sync
+    // program had put one version aside), so this computer's writes are the base now.
+    QString geschrieben;
     // Copies merged whole (a hash of their bytes): one that comes again (back from the
     // trash, or sent once more) brings nothing new and must not take back a merge.
     QStringList abgeglichen;

@@ -69,6 +69,11 @@ TEST(Konfliktkopie, GetrennteAenderungenOhneFrageAufBeidenRechnern) {
     a.legen(kSyncthing, vonA);
     a.legen("ALBUM.DAT", b.datei());
     b.legen(kSyncthing, vonA);
+    // A caption written while the copy waits leaves the base the copy branched off from.
+    a.aktiv();
+    ASSERT_TRUE(BildtextSchreiben(a.tag(), "C.JPG", {"dazwischen"}));
+    b.aktiv();
+    ASSERT_TRUE(BildtextSchreiben(b.tag(), "C.JPG", {"dazwischen"}));
     for (const Rechner* r : {&a, &b}) {
         r->aktiv();
         const TAbgleichPlan plan = AbgleichPruefen(r->tag());
@@ -83,26 +88,41 @@ TEST(Konfliktkopie, GetrennteAenderungenOhneFrageAufBeidenRechnern) {
         EXPECT_FALSE(QFile::exists(r->tag(kSyncthing)));
         EXPECT_EQ(Zeilen(r->tag(), "A.JPG"), QStringList({"a", "zwei"}));
         EXPECT_EQ(Zeilen(r->tag(), "B.JPG"), QStringList{"neu"});
+        EXPECT_EQ(Zeilen(r->tag(), "C.JPG"), QStringList{"dazwischen"});
         EXPECT_EQ(TagTexteLesen(r->tag()).titel, "Urlaub");
     }
     ASSERT_EQ(a.datei(), b.datei());
 
     // The merged file is the base now: A changes the title, B the caption A wrote; this
-    // time A's file is kept and B's put aside, in Nextcloud's form.
+    // time A's file is kept and B's put aside, in Nextcloud's form. Only A merges; the sync
+    // program brings the result to B.
     a.aktiv();
     ASSERT_TRUE(TitelSchreiben(a.tag(), "Ferien"));
     b.aktiv();
     ASSERT_TRUE(BildtextSchreiben(b.tag(), "a.jpg", {"von B"}));
     const QString nextcloud = "ALBUM (conflicted copy Anna 2026-12-08 090000).DAT";
     a.legen(nextcloud, b.datei());
-    b.legen(nextcloud, b.datei());
+    a.aktiv();
+    EXPECT_TRUE(AbgleichPruefen(a.tag()).fragen.isEmpty());
+    EXPECT_EQ(AbgleichAnwenden(a.tag()).imPapierkorb, 1);
+    EXPECT_EQ(Zeilen(a.tag(), "A.JPG"), QStringList{"von B"});
+    EXPECT_EQ(TagTexteLesen(a.tag()).titel, "Ferien");
     b.legen("ALBUM.DAT", a.datei());
+
+    // B's own caption came back to it in A's file: it is the base now, so A changing it
+    // again while B changes the title is no question on B either.
+    ASSERT_TRUE(BildtextSchreiben(a.tag(), "A.JPG", {"wieder A"}));
+    b.aktiv();
+    ASSERT_TRUE(TitelSchreiben(b.tag(), "Winter"));
+    a.legen(kSyncthing, a.datei());
+    a.legen("ALBUM.DAT", b.datei());
+    b.legen(kSyncthing, a.datei(kSyncthing));
     for (const Rechner* r : {&a, &b}) {
         r->aktiv();
         EXPECT_TRUE(AbgleichPruefen(r->tag()).fragen.isEmpty());
         EXPECT_EQ(AbgleichAnwenden(r->tag()).imPapierkorb, 1);
-        EXPECT_EQ(Zeilen(r->tag(), "A.JPG"), QStringList{"von B"});
-        EXPECT_EQ(TagTexteLesen(r->tag()).titel, "Ferien");
+        EXPECT_EQ(Zeilen(r->tag(), "A.JPG"), QStringList{"wieder A"});
+        EXPECT_EQ(TagTexteLesen(r->tag()).titel, "Winter");
     }
     EXPECT_EQ(a.datei(), b.datei());
 }
@@ -318,7 +338,9 @@ TEST(Konfliktkopie, BrennlisteHinzuUndEntfernt) {
     const QString datei = r.tag("Brennliste.Pixolud");
     TBrennliste l;
     l.Setzen(TBrennliste::DateiLesen(datei), datei);
+    // Two saves before the sync: the base stays the list as read before the first.
     l.Hinzufuegen("2005/x.jpg");
+    l.Speichern(datei);
     l.Entfernen({l.Index("2005/a.jpg")});
     l.Speichern(datei);
     r.legen("Brennliste (conflicted copy 2026-12-07 113800).Pixolud",
