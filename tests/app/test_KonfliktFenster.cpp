@@ -101,7 +101,7 @@ TEST(KonfliktFenster, NeuereFassungVorgewaehltUndWahlGehtAnDenAbgleich) {
 }
 
 namespace {
-struct Hauptfenster : ::testing::Test {
+struct KonfliktAbgleich : ::testing::Test {
     TestKonfiguration konfiguration;
     ScriptInteraktion ui;
     TestAlbum album;
@@ -127,7 +127,7 @@ struct Hauptfenster : ::testing::Test {
 };
 } // namespace
 
-TEST_F(Hauptfenster, AbgleichBeimOeffnenLaeuftNebenDemBlaetternUndMeldetSich) {
+TEST_F(KonfliktAbgleich, AbgleichBeimOeffnenLaeuftNebenDemBlaetternUndMeldetSich) {
     // This computer wrote a's caption (so its base is known); the other one added b's,
     // which only its copy has.
     ASSERT_TRUE(BildtextSchreiben(tag, QStringLiteral("a.jpg"), {QStringLiteral("Am Strand")}));
@@ -153,7 +153,7 @@ TEST_F(Hauptfenster, AbgleichBeimOeffnenLaeuftNebenDemBlaetternUndMeldetSich) {
     EXPECT_TRUE(m->OffeneKonflikte().isEmpty());
 }
 
-TEST_F(Hauptfenster, OffeneKonflikteBleibenBisZurWahlUndNurDerBearbeiterSchreibt) {
+TEST_F(KonfliktAbgleich, OffeneKonflikteBleibenBisZurWahlUndNurDerBearbeiterSchreibt) {
     // No base known: the competing caption is a question; the picture's copy waits too.
     album.ordner.datei(QStringLiteral("2026/20261207/ALBUM.DAT"), Datei("Hier", {}));
     album.ordner.datei(QStringLiteral("2026/20261207/") + kKopie, Datei("Dort", {}));
