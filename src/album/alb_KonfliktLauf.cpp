@@ -40,11 +40,13 @@ TTagAbgleich TagAbgleichen(const QString& ordner) {
     e.offen.ordner = ordner;
     TAbgleichPlan plan = AbgleichPruefen(ordner);
     e.kopien = int(plan.kopien.size());
-    if (plan.automatisch > 0 || (!plan.kopien.isEmpty() && plan.fragen.isEmpty())) {
+    // Also with questions only: copies merged before (on this computer or another) go to
+    // the trash, and the file is left untouched when nothing changes.
+    if (!plan.kopien.isEmpty() && plan.fehler.isEmpty()) {
         const TAbgleichErgebnis r = AbgleichAnwenden(ordner);
         e.uebernommen = r.uebernommen;
         e.fehler << r.fehler;
-        plan = AbgleichPruefen(ordner);
+        if (r.uebernommen > 0 || r.imPapierkorb > 0) plan = AbgleichPruefen(ordner);
     }
     Offen(e, plan);
     return e;
