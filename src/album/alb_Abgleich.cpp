@@ -155,14 +155,15 @@ TLauf Zusammenfuehren(TProfilDokument& d, const QVector<TKopie>& kopien, const T
             const bool beiseite = e.startsWith(QLatin1String("papierkorb "));
             const bool nurJene = basis.bekannt && diese == basis.werte.value(e);
             const bool nurDiese = basis.bekannt && jene == basis.werte.value(e);
-            if (nurDiese || Enthalten(e, diese, jene) || (beiseite && !diese.isEmpty())) continue;
-            if (nurJene || beiseite) {
-                // A set-aside caption is kept wherever one side has it; it names its picture's
-                // identity, so it never competes with another text.
+            // A set-aside caption is kept wherever one side has it; it names its picture's
+            // identity, so it never competes with another text.
+            const bool nehmen = nurJene || (!nurDiese && beiseite && diese.isEmpty());
+            if (nehmen) {
                 Setzen(d, e, jene, kopie, bild);
                 ++lauf.uebernommen;
                 continue;
             }
+            if (nurDiese || beiseite || Enthalten(e, diese, jene)) continue;
             TKonfliktFrage f;
             f.kopie = kopie.name;
             f.bild = bild;
@@ -296,17 +297,20 @@ TAbgleichErgebnis AbgleichAnwenden(const QString& tagOrdner, const QHash<QString
     QStringList kennungen;
     for (const TKopie& k : kopien) {
         if (!lauf.erledigt.contains(k.name)) continue;
+        // Another merge of the day (a second window, another instance) may have been first.
+        const auto weg = [&] { return !QFileInfo::exists(k.pfad) && !regulaer::IstVerweis(k.pfad); };
+        if (weg()) continue;
         if (InPapierkorb(k.pfad)) {
             ++erg.imPapierkorb;
             kennungen << k.kennung;
-        } else {
+        } else if (!weg()) {
             erg.fehler << QStringLiteral(
                               "Die Konfliktkopie %1 konnte nicht in den Papierkorb verschoben werden.")
                               .arg(QDir::toNativeSeparators(k.pfad));
         }
     }
     // With every copy merged, the merged file is what all computers branch off from next.
-    if (erg.imPapierkorb == alle.size()) {
+    if (KopienFinden(tagOrdner).isEmpty()) {
         const QString ziel = regulaer::Ziel(datei, regulaer::Verweise::ImOrdner);
         const TDateiSperre sperre(ziel.isEmpty() ? datei : ziel);
         TProfilDokument jetzt;

@@ -48,7 +48,14 @@ bool AusJson(const QJsonValue& wert, QHash<QString, QStringList>& werte) {
 }
 
 QString Kanonisch(const QString& tagOrdner) {
-    return KanonischerPfad(tagOrdner);
+    // A write reads and writes the base: the path (on a network drive a few round trips) is
+    // resolved once for both.
+    thread_local QString zuletzt, kanonisch;
+    if (tagOrdner != zuletzt || kanonisch.isEmpty()) {
+        kanonisch = KanonischerPfad(tagOrdner);
+        zuletzt = tagOrdner;
+    }
+    return kanonisch;
 }
 
 // Conflict copies of the caption file wait beside it.

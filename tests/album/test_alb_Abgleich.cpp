@@ -165,6 +165,21 @@ TEST(Konfliktkopie, AlleNamensformenNacheinanderGegenDieselbeBasis) {
     EXPECT_TRUE(QFile::exists(r.tag(bildKopie)));
 }
 
+// A picture deleted on one computer (its caption set aside under its identity) while
+// the other changes another caption: the caption goes aside on both, nothing is asked.
+TEST(Konfliktkopie, GeloeschtesBildAufDemAnderenRechner) {
+    Aufraeumen z;
+    Rechner r("[BILD X.JPG]\r\nZEILE00=x\r\n[BILD Y.JPG]\r\nZEILE00=y\r\n");
+    r.aktiv();
+    ASSERT_TRUE(BildtextSchreiben(r.tag(), "Y.JPG", {"y2"}));
+    r.legen(kSyncthing,
+            "[BILD Y.JPG]\r\nZEILE00=y\r\n[PAPIERKORB 12-0123456789abcdef X.JPG]\r\nZEILE00=x\r\n");
+    EXPECT_TRUE(AbgleichPruefen(r.tag()).fragen.isEmpty());
+    EXPECT_EQ(AbgleichAnwenden(r.tag()).uebernommen, 2);
+    EXPECT_EQ(r.datei(),
+              "[BILD Y.JPG]\r\nZEILE00=y2\r\n[PAPIERKORB 12-0123456789abcdef X.JPG]\r\nZEILE00=x\r\n");
+}
+
 // Both sides changed the same entries: questions with both texts, the device and the
 // times; without an answer the copy stays (what needs no question is merged anyway);
 // each answer gives its text; an answer to texts that changed meanwhile is no answer.
