@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QSplitter>
@@ -58,7 +59,7 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
         Aktion(name)->setVisible(mitJpegtran);
     KontextmenuAufbauen();
     // Editing commands are disabled in viewer mode; nothing else is.
-    for (const char* name : {"ax_Titel", "ax_Text", "ax_BildDel"})
+    for (const char* name : {"ax_Titel", "ax_Text", "ax_BildDel", "ax_Konflikte"})
         Aktion(name)->setEnabled(!NurAnzeige);
 
     // The settings file: "/Ini=" without folder lies in the program's data folder.
@@ -100,6 +101,7 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
     EinstellungenLesen();
     BeschriftungSetzen();
     BildUnterschriftSetzen(false);
+    KonflikteStarten();
     TagAnzeigen();
     foto->First();
 }
@@ -172,6 +174,14 @@ void Tam_Main::FensterAufbauen() {
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->setHandleWidth(4);
     Splitter1->setChildrenCollapsible(false);
+    la_Konflikt = new QLabel(pa_Links);
+    la_Konflikt->setObjectName(QStringLiteral("la_Konflikt"));
+    la_Konflikt->setTextFormat(Qt::PlainText);
+    la_Konflikt->setMargin(3);
+    la_Konflikt->setAutoFillBackground(true);
+    la_Konflikt->setStyleSheet(QStringLiteral("QLabel { background: #fff3c4; color: black; }"));
+    la_Konflikt->hide();
+    links->addWidget(la_Konflikt);
     links->addWidget(Splitter1);
 
     foto = new TzptFotoPanel(Splitter1);
@@ -290,6 +300,8 @@ void Tam_Main::AktionenAufbauen() {
          QKeySequence(), [this] { ax_AlleInBrennlisteExecute(); }},
         {"ax_Brennliste", QStringLiteral("Brennliste bearbeiten"), QKeySequence(),
          [this] { ax_BrennlisteExecute(); }},
+        {"ax_Konflikte", QStringLiteral("Konflikte lösen…"), QKeySequence(), [this] { ax_KonflikteExecute(); },
+         QStringLiteral("Was ein Synchronisationsprogramm als Konflikt beiseitegelegt hat")},
     };
     AktionenAnlegen(this, tabelle);
     for (const AktionsEintrag& e : tabelle)
@@ -335,6 +347,7 @@ void Tam_Main::KontextmenuAufbauen() {
         {"ax_Kalender", Verknuepft, false},
         {"ax_Suchen", Verknuepft, false},
         {"ax_Status", Verknuepft, false},
+        {"ax_Konflikte", Verknuepft, true},
     };
     for (const Eintrag& e : eintraege) {
         if (e.nurBearbeiten && NurAnzeige) continue;

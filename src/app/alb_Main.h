@@ -1,11 +1,13 @@
 #pragma once
 // The main window: year and day lists above, the picture, the caption area below.
+#include "album/alb_KonfliktLauf.h"
 #include "album/alb_Suche.h"
 #include "burn/alb_Brennliste.h"
 #include "widgets/alb_Form.h"
 
 #include <QColor>
 #include <QHash>
+#include <QMap>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -142,6 +144,19 @@ public:
     void bb_BrennlisteClearClick();
     // Saves and closes the list, then runs the export wizard on it.
     void bb_BrennenClick();
+
+    // Conflict copies left by sync programs (alb_Main_Konflikte.cpp). Only the editor
+    // merges them; the viewer leaves the album alone.
+    QLabel* la_Konflikt;
+    TKonfliktLauf* KonfliktLauf = nullptr;
+    // Per day folder: what its merges did so far and what is left for the user.
+    QMap<QString, TTagAbgleich> KonfliktStand;
+    // The days with conflicts left for the user, the day shown first.
+    QVector<TTagKonflikte> OffeneKonflikte() const;
+    void KonflikteStarten();
+    void KonfliktErgebnis(const TTagAbgleich& ergebnis);
+    void KonfliktHinweisZeigen();
+    void ax_KonflikteExecute();
 
     // Other files of a day (alb_Main_Andere.cpp)
     void AndereDateienLesen();

@@ -55,6 +55,9 @@ void Tam_Main::TagAnzeigen() {
     FensterteileAnpassen();
     foto->ReadFolder(true);
     foto->setAnzeigeEnabled(true);
+    // Conflict copies are merged in the background; the notice follows when it is done.
+    KonfliktHinweisZeigen();
+    if (KonfliktLauf) KonfliktLauf->Pruefen(TagOrdnerAktuell(), true);
 }
 
 void Tam_Main::cb_JahrChange() {
