@@ -2,7 +2,7 @@
  * test: every call on a path below one folder costs a round trip, reads are held to a
  * bandwidth, and the drive can hang or be gone.
  *
- *   PIXOLUDA_NETZ_ORDNER=DIR     the folder that lies "on the network"
+ *   PIXOLUDA_NETZ_ORDNER=DIR     the folder that lies "on the network" (several: DIR1:DIR2)
  *   PIXOLUDA_NETZ_MS=X           delay per call in milliseconds (fractions allowed)
  *   PIXOLUDA_NETZ_MBS=Y          read bandwidth in MB/s (0 or unset: unlimited)
  *   PIXOLUDA_NETZ_MODUS=M        "normal", "blockieren:N" (each call waits N seconds, then
@@ -41,8 +41,10 @@
 
 enum { NORMAL = 0, BLOCKIEREN = 1, FEHLER = 2 };
 
-static char g_ordner[PATH_MAX];
-static size_t g_ordnerLaenge;
+enum { ORDNER = 8 };
+static char g_ordner[ORDNER][PATH_MAX];
+static size_t g_ordnerLaenge[ORDNER];
+static int g_ordnerZahl;
 static char g_steuerung[PATH_MAX];
 
 /* What the environment says, and what is in force now (the control file may override). */
@@ -103,11 +105,19 @@ static void Woerter(const char* text, int* modus, int* sekunden, long* mikro, lo
 
 static void Einrichten(void) {
     const char* ordner = getenv("PIXOLUDA_NETZ_ORDNER");
-    if (ordner && *ordner) {
-        snprintf(g_ordner, sizeof g_ordner, "%s", ordner);
-        g_ordnerLaenge = strlen(g_ordner);
-        while (g_ordnerLaenge > 1 && g_ordner[g_ordnerLaenge - 1] == '/')
-            g_ordner[--g_ordnerLaenge] = 0;
+    for (const char* teil = ordner; teil && *teil && g_ordnerZahl < ORDNER;) {
+        const char* ende = strchr(teil, ':');
+        const size_t l = ende ? (size_t)(ende - teil) : strlen(teil);
+        char* o = g_ordner[g_ordnerZahl];
+        if (l > 0 && l < PATH_MAX) {
+            memcpy(o, teil, l);
+            o[l] = 0;
+            size_t n = l;
+            while (n > 1 && o[n - 1] == '/')
+                o[--n] = 0;
+            g_ordnerLaenge[g_ordnerZahl++] = n;
+        }
+        teil = ende ? ende + 1 : NULL;
     }
     const char* ms = getenv("PIXOLUDA_NETZ_MS");
     g_envMikro = ms ? (long)(strtod(ms, NULL) * 1000.0) : 0;
@@ -152,8 +162,11 @@ static void Auffrischen(void) {
 }
 
 static int Unter(const char* pfad) {
-    return g_ordnerLaenge > 0 && strncmp(pfad, g_ordner, g_ordnerLaenge) == 0 &&
-           (pfad[g_ordnerLaenge] == '/' || pfad[g_ordnerLaenge] == 0);
+    for (int i = 0; i < g_ordnerZahl; ++i) {
+        const size_t l = g_ordnerLaenge[i];
+        if (strncmp(pfad, g_ordner[i], l) == 0 && (pfad[l] == '/' || pfad[l] == 0)) return 1;
+    }
+    return 0;
 }
 
 static unsigned long long Inode(int fd) {
@@ -178,7 +191,7 @@ static int FdUnter(int fd) {
 /* Whether a call on (dirfd, path) reaches the folder. */
 static int Betroffen(int dirfd, const char* pfad) {
     pthread_once(&g_einmal, Einrichten);
-    if (t_drinnen || !g_ordnerLaenge || !pfad) return 0;
+    if (t_drinnen || !g_ordnerZahl || !pfad) return 0;
     if (pfad[0] == '/') return Unter(pfad);
     if (dirfd != AT_FDCWD) return FdUnter(dirfd);
     char voll[PATH_MAX];
@@ -434,7 +447,7 @@ char* canonicalize_file_name(const char* pfad) {
 #define LESEN(fd, aufruf)                                                                                    \
     do {                                                                                                     \
         pthread_once(&g_einmal, Einrichten);                                                                 \
-        const int unter = !t_drinnen && g_ordnerLaenge && FdUnter(fd);                                       \
+        const int unter = !t_drinnen && g_ordnerZahl && FdUnter(fd);                                         \
         if (unter && Anfrage() != 0) return -1;                                                              \
         const ssize_t gelesen = aufruf;                                                                      \
         if (unter) Uebertragung(gelesen);                                                                    \
