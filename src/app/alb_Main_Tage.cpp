@@ -23,17 +23,23 @@ void Tam_Main::JahreLesen() {
 }
 
 void Tam_Main::TageLesen() {
+    const QString tagVorher = cb_Tage->Key(), bildVorher = foto->CurrentFileName();
     cb_Tage->Leeren();
     const QString jahr = cb_Jahr->ListenKey();
     QString hinweis;
     const auto tage =
         TageAuflisten(Grundpfad, jahr, AlbumIndexVorhanden ? AlbumIndex.get() : nullptr, &hinweis);
     m_jahrOhneTage = tage.isEmpty() && !hinweis.isEmpty();
-    // Told once a year and run, not at every refresh of the list.
-    if (!hinweis.isEmpty() && !m_gemeldeteJahre.contains(jahr.toLower())) {
+    // Told once a year and run, not at every refresh of the list; a drive that is gone
+    // once until it is back.
+    const bool albumFort = m_jahrOhneTage && !VerzeichnisExistiert(Grundpfad);
+    if (!hinweis.isEmpty() && !m_gemeldeteJahre.contains(jahr.toLower()) &&
+        !(albumFort && m_albumFortGemeldet)) {
         m_gemeldeteJahre.insert(jahr.toLower());
+        m_albumFortGemeldet = m_albumFortGemeldet || albumFort;
         InfoAnzeigen(hinweis);
     }
+    WiederkehrAbwarten(albumFort, tagVorher, bildVorher);
     QStringList namen;
     for (const TzptKeyString& t : tage) {
         cb_Tage->AddKey(t.key, t.text);
