@@ -141,13 +141,14 @@ int Blockieren(const QString& album) {
 
     Laufwerk("blockieren:30");
     Taste(*m, Qt::Key_Space); // the next picture
-    Arbeiten(300);
-    QStringList texte;
-    for (const QLabel* l : m->findChildren<QLabel*>())
-        if (l->isVisible()) texte << l->text();
-    for (int feld = 0; feld < 3; ++feld)
-        texte << m->foto->InfoText(feld);
-    Sagen("beim-blaettern", texte.join(u'|'));
+    const auto texte = [&] {
+        QStringList t;
+        for (const QLabel* l : m->findChildren<QLabel*>())
+            if (l->isVisible()) t << l->text();
+        return t.join(u'|');
+    };
+    Bis([&] { return texte().contains(QString::fromUtf8("Bild wird geladen …")); }, 5000);
+    Sagen("beim-blaettern", texte());
     Taste(*m, Qt::Key_N); // the next day
     Arbeiten(300);
 
