@@ -33,10 +33,12 @@ void Tam_Main::TageLesen() {
     // Told once a year and run, not at every refresh of the list; a drive that is gone
     // once until it is back.
     const bool albumFort = m_jahrOhneTage && !VerzeichnisExistiert(Grundpfad);
-    if (!hinweis.isEmpty() && !m_gemeldeteJahre.contains(jahr.toLower()) &&
-        !(albumFort && m_albumFortGemeldet)) {
-        m_gemeldeteJahre.insert(jahr.toLower());
-        m_albumFortGemeldet = m_albumFortGemeldet || albumFort;
+    if (!hinweis.isEmpty() &&
+        (albumFort ? !m_albumFortGemeldet : !m_gemeldeteJahre.contains(jahr.toLower()))) {
+        if (albumFort)
+            m_albumFortGemeldet = true;
+        else
+            m_gemeldeteJahre.insert(jahr.toLower());
         InfoAnzeigen(hinweis);
     }
     WiederkehrAbwarten(albumFort, tagVorher, bildVorher);

@@ -20,6 +20,8 @@ constexpr int kWiederkehrMs = 1000;
 
 void Tam_Main::WiederkehrAbwarten(bool albumFort, const QString& tagVorher, const QString& bildVorher) {
     if (!albumFort) {
+        // The album could be read: a later loss is told again.
+        m_albumFortGemeldet = false;
         if (m_wiederkehr) m_wiederkehr->stop();
         return;
     }
@@ -57,10 +59,6 @@ void Tam_Main::WiederkehrGeprueft(const QString& jahrOrdner, bool lesbar) {
     if (!lesbar || !m_wiederkehr->isActive() || cb_Jahr->KeyIndex() < 0 ||
         jahrOrdner != AddBackslash(AddBackslash(Grundpfad) + cb_Jahr->ListenKey()))
         return;
-    // Back: a later loss is told again.
-    m_wiederkehr->stop();
-    m_albumFortGemeldet = false;
-    m_gemeldeteJahre.remove(cb_Jahr->ListenKey().toLower());
     const QString tag = m_tagVorAusfall, bild = m_bildVorAusfall;
     TageLesen();
     if (cb_Tage->KeyList().isEmpty()) return;

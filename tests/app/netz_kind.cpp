@@ -79,7 +79,7 @@ void Gezeigt(const Tam_Main& m) {
 }
 
 // The drive fails every call for a while: the user refreshes, goes to another year and
-// back; then the drive is back, and the user does nothing.
+// back; then the drive is back, and the user does nothing; then it is gone once more.
 int Fehler(const QString& album) {
     ScriptInteraktion ui;
     auto m = Fenster(album);
@@ -104,6 +104,11 @@ int Fehler(const QString& album) {
     Sagen("meldungen", QString::number(ui.meldungen.size()));
     for (const MeldungsAnfrage& a : ui.meldungen)
         Sagen("meldung", a.text);
+    // Gone once more: told again.
+    Laufwerk("fehler");
+    m->ax_RefreshExecute();
+    Sagen("meldungen-zweiter-ausfall", QString::number(ui.meldungen.size()));
+    Laufwerk("normal");
     return 0;
 }
 

@@ -53,7 +53,8 @@ struct Netzlaufwerk : ::testing::Test {
 } // namespace
 
 // Gone for a while: one message for the whole outage, however the user pages and refreshes,
-// and the day and picture the user had come back by themselves with the drive.
+// and the day and picture the user had come back by themselves with the drive; a second
+// outage is told again.
 TEST_F(Netzlaufwerk, FehlerMeldetEinmalUndKehrtVonSelbstZurueck) {
     int code = -1;
     const auto gesagt = Lauf("fehler", &code);
@@ -66,6 +67,7 @@ TEST_F(Netzlaufwerk, FehlerMeldetEinmalUndKehrtVonSelbstZurueck) {
     EXPECT_EQ(gesagt["jahr"], "2005");
     EXPECT_EQ(gesagt["tag"], "20050101");
     EXPECT_EQ(gesagt["bild"], "b.jpg");
+    EXPECT_EQ(gesagt["meldungen-zweiter-ausfall"], "2");
 }
 
 #ifdef PIXOLUDA_NETZ_BLOCKIEREN_TEST
