@@ -218,6 +218,7 @@ static void Spur(const char* art, const char* pfad, int fd) {
 
 /* The round trip of one call: 0 to go ahead, -1 (errno EIO) when the drive is gone. */
 static int Anfrage(const char* art, const char* pfad, int fd) {
+    const int fehlerVorher = errno; /* a call that succeeds leaves errno as it was */
     Spur(art, pfad, fd);
     Auffrischen();
     if (atomic_load(&g_modus) == BLOCKIEREN) {
@@ -236,6 +237,7 @@ static int Anfrage(const char* art, const char* pfad, int fd) {
         return -1;
     }
     Schlafen(atomic_load(&g_mikro) * 1000LL);
+    errno = fehlerVorher;
     return 0;
 }
 
