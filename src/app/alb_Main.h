@@ -1,6 +1,6 @@
 #pragma once
 // The main window: year and day lists above, the picture, the caption area below.
-#include "album/alb_Suche.h"
+#include "album/alb_SuchDienst.h"
 #include "burn/alb_Brennliste.h"
 #include "widgets/alb_Form.h"
 
@@ -88,6 +88,10 @@ public:
     // Years and days (alb_Main_Tage.cpp)
     void JahreLesen();
     void TageLesen();
+    // How long the day list reads titles itself before leaving the rest to the background.
+    int TitelFristMs = 25;
+    // A title read in the background: the entry of its day, when its year is shown.
+    void TitelNachgelesen(const QString& ordner, const QString& titel);
     void TagAnzeigen();
     // Day folder shown in the panel; empty when no listed day is selected.
     QString TagOrdnerAktuell() const;
@@ -179,8 +183,8 @@ private:
     QHash<QString, std::function<void()>> m_befehle;
     int m_untenHoehe = 46;
     bool m_andereAnzeigen = true;
-    bool m_kameraAngeboten = false;          // "/KAMERA" has opened the import once
-    std::unique_ptr<TSuchIndex> m_suchIndex; // made at the first search
+    bool m_kameraAngeboten = false;           // "/KAMERA" has opened the import once
+    std::unique_ptr<TSuchDienst> m_suchIndex; // made at the first search
     Tam_Suche* m_suchFenster = nullptr;
     // The next search reads this day again (its title or a caption was written).
     void SucheTagGeaendert(const QString& ordner);

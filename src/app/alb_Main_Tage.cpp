@@ -1,6 +1,8 @@
 // Tam_Main: the year and day lists and the day shown in the photo panel.
 #include "app/alb_Main.h"
 
+#include "album/alb_TagTitel.h"
+#include "album/alb_ini.h"
 #include "app/alb_Tagesindex.h"
 #include "display/zpt_FotoListe.h"
 #include "display/zpt_FotoPanel.h"
@@ -10,6 +12,9 @@
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_KeyComboBox.h"
 
+#include "sys/zpt_Plattform.h"
+
+#include <QDeadlineTimer>
 #include <QScopedValueRollback>
 
 void Tam_Main::JahreLesen() {
@@ -27,8 +32,18 @@ void Tam_Main::TageLesen() {
     cb_Tage->Leeren();
     const QString jahr = cb_Jahr->ListenKey();
     QString hinweis;
+    // Titles read within a moment; on a slow drive the rest come from what is known and
+    // are read in the background (TitelNachgelesen).
+    TTagTitel& speicher = TTagTitel::Instanz();
+    const QDeadlineTimer frist(TitelFristMs);
+    QStringList offen;
+    const auto titel = [&](const QString& ordner) {
+        if (frist.hasExpired()) speicher.AusSuchCache(Grundpfad);
+        return speicher.Titel(ordner, frist, offen);
+    };
     const auto tage =
-        TageAuflisten(Grundpfad, jahr, AlbumIndexVorhanden ? AlbumIndex.get() : nullptr, &hinweis);
+        TageAuflisten(Grundpfad, jahr, AlbumIndexVorhanden ? AlbumIndex.get() : nullptr, &hinweis, titel);
+    speicher.Nachlesen(offen);
     m_jahrOhneTage = tage.isEmpty() && !hinweis.isEmpty();
     // Told once a year and run, not at every refresh of the list; a drive that is gone
     // once until it is back.
@@ -48,6 +63,14 @@ void Tam_Main::TageLesen() {
         namen << t.key;
     }
     sl_Tage->setStrings(namen);
+}
+
+void Tam_Main::TitelNachgelesen(const QString& ordner, const QString& titel) {
+    if (AlbumIndexVorhanden || cb_Jahr->KeyIndex() < 0) return; // the index names the titles
+    const QString jahrOrdner = AddBackslash(AddBackslash(Grundpfad) + cb_Jahr->ListenKey());
+    if (!ordner.startsWith(jahrOrdner) || !ordner.endsWith(plattform::PfadTrenner)) return;
+    const QString tag = ordner.mid(jahrOrdner.size()).chopped(1);
+    cb_Tage->TextSetzen(tag, TagDatumText(tag) + QStringLiteral(" - ") + titel);
 }
 
 QString Tam_Main::TagOrdnerAktuell() const {

@@ -93,7 +93,16 @@ Tam_Suche::Tam_Suche(QWidget* parent) : QWidget(parent, Qt::Window) {
     addAction(schliessen);
 }
 
-void Tam_Suche::Oeffnen(TSuchIndex* index) {
+void Tam_Suche::Oeffnen(TSuchDienst* index) {
+    if (m_index != index && index)
+        connect(index, &TSuchDienst::Nachgeprueft, this,
+                [this](const QString& text, const QList<TSuchTreffer>& treffer) {
+                    // The checked hits of what is typed now; the row chosen stays where it can.
+                    if (text != ed_Suche->text()) return;
+                    const int zeile = lb_Treffer->currentRow();
+                    Anzeigen(treffer);
+                    if (zeile >= 0 && zeile < lb_Treffer->count()) lb_Treffer->setCurrentRow(zeile);
+                });
     m_index = index;
     if (m_index) m_index->AllesPruefen(); // what changed outside the program meanwhile
     show();
@@ -105,10 +114,19 @@ void Tam_Suche::Oeffnen(TSuchIndex* index) {
 }
 
 void Tam_Suche::Suchen() {
+    if (!m_index) {
+        Anzeigen({});
+        return;
+    }
+    // An empty field finds nothing: it need not wait for the album's check.
+    const bool leer = ed_Suche->text().trimmed().isEmpty();
+    Anzeigen(m_index->Suchen(ed_Suche->text(), kHoechstens, leer ? 0 : FristMs));
+}
+
+void Tam_Suche::Anzeigen(const QList<TSuchTreffer>& treffer) {
     lb_Treffer->clear();
-    m_treffer.clear();
+    m_treffer = treffer;
     if (!m_index) return;
-    m_treffer = m_index->Suchen(ed_Suche->text(), kHoechstens);
     for (const TSuchTreffer& t : std::as_const(m_treffer)) {
         auto* i = new QListWidgetItem(lb_Treffer);
         i->setData(Qt::UserRole, TrefferHtml(t));

@@ -60,6 +60,15 @@ void TzptKeyComboBox::AddKey(const QString& key, const QString& text) {
     Anzeigen();
 }
 
+void TzptKeyComboBox::TextSetzen(const QString& key, const QString& text) {
+    const int i = m_liste.TextSetzen(key, text);
+    if (i < 0) return;
+    m_intern = true;
+    setItemText(i, text);
+    m_intern = false;
+    if (i == m_liste.Index()) Anzeigen();
+}
+
 void TzptKeyComboBox::Leeren() {
     m_liste.Leeren();
     m_intern = true;
