@@ -18,6 +18,7 @@ class QPushButton;
 class QToolButton;
 class QSplitter;
 class QTextEdit;
+class QTimer;
 class TBigIniFile;
 class Tam_3x3;
 class TStringlistBox;
@@ -191,6 +192,16 @@ private:
     bool m_jahrOhneTage = false;         // the year shown could not be read
     bool m_imJahrWechsel = false;        // while a year is being shown
     QSet<QString> m_gemeldeteJahre;      // years whose missing days were reported
+    // A year that could not be read because the whole album could not (a network drive
+    // gone) is looked at again in the background and shown by itself when it can be read
+    // again; the user is told once about it, not at each year (alb_Main_Wiederkehr.cpp).
+    void WiederkehrAbwarten(bool albumFort, const QString& tagVorher, const QString& bildVorher);
+    void WiederkehrPruefen();
+    void WiederkehrGeprueft(const QString& jahrOrdner, bool lesbar);
+    QTimer* m_wiederkehr = nullptr;
+    bool m_wiederkehrPruefung = false; // a look is under way
+    bool m_albumFortGemeldet = false;  // told that the album cannot be read
+    QString m_tagVorAusfall, m_bildVorAusfall;
     // Moves to the next (+1) or previous (-1) year when the year shown could not be read.
     bool AusLeeremJahr(int schritt);
 };

@@ -28,6 +28,7 @@ void Tam_Main::JahreLesen() {
 }
 
 void Tam_Main::TageLesen() {
+    const QString tagVorher = cb_Tage->Key(), bildVorher = foto->CurrentFileName();
     cb_Tage->Leeren();
     const QString jahr = cb_Jahr->ListenKey();
     QString hinweis;
@@ -44,11 +45,18 @@ void Tam_Main::TageLesen() {
         TageAuflisten(Grundpfad, jahr, AlbumIndexVorhanden ? AlbumIndex.get() : nullptr, &hinweis, titel);
     speicher.Nachlesen(offen);
     m_jahrOhneTage = tage.isEmpty() && !hinweis.isEmpty();
-    // Told once a year and run, not at every refresh of the list.
-    if (!hinweis.isEmpty() && !m_gemeldeteJahre.contains(jahr.toLower())) {
-        m_gemeldeteJahre.insert(jahr.toLower());
+    // Told once a year and run, not at every refresh of the list; a drive that is gone
+    // once until it is back.
+    const bool albumFort = m_jahrOhneTage && !VerzeichnisExistiert(Grundpfad);
+    if (!hinweis.isEmpty() &&
+        (albumFort ? !m_albumFortGemeldet : !m_gemeldeteJahre.contains(jahr.toLower()))) {
+        if (albumFort)
+            m_albumFortGemeldet = true;
+        else
+            m_gemeldeteJahre.insert(jahr.toLower());
         InfoAnzeigen(hinweis);
     }
+    WiederkehrAbwarten(albumFort, tagVorher, bildVorher);
     QStringList namen;
     for (const TzptKeyString& t : tage) {
         cb_Tage->AddKey(t.key, t.text);

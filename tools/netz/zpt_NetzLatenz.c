@@ -2,7 +2,7 @@
  * test: every call on a path below one folder costs a round trip, reads are held to a
  * bandwidth, and the drive can hang or be gone.
  *
- *   PIXOLUDA_NETZ_ORDNER=DIR     the folder that lies "on the network"
+ *   PIXOLUDA_NETZ_ORDNER=DIR     the folder that lies "on the network" (several: DIR1:DIR2)
  *   PIXOLUDA_NETZ_MS=X           delay per call in milliseconds (fractions allowed)
  *   PIXOLUDA_NETZ_MBS=Y          read bandwidth in MB/s (0 or unset: unlimited)
  *   PIXOLUDA_NETZ_MODUS=M        "normal", "blockieren:N" (each call waits N seconds, then
@@ -13,6 +13,8 @@
  *                                re-read at most every 100 ms, and a missing or empty file
  *                                means the environment's values. A call that waits in the
  *                                blocking mode goes ahead as soon as the file says so.
+ *   PIXOLUDA_NETZ_SPUR=FILE      each call that reaches the drive is written to FILE as a line
+ *                                ("open64 PATH", "read fd 7"), to see where the round trips go.
  *
  * Slowed: open, openat (and their 64-bit and fortified forms), fopen, the stat family
  * (stat, lstat, fstatat, statx and the old __xstat forms), access, faccessat, opendir,
@@ -41,8 +43,10 @@
 
 enum { NORMAL = 0, BLOCKIEREN = 1, FEHLER = 2 };
 
-static char g_ordner[PATH_MAX];
-static size_t g_ordnerLaenge;
+enum { ORDNER = 8 };
+static char g_ordner[ORDNER][PATH_MAX];
+static size_t g_ordnerLaenge[ORDNER];
+static int g_ordnerZahl;
 static char g_steuerung[PATH_MAX];
 
 /* What the environment says, and what is in force now (the control file may override). */
@@ -51,6 +55,7 @@ static int g_envModus, g_envSekunden;
 static atomic_long g_mikro, g_bytesProSek;
 static atomic_int g_modus, g_sekunden;
 static atomic_llong g_gelesenUm; /* when the control file was last read, in ns */
+static int g_spur = -1;
 
 /* Inode of each fd opened below the folder (0: not ours). Checked against the fd's inode on
  * each read, so an fd number reused by a call we do not see is never taken for ours. */
@@ -103,11 +108,19 @@ static void Woerter(const char* text, int* modus, int* sekunden, long* mikro, lo
 
 static void Einrichten(void) {
     const char* ordner = getenv("PIXOLUDA_NETZ_ORDNER");
-    if (ordner && *ordner) {
-        snprintf(g_ordner, sizeof g_ordner, "%s", ordner);
-        g_ordnerLaenge = strlen(g_ordner);
-        while (g_ordnerLaenge > 1 && g_ordner[g_ordnerLaenge - 1] == '/')
-            g_ordner[--g_ordnerLaenge] = 0;
+    for (const char* teil = ordner; teil && *teil && g_ordnerZahl < ORDNER;) {
+        const char* ende = strchr(teil, ':');
+        const size_t l = ende ? (size_t)(ende - teil) : strlen(teil);
+        char* o = g_ordner[g_ordnerZahl];
+        if (l > 0 && l < PATH_MAX) {
+            memcpy(o, teil, l);
+            o[l] = 0;
+            size_t n = l;
+            while (n > 1 && o[n - 1] == '/')
+                o[--n] = 0;
+            g_ordnerLaenge[g_ordnerZahl++] = n;
+        }
+        teil = ende ? ende + 1 : NULL;
     }
     const char* ms = getenv("PIXOLUDA_NETZ_MS");
     g_envMikro = ms ? (long)(strtod(ms, NULL) * 1000.0) : 0;
@@ -118,6 +131,9 @@ static void Einrichten(void) {
     const char* modus = getenv("PIXOLUDA_NETZ_MODUS");
     long unbenutzt1 = 0, unbenutzt2 = 0;
     if (modus) Woerter(modus, &g_envModus, &g_envSekunden, &unbenutzt1, &unbenutzt2);
+    const char* spur = getenv("PIXOLUDA_NETZ_SPUR");
+    if (spur && *spur)
+        g_spur = (int)syscall(SYS_openat, AT_FDCWD, spur, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     const char* steuerung = getenv("PIXOLUDA_NETZ_STEUERUNG");
     if (steuerung) snprintf(g_steuerung, sizeof g_steuerung, "%s", steuerung);
     atomic_store(&g_mikro, g_envMikro);
@@ -152,8 +168,11 @@ static void Auffrischen(void) {
 }
 
 static int Unter(const char* pfad) {
-    return g_ordnerLaenge > 0 && strncmp(pfad, g_ordner, g_ordnerLaenge) == 0 &&
-           (pfad[g_ordnerLaenge] == '/' || pfad[g_ordnerLaenge] == 0);
+    for (int i = 0; i < g_ordnerZahl; ++i) {
+        const size_t l = g_ordnerLaenge[i];
+        if (strncmp(pfad, g_ordner[i], l) == 0 && (pfad[l] == '/' || pfad[l] == 0)) return 1;
+    }
+    return 0;
 }
 
 static unsigned long long Inode(int fd) {
@@ -178,7 +197,7 @@ static int FdUnter(int fd) {
 /* Whether a call on (dirfd, path) reaches the folder. */
 static int Betroffen(int dirfd, const char* pfad) {
     pthread_once(&g_einmal, Einrichten);
-    if (t_drinnen || !g_ordnerLaenge || !pfad) return 0;
+    if (t_drinnen || !g_ordnerZahl || !pfad) return 0;
     if (pfad[0] == '/') return Unter(pfad);
     if (dirfd != AT_FDCWD) return FdUnter(dirfd);
     char voll[PATH_MAX];
@@ -188,8 +207,19 @@ static int Betroffen(int dirfd, const char* pfad) {
     return Unter(voll);
 }
 
+/* With PIXOLUDA_NETZ_SPUR=FILE each call that reaches the drive is written to FILE. */
+static void Spur(const char* art, const char* pfad, int fd) {
+    if (g_spur < 0) return;
+    char zeile[PATH_MAX + 64];
+    const int n = pfad ? snprintf(zeile, sizeof zeile, "%s %s\n", art, pfad)
+                       : snprintf(zeile, sizeof zeile, "%s fd %d\n", art, fd);
+    if (n > 0) syscall(SYS_write, g_spur, zeile, (size_t)(n < (int)sizeof zeile ? n : (int)sizeof zeile - 1));
+}
+
 /* The round trip of one call: 0 to go ahead, -1 (errno EIO) when the drive is gone. */
-static int Anfrage(void) {
+static int Anfrage(const char* art, const char* pfad, int fd) {
+    const int fehlerVorher = errno; /* a call that succeeds leaves errno as it was */
+    Spur(art, pfad, fd);
     Auffrischen();
     if (atomic_load(&g_modus) == BLOCKIEREN) {
         const long long bis = Jetzt() + (long long)atomic_load(&g_sekunden) * 1000000000LL;
@@ -207,6 +237,7 @@ static int Anfrage(void) {
         return -1;
     }
     Schlafen(atomic_load(&g_mikro) * 1000LL);
+    errno = fehlerVorher;
     return 0;
 }
 
@@ -232,7 +263,7 @@ static mode_t Modus(int flags, va_list a) {
 #define OEFFNEN(name, dirfd, pfad, flags, aufruf)                                                            \
     do {                                                                                                     \
         const int unter = Betroffen(dirfd, pfad);                                                            \
-        if (unter && Anfrage() != 0) return -1;                                                              \
+        if (unter && Anfrage(__func__, pfad, -1) != 0) return -1;                                            \
         const int fd = aufruf;                                                                               \
         if (fd >= 0) Merken(fd, unter);                                                                      \
         return fd;                                                                                           \
@@ -290,7 +321,7 @@ int __openat64_2(int dirfd, const char* pfad, int flags) {
 FILE* fopen(const char* pfad, const char* art) {
     ECHT(fopen);
     const int unter = Betroffen(AT_FDCWD, pfad);
-    if (unter && Anfrage() != 0) return NULL;
+    if (unter && Anfrage(__func__, pfad, -1) != 0) return NULL;
     FILE* f = echt_fopen(pfad, art);
     if (f) Merken(fileno(f), unter);
     return f;
@@ -298,7 +329,7 @@ FILE* fopen(const char* pfad, const char* art) {
 FILE* fopen64(const char* pfad, const char* art) {
     ECHT(fopen64);
     const int unter = Betroffen(AT_FDCWD, pfad);
-    if (unter && Anfrage() != 0) return NULL;
+    if (unter && Anfrage(__func__, pfad, -1) != 0) return NULL;
     FILE* f = echt_fopen64(pfad, art);
     if (f) Merken(fileno(f), unter);
     return f;
@@ -318,7 +349,7 @@ int close(int fd) {
 DIR* opendir(const char* pfad) {
     ECHT(opendir);
     const int unter = Betroffen(AT_FDCWD, pfad);
-    if (unter && Anfrage() != 0) return NULL;
+    if (unter && Anfrage(__func__, pfad, -1) != 0) return NULL;
     DIR* d = echt_opendir(pfad);
     if (d) Merken(dirfd(d), unter);
     return d;
@@ -332,7 +363,7 @@ int closedir(DIR* d) {
 /* Calls with a path: the round trip first, then the call itself. */
 #define PFAD_AUFRUF(dirfd, pfad, aufruf)                                                                     \
     do {                                                                                                     \
-        if (Betroffen(dirfd, pfad) && Anfrage() != 0) return -1;                                             \
+        if (Betroffen(dirfd, pfad) && Anfrage(__func__, pfad, -1) != 0) return -1;                           \
         return aufruf;                                                                                       \
     } while (0)
 
@@ -415,7 +446,7 @@ int faccessat(int dirfd, const char* pfad, int art, int flags) {
 
 char* realpath(const char* pfad, char* aufgeloest) {
     ECHT(realpath);
-    if (Betroffen(AT_FDCWD, pfad) && Anfrage() != 0) return NULL;
+    if (Betroffen(AT_FDCWD, pfad) && Anfrage(__func__, pfad, -1) != 0) return NULL;
     t_drinnen = 1;
     char* r = echt_realpath(pfad, aufgeloest);
     t_drinnen = 0;
@@ -423,7 +454,7 @@ char* realpath(const char* pfad, char* aufgeloest) {
 }
 char* canonicalize_file_name(const char* pfad) {
     ECHT(canonicalize_file_name);
-    if (Betroffen(AT_FDCWD, pfad) && Anfrage() != 0) return NULL;
+    if (Betroffen(AT_FDCWD, pfad) && Anfrage(__func__, pfad, -1) != 0) return NULL;
     t_drinnen = 1;
     char* r = echt_canonicalize_file_name(pfad);
     t_drinnen = 0;
@@ -434,8 +465,8 @@ char* canonicalize_file_name(const char* pfad) {
 #define LESEN(fd, aufruf)                                                                                    \
     do {                                                                                                     \
         pthread_once(&g_einmal, Einrichten);                                                                 \
-        const int unter = !t_drinnen && g_ordnerLaenge && FdUnter(fd);                                       \
-        if (unter && Anfrage() != 0) return -1;                                                              \
+        const int unter = !t_drinnen && g_ordnerZahl && FdUnter(fd);                                         \
+        if (unter && Anfrage(__func__, NULL, fd) != 0) return -1;                                            \
         const ssize_t gelesen = aufruf;                                                                      \
         if (unter) Uebertragung(gelesen);                                                                    \
         return gelesen;                                                                                      \
