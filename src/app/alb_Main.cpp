@@ -1,6 +1,7 @@
 #include "app/alb_Main.h"
 
 #include "album/alb_Loeschen.h"
+#include "album/alb_TagTitel.h"
 #include "app/zpt_Hilfe.h"
 #include "display/alc_3x3.h"
 #include "display/zpt_FotoPanel.h"
@@ -80,6 +81,8 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
     else
         GrundpfadSetzen(PAR->WertLesen(QStringLiteral("Grundpfad"), ProgrammVerzeichnis()));
 
+    connect(&TTagTitel::Instanz(), &TTagTitel::Geaendert, this,
+            [this](const QString& ordner, const QString& titel) { TitelNachgelesen(ordner, titel); });
     AlbumIndexOeffnen();
     JahreLesen();
     // The first start in edit mode (no year stored at all, not even an empty one)

@@ -1,3 +1,4 @@
+#include "album/alb_TagTitel.h"
 #include "album/alb_Text.h"
 #include "album/alb_Titel.h"
 #include "album/alb_ini.h"
@@ -433,4 +434,27 @@ TEST_F(Album, DeutscheTastennamenUndHilfe) {
     ASSERT_NE(fenster, nullptr);
     EXPECT_TRUE(fenster->isVisible());
     EXPECT_TRUE(ui.meldungen.isEmpty());
+}
+
+// On a slow drive the day list is labelled from the titles known and corrected as the
+// caption files are read in the background; the selection and key stay as they were.
+TEST_F(Album, TitelAusDemHintergrundErscheinenInDerListe) {
+    auto m = Fenster();
+    m->TitelFristMs = 0; // every title read in the background, as on a slow drive
+    TitelSchreiben(album.pfad() + "/2005/20050101", "Neujahr am See");
+    TitelSchreiben(album.pfad() + "/2005/20050104", "Schlitten");
+    TagWaehlen(*m, "2004", "20041231");
+    m->cb_Jahr->setKey("2005");
+    m->cb_JahrChange();
+    m->cb_Tage->setKey("20050101");
+    TTagTitel::Instanz().Warten();
+    EXPECT_EQ(m->cb_Tage->Text(), "01.01.2005 - Neujahr am See");
+    EXPECT_EQ(m->cb_Tage->Key(), "20050101");
+    EXPECT_EQ(m->cb_Tage->itemText(3), "04.01.2005 - Schlitten"); // never read before
+    // A title read for another year leaves this year's list alone.
+    TitelSchreiben(album.pfad() + "/2004/20041231", "Feuerwerk");
+    TTagTitel::Instanz().Nachlesen({TagOrdner(album.pfad(), "2004", "20041231")});
+    TTagTitel::Instanz().Warten();
+    EXPECT_EQ(m->cb_Tage->itemText(0), QString::fromUtf8("03.01.2005 - Schnee in Köln"));
+    EXPECT_EQ(m->cb_Tage->count(), 4);
 }
