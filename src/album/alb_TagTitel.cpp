@@ -25,8 +25,9 @@ TTagTitel& TTagTitel::Instanz() {
     return titel;
 }
 
-QString TTagTitel::Titel(const QString& ordner, const QDeadlineTimer& frist, QStringList& offen) {
-    if (!frist.hasExpired()) {
+QString TTagTitel::Titel(const QString& ordner, const QDeadlineTimer& frist, QStringList& offen,
+                         bool bekanntGenuegt) {
+    if (!frist.hasExpired() && !(bekanntGenuegt && m_titel.contains(ordner))) {
         const QString t = TitelLesen(ordner, {});
         m_titel.insert(ordner, t);
         return t;

@@ -24,7 +24,9 @@ public:
 
     // The title of a day folder (as TagOrdner forms it): read now while `frist` lasts, else
     // the known one (empty when none) with the folder added to `offen`, to be read later.
-    QString Titel(const QString& ordner, const QDeadlineTimer& frist, QStringList& offen);
+    // `bekanntGenuegt`: a known title is taken as it is and read again later too.
+    QString Titel(const QString& ordner, const QDeadlineTimer& frist, QStringList& offen,
+                  bool bekanntGenuegt = false);
     bool Bekannt(const QString& ordner, QString* titel = nullptr) const;
     // What the program wrote or read itself.
     void Merken(const QString& ordner, const QString& titel);

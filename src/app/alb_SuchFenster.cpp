@@ -77,6 +77,9 @@ Tam_Suche::Tam_Suche(QWidget* parent) : QWidget(parent, Qt::Window) {
     lb_Treffer->setObjectName(QStringLiteral("lb_Treffer"));
     lb_Treffer->setItemDelegate(new HtmlZeile(lb_Treffer));
     lb_Treffer->setUniformItemSizes(false);
+    // Rows laid out as they are needed: a thousand hits must not hold up the first ones.
+    lb_Treffer->setLayoutMode(QListView::Batched);
+    lb_Treffer->setBatchSize(50);
     lb_Treffer->installEventFilter(this);
     la_Anzahl = new QLabel(this);
     la_Anzahl->setObjectName(QStringLiteral("la_Anzahl"));

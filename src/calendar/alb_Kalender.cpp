@@ -68,7 +68,8 @@ Tam_Kalender::Tam_Kalender(QWidget* parent) : Tak_Form(parent) {
             if (!jahr->contains(d.toString(QStringLiteral("yyyyMMdd")))) continue;
             TqorKalenderEreignis e;
             e.Von = QDateTime(d, QTime(0, 0));
-            e.Text = speicher.Titel(KalenderTagOrdner(Grundpfad, d), frist, offen);
+            // Paging through the months shows the titles known at once; they are checked after.
+            e.Text = speicher.Titel(KalenderTagOrdner(Grundpfad, d), frist, offen, true);
             items.append(e);
         }
         speicher.Nachlesen(offen);
