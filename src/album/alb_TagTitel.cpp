@@ -6,7 +6,9 @@
 #include "sys/zpt_sys.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QPointer>
+#include <QStandardPaths>
 
 #include <mutex>
 
@@ -50,6 +52,11 @@ void TTagTitel::Merken(const QString& ordner, const QString& titel) {
 void TTagTitel::AusSuchCache(const QString& grundpfad) {
     if (m_cacheGelesen == grundpfad) return;
     m_cacheGelesen = grundpfad;
+    // Naming an album's cache file asks the drive for the album's real path: not when
+    // there is no cache file at all.
+    const QString cacheOrdner =
+        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/Pixolud");
+    if (QDir(cacheOrdner).entryList({QStringLiteral("suche-*.idx")}, QDir::Files).isEmpty()) return;
     const QString basis = AddBackslash(grundpfad);
     const auto titel = TSuchIndex::TitelImCache(TSuchIndex::CacheDateiFuer(grundpfad), grundpfad);
     for (auto i = titel.cbegin(); i != titel.cend(); ++i) {

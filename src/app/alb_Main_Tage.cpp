@@ -15,7 +15,13 @@
 #include "sys/zpt_Plattform.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QScopedValueRollback>
+
+namespace {
+// A year folder looked at (its existence, its listing) in longer than this lies on a slow drive.
+constexpr qint64 kLangsamerOrdnerMs = 5;
+} // namespace
 
 void Tam_Main::JahreLesen() {
     cb_Jahr->Leeren();
@@ -35,9 +41,16 @@ void Tam_Main::TageLesen() {
     // Titles read within a moment; on a slow drive the rest come from what is known and
     // are read in the background (TitelNachgelesen).
     TTagTitel& speicher = TTagTitel::Instanz();
-    const QDeadlineTimer frist(TitelFristMs);
+    QElapsedTimer uhr;
+    uhr.start();
+    QDeadlineTimer frist(TitelFristMs);
+    bool erster = true;
     QStringList offen;
     const auto titel = [&](const QString& ordner) {
+        // Looking at the year folder alone took that long: a slow drive, whose titles are
+        // all read in the background.
+        if (erster && uhr.elapsed() > kLangsamerOrdnerMs) frist = QDeadlineTimer(0);
+        erster = false;
         if (frist.hasExpired()) speicher.AusSuchCache(Grundpfad);
         return speicher.Titel(ordner, frist, offen);
     };
