@@ -10,6 +10,7 @@ packages=(
   libgtest-dev
   fonts-dejavu-core fonts-liberation2
   chromium
+  qt6-multimedia-dev ffmpeg
 )
 
 missing=()

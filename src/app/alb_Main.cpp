@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStyle>
@@ -147,6 +148,8 @@ void Tam_Main::FensterAufbauen() {
     bb_Andere->setEnabled(false);
     pa_Andere->setFixedSize(145 + 23, kTopHoehe);
     cb_Andere->OnChange = [this](QObject*) { Geschuetzt([this] { cb_AndereChange(); }); };
+    cb_Andere->installEventFilter(this);
+    cb_Andere->lineEdit()->installEventFilter(this);
     connect(bb_Andere, &QToolButton::clicked, this, [this] { Geschuetzt([this] { bb_AndereClick(); }); });
     cb_Jahr->OnChange = [this](QObject*) { Geschuetzt([this] { cb_JahrChange(); }); };
     cb_Tage->OnChange = [this](QObject*) { Geschuetzt([this] { cb_TageChange(); }); };
@@ -379,6 +382,7 @@ int Tam_Main::AndereDateienHoehe() const {
 
 bool Tam_Main::eventFilter(QObject* o, QEvent* e) {
     if (o == pa_Top && e->type() == QEvent::Resize) pa_TopResize();
+    if ((o == cb_Andere || o == cb_Andere->lineEdit()) && AndereDateienTaste(e)) return true;
     return Tak_Form::eventFilter(o, e);
 }
 

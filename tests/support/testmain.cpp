@@ -1,5 +1,6 @@
 // Runs the tests inside a QApplication on the offscreen platform, with a German
 // locale, a scripted user and the program file named as the real one.
+#include "display/zpt_VideoSpieler.h"
 #include "sys/zpt_Plattform.h"
 
 #include <QApplication>
@@ -14,6 +15,10 @@ int main(int argc, char** argv) {
     // Deleted test pictures go into a trash of the run's own, never the user's.
     QTemporaryDir daten;
     qputenv("XDG_DATA_HOME", daten.path().toLocal8Bit());
+    // Stills of videos go into a cache of the run's own, too.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
+    VideoBackendWaehlen();
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     plattform::ProgrammDateiSetzen(

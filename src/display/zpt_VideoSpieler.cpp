@@ -1,0 +1,150 @@
+#include "display/zpt_VideoSpieler.h"
+
+#include <QAudioOutput>
+#include <QEventLoop>
+#include <QMediaPlayer>
+#include <QTimer>
+#include <QUrl>
+#include <QVideoFrame>
+#include <QVideoSink>
+
+void VideoBackendWaehlen() {
+    // The GStreamer back end depends on which plugins the system has; FFmpeg's decodes
+    // the phones' H.264 and HEVC alike.
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+}
+
+QString VideoFehlerText(const QString& pfad, const QString& grund) {
+    QString text = QStringLiteral("Das Video\r") + pfad + QStringLiteral("\rkann nicht abgespielt werden");
+    if (!grund.isEmpty()) text += QStringLiteral(" (") + grund + u')';
+    return text + u'.';
+}
+
+TVideoSpieler::TVideoSpieler(QObject* parent, bool mitTon) : QObject(parent), m_frame(new QVideoFrame) {
+    m_player = new QMediaPlayer(this);
+    m_ton = mitTon ? new QAudioOutput(this) : nullptr;
+    m_senke = new QVideoSink(this);
+    if (m_ton) m_player->setAudioOutput(m_ton);
+    m_player->setVideoSink(m_senke);
+    connect(m_senke, &QVideoSink::videoFrameChanged, this, &TVideoSpieler::FrameAngekommen);
+    connect(m_player, &QMediaPlayer::positionChanged, this, &TVideoSpieler::positionGeaendert);
+    connect(m_player, &QMediaPlayer::playbackStateChanged, this, &TVideoSpieler::zustandGeaendert);
+    connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus s) {
+        if (s == QMediaPlayer::EndOfMedia) emit beendet();
+    });
+    connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error e, const QString& text) {
+        if (e == QMediaPlayer::NoError || m_datei.isEmpty()) return;
+        m_fehler = text;
+        emit fehlgeschlagen();
+    });
+}
+
+TVideoSpieler::~TVideoSpieler() {
+    // Stopped before the sink goes, so the back end's threads deliver no more frames.
+    m_player->stop();
+    delete m_frame;
+}
+
+bool TVideoSpieler::Oeffnen(const QString& pfad, int wartenMs) {
+    Schliessen();
+    m_datei = pfad;
+    m_fehler.clear();
+    m_player->setSource(QUrl::fromLocalFile(pfad));
+    // Some back ends load while setSource returns, others later: wait, but not forever.
+    auto geladen = [this] {
+        const auto s = m_player->mediaStatus();
+        return m_player->error() != QMediaPlayer::NoError || s == QMediaPlayer::InvalidMedia ||
+               s == QMediaPlayer::LoadedMedia || s == QMediaPlayer::BufferedMedia ||
+               s == QMediaPlayer::BufferingMedia || s == QMediaPlayer::EndOfMedia;
+    };
+    if (!geladen()) {
+        QEventLoop schleife;
+        QTimer frist;
+        frist.setSingleShot(true);
+        connect(&frist, &QTimer::timeout, &schleife, &QEventLoop::quit);
+        connect(m_player, &QMediaPlayer::mediaStatusChanged, &schleife, [&] {
+            if (geladen()) schleife.quit();
+        });
+        connect(m_player, &QMediaPlayer::errorOccurred, &schleife, &QEventLoop::quit);
+        frist.start(wartenMs);
+        schleife.exec();
+    }
+    QString grund;
+    if (m_player->error() != QMediaPlayer::NoError || m_player->mediaStatus() == QMediaPlayer::InvalidMedia)
+        grund =
+            m_player->errorString().isEmpty() ? QStringLiteral("ungültige Datei") : m_player->errorString();
+    else if (!geladen())
+        grund = QStringLiteral("keine Antwort");
+    else if (!m_player->hasVideo())
+        grund = QStringLiteral("kein Bild im Video");
+    if (grund.isEmpty()) return true;
+    m_fehler = grund;
+    m_player->stop();
+    m_player->setSource(QUrl());
+    return false;
+}
+
+void TVideoSpieler::Schliessen() {
+    m_player->stop();
+    if (!m_player->source().isEmpty()) m_player->setSource(QUrl());
+    m_datei.clear();
+    *m_frame = QVideoFrame();
+    m_bild = QImage();
+    m_bildNummer = 0;
+}
+
+void TVideoSpieler::FrameAngekommen(const QVideoFrame& frame) {
+    if (!frame.isValid()) return;
+    // Converted only when painted: frames the screen never shows cost nothing.
+    *m_frame = frame;
+    m_bild = QImage();
+    ++m_bildNummer;
+    emit bildNeu();
+}
+
+const QImage& TVideoSpieler::Bild() const {
+    if (m_bild.isNull() && m_frame->isValid()) m_bild = m_frame->toImage();
+    return m_bild;
+}
+
+void TVideoSpieler::Abspielen() {
+    if (m_player->mediaStatus() == QMediaPlayer::EndOfMedia) m_player->setPosition(0);
+    m_player->play();
+}
+
+void TVideoSpieler::Anhalten() {
+    m_player->pause();
+}
+
+bool TVideoSpieler::Spielt() const {
+    return m_player->playbackState() == QMediaPlayer::PlayingState;
+}
+
+void TVideoSpieler::Umschalten() {
+    if (Spielt())
+        Anhalten();
+    else
+        Abspielen();
+}
+
+void TVideoSpieler::setPosition(qint64 ms) {
+    const qint64 dauer = Dauer();
+    m_player->setPosition(qBound<qint64>(0, ms, dauer > 0 ? dauer : ms));
+}
+
+void TVideoSpieler::Springen(qint64 ms) {
+    setPosition(Position() + ms);
+}
+
+qint64 TVideoSpieler::Position() const {
+    return m_player->position();
+}
+
+qint64 TVideoSpieler::Dauer() const {
+    return m_player->duration();
+}
+
+void TVideoSpieler::setStumm(bool an) {
+    m_stumm = an;
+    if (m_ton) m_ton->setMuted(an);
+}
