@@ -382,7 +382,7 @@ int Tam_Main::AndereDateienHoehe() const {
 
 bool Tam_Main::eventFilter(QObject* o, QEvent* e) {
     if (o == pa_Top && e->type() == QEvent::Resize) pa_TopResize();
-    if ((o == cb_Andere || o == cb_Andere->lineEdit()) && AndereDateienTaste(e)) return true;
+    if (cb_Andere && (o == cb_Andere || o == cb_Andere->lineEdit()) && AndereDateienTaste(e)) return true;
     return Tak_Form::eventFilter(o, e);
 }
 

@@ -39,7 +39,7 @@ public:
     TzptKeyComboBox* cb_Jahr;
     TzptKeyComboBox* cb_Tage;
     QWidget* pa_Andere;
-    TzptKeyComboBox* cb_Andere;
+    TzptKeyComboBox* cb_Andere = nullptr;
     QToolButton* bb_Andere;
     QPushButton* ll_Vor;
     QWidget* pa_Brennliste;

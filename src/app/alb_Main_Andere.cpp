@@ -94,7 +94,7 @@ TVideoFenster* Tam_Main::VideoAbspielen(const QString& pfad) {
         return nullptr;
     }
     // Closed, it gives the keys back to the picture.
-    connect(fenster, &QObject::destroyed, this, [this] { FotoFokus(); });
+    connect(fenster, &TVideoFenster::geschlossen, this, [this] { FotoFokus(); });
     fenster->show();
     fenster->activateWindow();
     fenster->Spieler()->Abspielen();

@@ -149,4 +149,5 @@ void TVideoFenster::closeEvent(QCloseEvent* e) {
     // Stopped at once: the sound must not run on while the window goes.
     m_spieler->Schliessen();
     QWidget::closeEvent(e);
+    emit geschlossen();
 }

@@ -43,6 +43,10 @@ public:
     QSlider* Zeitleiste() const { return m_zeit; }
     void VollbildUmschalten();
 
+signals:
+    // The user closed the window (Esc or the window's frame).
+    void geschlossen();
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
