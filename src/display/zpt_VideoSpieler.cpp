@@ -2,6 +2,8 @@
 
 #include <QAudioOutput>
 #include <QEventLoop>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>
@@ -22,7 +24,9 @@ QString VideoFehlerText(const QString& pfad, const QString& grund) {
 
 TVideoSpieler::TVideoSpieler(QObject* parent, bool mitTon) : QObject(parent), m_frame(new QVideoFrame) {
     m_player = new QMediaPlayer(this);
-    m_ton = mitTon ? new QAudioOutput(this) : nullptr;
+    // Without a sound device Qt 6.4's FFmpeg back end writes the sound to a device it
+    // could not open and crashes: such a machine plays the picture alone.
+    m_ton = mitTon && !QMediaDevices::defaultAudioOutput().isNull() ? new QAudioOutput(this) : nullptr;
     m_senke = new QVideoSink(this);
     if (m_ton) m_player->setAudioOutput(m_ton);
     m_player->setVideoSink(m_senke);

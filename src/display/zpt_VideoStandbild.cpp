@@ -24,7 +24,9 @@ QString StandbildDatei(const QString& pfad) {
     const QString merkmal = f.absoluteFilePath() + u'\n' + QString::number(f.size()) + u'\n' +
                             QString::number(f.lastModified().toMSecsSinceEpoch());
     const QByteArray hash = QCryptographicHash::hash(merkmal.toUtf8(), QCryptographicHash::Sha1).toHex();
-    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/standbilder/") +
+    // Beside the search's cache, readable by the user alone: stills show what the videos show.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/Pixolud/standbilder/") +
            QString::fromLatin1(hash) + QStringLiteral(".jpg");
 }
 
@@ -106,9 +108,14 @@ QImage TStandbilder::Machen(const QString& pfad) {
         frame.scaledToWidth(kStandbildBreite, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
     ++m_erzeugt;
     // A cache that cannot be written costs the next start the same decoding, nothing else.
-    if (QDir().mkpath(QFileInfo(datei).path())) {
+    const QString ordner = QFileInfo(datei).path();
+    if (QDir().mkpath(ordner)) {
+        for (const QString& o : {QFileInfo(ordner).path(), ordner})
+            QFile::setPermissions(o, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QSaveFile aus(datei);
-        if (aus.open(QIODevice::WriteOnly) && bild.save(&aus, "JPEG", 85)) aus.commit();
+        if (aus.open(QIODevice::WriteOnly) && bild.save(&aus, "JPEG", 85) &&
+            aus.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
+            aus.commit();
     }
     return bild;
 }
