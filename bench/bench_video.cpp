@@ -26,9 +26,12 @@ bool VideoAnlegen(const QString& pfad) {
     std::fflush(stdout);
     QProcess p;
     p.start(QStringLiteral("ffmpeg"),
-            {"-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i", "testsrc2=s=3840x2160:r=30:d=30", "-f",
-             "lavfi", "-i", "sine=frequency=440:duration=30", "-c:v", "libx264", "-preset", "ultrafast", "-g", "30",
-             "-pix_fmt", "yuv420p", "-c:a", "aac", "-shortest", pfad + ".part.mp4"});
+            {"-hide_banner", "-loglevel", "error",     "-y",
+             "-f",           "lavfi",     "-i",        "testsrc2=s=3840x2160:r=30:d=30",
+             "-f",           "lavfi",     "-i",        "sine=frequency=440:duration=30",
+             "-c:v",         "libx264",   "-preset",   "ultrafast",
+             "-g",           "30",        "-pix_fmt",  "yuv420p",
+             "-c:a",         "aac",       "-shortest", pfad + ".part.mp4"});
     if (!p.waitForFinished(-1) || p.exitCode() != 0) return false;
     return QFile::rename(pfad + ".part.mp4", pfad);
 }
@@ -87,7 +90,8 @@ int main(int argc, char** argv) {
         QFile::remove(StandbildDatei(video));
         TStandbilder macher;
         bool da = false;
-        QObject::connect(&macher, &TStandbilder::fertig, [&](const QString&, const QImage& b) { da = !b.isNull(); });
+        QObject::connect(&macher, &TStandbilder::fertig,
+                         [&](const QString&, const QImage& b) { da = !b.isNull(); });
         t.restart();
         macher.Anfordern({video});
         if (!Warten(app, [&] { return da; })) return 1;

@@ -44,7 +44,9 @@ void TVideoFlaeche::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), m_hintergrund);
     const QImage& bild = m_spieler->Bild();
     if (bild.isNull()) return;
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Smooth scaling of every frame of a 4K video costs more than a frame's time; the
+    // paused picture, looked at, is scaled smoothly.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, !m_spieler->Spielt());
     p.drawImage(BildRechteck(), bild);
 }
 

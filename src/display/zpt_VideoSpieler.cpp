@@ -1,8 +1,8 @@
 #include "display/zpt_VideoSpieler.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QEventLoop>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTimer>
@@ -20,6 +20,50 @@ QString VideoFehlerText(const QString& pfad, const QString& grund) {
     QString text = QStringLiteral("Das Video\r") + pfad + QStringLiteral("\rkann nicht abgespielt werden");
     if (!grund.isEmpty()) text += QStringLiteral(" (") + grund + u')';
     return text + u'.';
+}
+
+QImage VerkleinertesBild(const QVideoFrame& frame, int breite) {
+    QVideoFrame f(frame);
+    const auto format = f.pixelFormat();
+    const bool planar = format == QVideoFrameFormat::Format_YUV420P,
+               nv12 = format == QVideoFrameFormat::Format_NV12;
+    if (f.width() <= 0 || f.height() <= 0 || breite <= 0) return {};
+    if ((!planar && !nv12) || !f.map(QVideoFrame::ReadOnly)) {
+        const QImage ganz = f.toImage();
+        return ganz.isNull() ? ganz : ganz.scaledToWidth(breite, Qt::SmoothTransformation);
+    }
+    const int w = f.width(), h = f.height();
+    const int hoehe = qMax(1, int(qint64(h) * breite / w));
+    QImage bild(breite, hoehe, QImage::Format_RGB32);
+    const uchar* yEbene = f.bits(0);
+    const int yZeile = f.bytesPerLine(0);
+    const uchar* uEbene = f.bits(1);
+    const int uZeile = f.bytesPerLine(1);
+    const uchar* vEbene = planar ? f.bits(2) : f.bits(1) + 1;
+    const int vZeile = planar ? f.bytesPerLine(2) : uZeile;
+    const int schritt = planar ? 1 : 2; // NV12 interleaves U and V
+    const bool bt709 = f.surfaceFormat().colorSpace() == QVideoFrameFormat::ColorSpace_BT709;
+    const double rv = bt709 ? 1.793 : 1.596, gu = bt709 ? 0.213 : 0.392, gv = bt709 ? 0.533 : 0.813,
+                 bu = bt709 ? 2.112 : 2.017;
+    for (int zy = 0; zy < hoehe; ++zy) {
+        auto* ziel = reinterpret_cast<QRgb*>(bild.scanLine(zy));
+        const int y0 = int(qint64(zy) * h / hoehe), y1 = qMax(y0 + 1, int(qint64(zy + 1) * h / hoehe));
+        for (int zx = 0; zx < breite; ++zx) {
+            const int x0 = int(qint64(zx) * w / breite), x1 = qMax(x0 + 1, int(qint64(zx + 1) * w / breite));
+            // Four by four samples of the block average away the finest detail.
+            int summe = 0;
+            for (int i = 0; i < 4; ++i)
+                for (int j = 0; j < 4; ++j)
+                    summe += yEbene[(y0 + (y1 - y0) * i / 4) * yZeile + x0 + (x1 - x0) * j / 4];
+            const int cx = (x0 + x1) / 4, cy = (y0 + y1) / 4;
+            const double Y = 1.164 * (summe / 16.0 - 16), U = uEbene[cy * uZeile + cx * schritt] - 128.0,
+                         V = vEbene[cy * vZeile + cx * schritt] - 128.0;
+            auto kanal = [](double x) { return qBound(0, int(x + 0.5), 255); };
+            ziel[zx] = qRgb(kanal(Y + rv * V), kanal(Y - gu * U - gv * V), kanal(Y + bu * U));
+        }
+    }
+    f.unmap();
+    return bild;
 }
 
 TVideoSpieler::TVideoSpieler(QObject* parent, bool mitTon) : QObject(parent), m_frame(new QVideoFrame) {
@@ -104,6 +148,10 @@ void TVideoSpieler::FrameAngekommen(const QVideoFrame& frame) {
     m_bild = QImage();
     ++m_bildNummer;
     emit bildNeu();
+}
+
+QVideoFrame TVideoSpieler::Frame() const {
+    return *m_frame;
 }
 
 const QImage& TVideoSpieler::Bild() const {

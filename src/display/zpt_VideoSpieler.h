@@ -44,6 +44,8 @@ public:
 
     // The newest frame (null before the first one) and its count since opening.
     const QImage& Bild() const;
+    // The newest frame as the back end delivered it.
+    QVideoFrame Frame() const;
     int BildNummer() const { return m_bildNummer; }
     QMediaPlayer* Player() const { return m_player; }
     QVideoSink* Senke() const { return m_senke; }
@@ -69,6 +71,10 @@ private:
     int m_bildNummer = 0;
     bool m_stumm = false;
 };
+
+// The frame reduced to `breite` pixels wide (its sides kept), read straight from the
+// decoder's planes where they are YUV: a 4K frame is never converted whole for a still.
+QImage VerkleinertesBild(const QVideoFrame& frame, int breite);
 
 // The German message for a video that cannot be played, naming the file.
 QString VideoFehlerText(const QString& pfad, const QString& grund);

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
+#include <QVideoFrame>
 
 namespace {
 constexpr int kWartenMs = 5000;
@@ -26,8 +27,7 @@ QString StandbildDatei(const QString& pfad) {
     const QByteArray hash = QCryptographicHash::hash(merkmal.toUtf8(), QCryptographicHash::Sha1).toHex();
     // Beside the search's cache, readable by the user alone: stills show what the videos show.
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-           QStringLiteral("/Pixolud/standbilder/") +
-           QString::fromLatin1(hash) + QStringLiteral(".jpg");
+           QStringLiteral("/Pixolud/standbilder/") + QString::fromLatin1(hash) + QStringLiteral(".jpg");
 }
 
 TStandbilder::TStandbilder(QObject* parent) : QObject(parent) {
@@ -98,14 +98,13 @@ QImage TStandbilder::Machen(const QString& pfad) {
         connect(&spieler, &TVideoSpieler::fehlgeschlagen, &schleife, &QEventLoop::quit);
         schleife.exec();
     }
-    const QImage frame = spieler.Bild();
+    bild = VerkleinertesBild(spieler.Frame(), kStandbildBreite);
     spieler.Schliessen();
-    if (frame.isNull()) {
+    if (bild.isNull()) {
         m_unlesbar.insert(datei);
         return {};
     }
-    bild =
-        frame.scaledToWidth(kStandbildBreite, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
+    bild = bild.convertToFormat(QImage::Format_RGB32);
     ++m_erzeugt;
     // A cache that cannot be written costs the next start the same decoding, nothing else.
     const QString ordner = QFileInfo(datei).path();
