@@ -148,6 +148,7 @@ void Tam_Main::FensterAufbauen() {
     bb_Andere->setEnabled(false);
     pa_Andere->setFixedSize(145 + 23, kTopHoehe);
     cb_Andere->OnChange = [this](QObject*) { Geschuetzt([this] { cb_AndereChange(); }); };
+    cb_Andere->setProperty("EnterSelbst", true); // Enter plays or opens the file, moves on to nothing
     cb_Andere->installEventFilter(this);
     cb_Andere->lineEdit()->installEventFilter(this);
     connect(bb_Andere, &QToolButton::clicked, this, [this] { Geschuetzt([this] { bb_AndereClick(); }); });

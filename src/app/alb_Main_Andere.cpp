@@ -95,6 +95,9 @@ TVideoFenster* Tam_Main::VideoAbspielen(const QString& pfad) {
     }
     // Closed, it gives the keys back to the picture.
     connect(fenster, &TVideoFenster::geschlossen, this, [this] { FotoFokus(); });
+    // Over the picture, three quarters of the main window's size.
+    fenster->resize(qMax(480, width() * 3 / 4), qMax(320, height() * 3 / 4));
+    fenster->move(frameGeometry().center() - fenster->rect().center());
     fenster->show();
     fenster->activateWindow();
     fenster->Spieler()->Abspielen();

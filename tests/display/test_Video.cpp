@@ -180,7 +180,11 @@ TEST_F(Videos, EnterInDerListePieltImFensterUnbekanntesFragtNachDemDesktop) {
         ui.meldungen.clear();
         ui.antworten.enqueue(mrNo);
         m->cb_Andere->setKey(name);
-        QTest::keyClick(m->cb_Andere->lineEdit(), Qt::Key_Return);
+        // As the user does: into the list, then Enter (which elsewhere in the window moves on).
+        m->cb_Andere->setFocus();
+        ASSERT_TRUE(QApplication::focusWidget() == m->cb_Andere ||
+                    QApplication::focusWidget() == m->cb_Andere->lineEdit());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         ASSERT_EQ(ui.meldungen.size(), 1);
         EXPECT_TRUE(ui.meldungen[0].text.contains(tag + "/" + name));
         EXPECT_TRUE(ui.meldungen[0].text.contains("kann nicht abgespielt werden"));
