@@ -355,6 +355,8 @@ void Tam_Main::KontextmenuAufbauen() {
                 a->text(), taste.key(), [this, name] { Befehl(name); }, taste.keyboardModifiers());
         }
     }
+    // The motion of a Live Photo, a command of the panel itself.
+    foto->AddAction(foto->BewegungsAktion());
 }
 
 QAction* Tam_Main::Aktion(const char* name) const {

@@ -71,9 +71,12 @@ TzptFotoPanel::TzptFotoPanel(QWidget* parent) : QFrame(parent) {
     });
     m_axInfo = AddMenuItem(QStringLiteral("Infozeile anzeigen"), Qt::Key_I,
                            [this] { setStatusbarVisible(!StatusbarVisible()); });
-    m_axBewegung =
-        AddMenuItem(QStringLiteral("Bewegung abspielen"), Qt::Key_P, [this] { BewegungAbspielen(); });
+    // Not among the panel's own entries: the owner places it in its menu (P works anyway).
+    m_axBewegung = new QAction(QStringLiteral("Bewegung abspielen"), this);
+    m_axBewegung->setShortcut(QKeySequence(Qt::Key_P));
+    m_axBewegung->setShortcutContext(Qt::WidgetShortcut);
     m_axBewegung->setEnabled(false);
+    connect(m_axBewegung, &QAction::triggered, this, [this] { Geschuetzt([this] { BewegungAbspielen(); }); });
     for (QAction* a : {m_axStretch, m_axGross, m_axInfo})
         a->setCheckable(true);
     // The check marks follow the flags, not the clicks.
@@ -273,7 +276,7 @@ void TzptFotoPanel::Platzieren() {
         if (StatusbarVisible()) frei.setBottom(frei.bottom() - kInfoHoehe);
         m_bild->Zentriert(frei);
     }
-    if (BewegungLaeuft()) m_bewegungFlaeche->setGeometry(m_bild->geometry());
+    if (BewegungLaeuft()) m_bewegungFlaeche->setGeometry(BewegungsOrt());
     m_info->raise();
 }
 
@@ -440,6 +443,11 @@ void TzptFotoPanel::keyPressEvent(QKeyEvent* e) {
         e->accept();
         return;
     }
+    if (e->key() == Qt::Key_P && e->modifiers() == Qt::NoModifier && m_axBewegung->isEnabled()) {
+        m_axBewegung->trigger();
+        e->accept();
+        return;
+    }
     QFrame::keyPressEvent(e);
 }
 
@@ -465,6 +473,12 @@ void TzptFotoPanel::LiveAnzeigen() {
     Anordnen();
 }
 
+QRect TzptFotoPanel::BewegungsOrt() const {
+    // Over the picture where it is painted, over the whole area when none could be shown.
+    if (!m_bild->isVisible() || m_bild->Leer()) return Einpassbereich();
+    return m_bild->BildRechteck().translated(m_bild->pos()).intersected(Einpassbereich());
+}
+
 bool TzptFotoPanel::BewegungLaeuft() const {
     return m_bewegungFlaeche && !m_bewegungFlaeche->isHidden();
 }
@@ -488,8 +502,7 @@ void TzptFotoPanel::BewegungAbspielen() {
     }
     m_bewegung->setStumm(true);
     m_bewegungFlaeche->setHintergrund(Color());
-    // Over the picture where it is, over the whole area when none could be shown.
-    const QRect ort = m_bild->isVisible() && !m_bild->Leer() ? m_bild->geometry() : Einpassbereich();
+    const QRect ort = BewegungsOrt();
     m_bewegungFlaeche->setGeometry(ort);
     m_bewegungFlaeche->show();
     m_bewegungFlaeche->raise();

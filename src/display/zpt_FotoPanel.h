@@ -90,6 +90,8 @@ public:
     void BewegungAbspielen();
     void BewegungBeenden();
     bool BewegungLaeuft() const;
+    // "Bewegung abspielen" (P), enabled for a picture with motion; for the owner's menu.
+    QAction* BewegungsAktion() const { return m_axBewegung; }
     TVideoSpieler* Bewegung() const { return m_bewegung; }
 
 protected:
@@ -115,6 +117,7 @@ private:
     void Anordnen();
     void Platzieren();
     void LiveAnzeigen();
+    QRect BewegungsOrt() const;
 
     QString m_grundpfad;
     QStringList m_files;

@@ -28,7 +28,6 @@ QString VideoZeitText(qint64 ms) {
 
 TVideoFlaeche::TVideoFlaeche(TVideoSpieler* spieler, QWidget* parent) : QWidget(parent), m_spieler(spieler) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMinimumSize(160, 90);
     connect(spieler, &TVideoSpieler::bildNeu, this, qOverload<>(&QWidget::update));
 }
 
@@ -63,6 +62,7 @@ TVideoFenster::TVideoFenster(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(800, 520);
     m_spieler = new TVideoSpieler(this);
     m_flaeche = new TVideoFlaeche(m_spieler, this);
+    m_flaeche->setMinimumSize(160, 90);
     m_knopf = new QToolButton(this);
     m_zeit = new QSlider(Qt::Horizontal, this);
     m_zeitText = new QLabel(this);

@@ -3,6 +3,7 @@
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTimer>
@@ -97,6 +98,11 @@ bool TVideoSpieler::Oeffnen(const QString& pfad, int wartenMs) {
     Schliessen();
     m_datei = pfad;
     m_fehler.clear();
+    // A pipe or a device named like a video would block the back end's opening for good.
+    if (!QFileInfo(pfad).isFile()) {
+        m_fehler = QStringLiteral("keine Datei");
+        return false;
+    }
     m_player->setSource(QUrl::fromLocalFile(pfad));
     // Some back ends load while setSource returns, others later: wait, but not forever.
     auto geladen = [this] {

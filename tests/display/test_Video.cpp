@@ -76,6 +76,7 @@ struct Videos : ::testing::Test {
         const QByteArray ganz = TestOrdner::lesen(rot());
         ordner->datei("kaputt.mp4", ganz.left(ganz.size() / 2));
         ordner->datei("text.mp4", "Dies ist kein Video, nur Text.\n");
+        QProcess::execute(QStringLiteral("mkfifo"), {ordner->pfad("rohr.mp4")});
     }
     static void TearDownTestSuite() {
         delete ordner;
@@ -99,7 +100,8 @@ TEST_F(Videos, SpielerSpieltH264UndHevcUndLehntKaputteDateienAb) {
         EXPECT_GT(Anteil(spieler.Bild(), farbe), 0.6);
         EXPECT_EQ(spieler.Player()->playbackState(), QMediaPlayer::PlayingState);
     }
-    for (const QString& pfad : {kaputt(), text()}) {
+    // A pipe named like a video must not block the opening for good.
+    for (const QString& pfad : {kaputt(), text(), ordner->pfad("rohr.mp4")}) {
         SCOPED_TRACE(pfad.toStdString());
         TVideoSpieler spieler;
         EXPECT_FALSE(spieler.Oeffnen(pfad));
@@ -253,6 +255,11 @@ TEST_F(Videos, LiveMarkeNurBeiVideoGleichenNamensUndBewegungAmOrt) {
     panel.setFocus();
     QTest::keyClick(&panel, Qt::Key_P);
     ASSERT_TRUE(panel.BewegungLaeuft());
+    // In place: over the 80x60 picture shown at its size, not over the whole panel.
+    auto* ort = panel.findChild<TVideoFlaeche*>();
+    ASSERT_TRUE(ort);
+    EXPECT_EQ(ort->geometry().size(), QSize(80, 60));
+    EXPECT_TRUE(ort->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(panel.Bewegung()->BildNummer() > 0, kFrist);
     EXPECT_TRUE(panel.Bewegung()->Stumm());
     QTest::keyClick(&panel, Qt::Key_M);
