@@ -18,32 +18,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
-#include <jpeglib.h>
 
 namespace {
-// The reference: libjpeg-turbo, full size, RGB, default settings, into one buffer.
-void PlainDekodieren(const QString& pfad) {
-    QFile f(pfad);
-    f.open(QIODevice::ReadOnly);
-    const QByteArray d = f.readAll();
-    jpeg_decompress_struct c{};
-    jpeg_error_mgr e{};
-    c.err = jpeg_std_error(&e);
-    jpeg_create_decompress(&c);
-    jpeg_mem_src(&c, reinterpret_cast<const unsigned char*>(d.constData()), d.size());
-    jpeg_read_header(&c, TRUE);
-    c.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&c);
-    QByteArray puffer(qsizetype(c.output_width) * c.output_height * 3, Qt::Uninitialized);
-    while (c.output_scanline < c.output_height) {
-        JSAMPROW z =
-            reinterpret_cast<JSAMPROW>(puffer.data()) + qsizetype(c.output_scanline) * c.output_width * 3;
-        jpeg_read_scanlines(&c, &z, 1);
-    }
-    jpeg_finish_decompress(&c);
-    jpeg_destroy_decompress(&c);
-}
-
 // A plain Qt viewer: read the whole picture, then scale it smoothly to the fitted size.
 void QtBetrachter(const QString& pfad) {
     QImageReader leser(pfad);

@@ -6,14 +6,18 @@
 #include "display/zpt_JpegSchreiben.h"
 #include "display/zpt_Musterbild.h"
 #include "sys/zpt_Schalter.h"
+#include "sys/zpt_Text.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QThread>
 #include <algorithm>
 #include <cstdio>
+#include <jpeglib.h>
 #include <sys/resource.h>
 
 void NurZahlenAusgeben() {
@@ -103,4 +107,51 @@ Messung StartMessen(QApplication& app, const QString& album, int runden) {
         if (fenster->foto->Position() != 0) std::printf("  kein Bild gezeigt!\n");
     }
     return start;
+}
+
+QString JahresAlbum(int jahre) {
+    const QString ordner = BenchDatenOrdner(QStringLiteral("album%1").arg(jahre));
+    if (QFileInfo::exists(ordner + QStringLiteral("/fertig"))) return ordner;
+    std::printf("  erzeuge Album mit %d Jahren\n", jahre);
+    std::fflush(stdout);
+    const QByteArray jpeg = JpegKodieren(Musterbild(64, 48, 7), 80);
+    for (int j = 0; j < jahre; ++j) {
+        const int jahr = 2025 - j;
+        for (int t = 0; t < 250; ++t) {
+            const QDate d = QDate(jahr, 1, 1).addDays(t * 365 / 250);
+            const QString tag =
+                QStringLiteral("%1/%2/%3").arg(ordner).arg(jahr).arg(d.toString(QStringLiteral("yyyyMMdd")));
+            QDir().mkpath(tag);
+            for (int b = 1; b <= 2; ++b)
+                text::DateiSchreiben(tag + QStringLiteral("/IMG_%1.JPG").arg(b), jpeg);
+            text::DateiSchreiben(tag + QStringLiteral("/ALBUM.DAT"),
+                                 text::Cp1252Kodieren(QStringLiteral("[TITEL]\r\nTITELNAME=Tag %1 im Jahr\r\n"
+                                                                     "[BILD IMG_1.JPG]\r\nZEILE00=Größe\r\n")
+                                                          .arg(t)));
+        }
+    }
+    text::DateiSchreiben(ordner + QStringLiteral("/fertig"), "1");
+    return ordner;
+}
+
+void PlainDekodieren(const QString& pfad) {
+    QFile f(pfad);
+    f.open(QIODevice::ReadOnly);
+    const QByteArray d = f.readAll();
+    jpeg_decompress_struct c{};
+    jpeg_error_mgr e{};
+    c.err = jpeg_std_error(&e);
+    jpeg_create_decompress(&c);
+    jpeg_mem_src(&c, reinterpret_cast<const unsigned char*>(d.constData()), d.size());
+    jpeg_read_header(&c, TRUE);
+    c.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&c);
+    QByteArray puffer(qsizetype(c.output_width) * c.output_height * 3, Qt::Uninitialized);
+    while (c.output_scanline < c.output_height) {
+        JSAMPROW z =
+            reinterpret_cast<JSAMPROW>(puffer.data()) + qsizetype(c.output_scanline) * c.output_width * 3;
+        jpeg_read_scanlines(&c, &z, 1);
+    }
+    jpeg_finish_decompress(&c);
+    jpeg_destroy_decompress(&c);
 }

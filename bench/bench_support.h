@@ -21,8 +21,15 @@ template <typename F> double MillisekundenVon(F&& f) {
 double SpitzenspeicherMiB();
 // Folder below the build folder for generated benchmark data (kept between runs).
 QString BenchDatenOrdner(const QString& name);
+// An album of `jahre` years up to 2025 with 250 day folders a year, each with two small
+// pictures and an ALBUM.DAT (title and a caption); generated once.
+QString JahresAlbum(int jahre);
 // Makes sure `anzahl` photo-like JPEGs of the given size exist in `ordner`.
 QStringList MusterJpegs(const QString& ordner, int anzahl, int breite, int hoehe);
+
+// The reference for picture timings: libjpeg-turbo, full size, RGB, default settings,
+// into one buffer.
+void PlainDekodieren(const QString& pfad);
 
 // Keeps the output to the figures: drops the platform plugin's warnings (the
 // offscreen plugin's "does not support propagateSizeHints()" among them).

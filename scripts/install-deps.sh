@@ -9,8 +9,9 @@ packages=(
   libjpeg62-turbo-dev libturbojpeg0-dev libexif-dev libexiv2-dev libheif-dev
   libgtest-dev
   fonts-dejavu-core fonts-liberation2
-  chromium
-  qt6-multimedia-dev ffmpeg
+  chromium ffmpeg
+  syncthing curl jq
+  qt6-multimedia-dev
 )
 
 missing=()

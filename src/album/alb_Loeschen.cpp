@@ -1,5 +1,6 @@
 #include "album/alb_Loeschen.h"
 
+#include "album/alb_Basis.h"
 #include "album/alb_ini.h"
 #include "settings/zpt_ProfilDatei.h"
 #include "sys/zpt_sys.h"
@@ -39,11 +40,15 @@ void BildtexteZurueckgeben(bool an) {
 }
 
 QStringList ZugehoerigeVideos(const QString& bildPfad) {
+    // Listed and compared by name: a name with "[" or "*" is no pattern here.
+    return ZugehoerigeVideos(
+        bildPfad, QDir(QFileInfo(bildPfad).absolutePath()).entryList(QDir::Files | QDir::Hidden, QDir::Name));
+}
+
+QStringList ZugehoerigeVideos(const QString& bildPfad, const QStringList& namen) {
     static const QStringList kVideos{QStringLiteral("mov"), QStringLiteral("mp4"), QStringLiteral("m4v")};
     const QFileInfo bild(bildPfad);
     QStringList videos;
-    // Listed and compared by name: a name with "[" or "*" is no pattern here.
-    const QStringList namen = QDir(bild.absolutePath()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString& name : namen) {
         const QFileInfo f(name);
         if (name != bild.fileName() && kVideos.contains(f.suffix().toLower()) &&
@@ -51,6 +56,15 @@ QStringList ZugehoerigeVideos(const QString& bildPfad) {
             videos << AddBackslash(bild.path()) + name;
     }
     return videos;
+}
+
+bool IstVideo(const QString& name) {
+    static const QStringList kEndungen{QStringLiteral("mov"), QStringLiteral("mp4"),  QStringLiteral("m4v"),
+                                       QStringLiteral("3gp"), QStringLiteral("mts"),  QStringLiteral("m2ts"),
+                                       QStringLiteral("avi"), QStringLiteral("mkv"),  QStringLiteral("webm"),
+                                       QStringLiteral("mpg"), QStringLiteral("mpeg"), QStringLiteral("wmv")};
+    const qsizetype punkt = name.lastIndexOf(u'.');
+    return punkt > 0 && kEndungen.contains(name.mid(punkt + 1).toLower());
 }
 
 QString BildKennung(const QString& pfad) {
@@ -68,10 +82,12 @@ bool BildtextBeiseitelegen(const QString& ordner, const QString& dateiname, cons
     return TProfilDatei(AlbumDatei(ordner)).Aendern([&](TProfilDokument& d) {
         const auto werte = d.Werte(bild);
         if (werte.isEmpty()) return;
+        const TProfilDokument vorher = d;
         d.LoescheSektion(ziel);
         d.SektionAnhaengen(ziel, werte);
         while (d.SektionVorhanden(bild))
             d.LoescheSektion(bild);
+        basis::Vormerken(ordner, vorher, d);
     });
 }
 

@@ -11,6 +11,11 @@ class TProfilDokument;
 // Videos beside the picture with its name (IMG_0001.MOV beside IMG_0001.JPG, as phones
 // take Live Photos), as full paths.
 QStringList ZugehoerigeVideos(const QString& bildPfad);
+// The same among `namen`, the names in the picture's folder (listed once for many pictures).
+QStringList ZugehoerigeVideos(const QString& bildPfad, const QStringList& namen);
+// Whether a file name names a video by its extension: what phones and cameras record
+// (MOV, MP4, M4V, 3GP, MTS, ...) and the older kinds a day may hold (AVI, MPG, WMV, ...).
+bool IstVideo(const QString& name);
 
 // The picture's identity: its size and a hash of its content ("1234-89abcdef01234567");
 // empty when it cannot be read.

@@ -306,6 +306,31 @@ bool TSuchIndex::CacheLesen() {
     return true;
 }
 
+QHash<QPair<QString, QString>, QString> TSuchIndex::TitelImCache(const QString& cacheDatei,
+                                                                 const QString& grundpfad) {
+    QHash<QPair<QString, QString>, QString> titel;
+    if (cacheDatei.isEmpty() || !QFileInfo(cacheDatei).isFile()) return titel;
+    QFile f(cacheDatei);
+    if (!f.open(QIODevice::ReadOnly)) return titel;
+    QDataStream ein(&f);
+    ein.setVersion(QDataStream::Qt_6_4);
+    quint32 kennung = 0;
+    QString pfad;
+    qint32 anzahl = 0;
+    ein >> kennung >> pfad >> anzahl;
+    if (kennung != kKennung || pfad != AddBackslash(grundpfad) || anzahl < 0) return titel;
+    for (qint32 i = 0; i < anzahl && ein.status() == QDataStream::Ok; ++i) {
+        Tag t;
+        qint32 n = 0;
+        ein >> t.jahr >> t.name >> t.stand >> t.unsicher >> t.unlesbar >> t.titel >> n;
+        Eintrag e;
+        for (qint32 j = 0; j < n && ein.status() == QDataStream::Ok; ++j)
+            ein >> e.bild >> e.zeilen >> e.kennung;
+        if (ein.status() == QDataStream::Ok) titel.insert({t.jahr, t.name}, t.titel);
+    }
+    return titel;
+}
+
 void TSuchIndex::CacheSchreiben() const {
     if (m_cacheDatei.isEmpty()) return;
     QByteArray bytes;
@@ -404,19 +429,50 @@ QList<TSuchTreffer> TSuchIndex::Suchen(const QString& text, int hoechstens) {
     for (Tag& t : m_tage)
         if (t.unsicher) geaendert = TagLesen(t) || geaendert;
     if (geaendert) CacheSchreiben();
+    QHash<int, QSet<QString>> listen; // folders listed in this search, by day
+    return Treffer(text, hoechstens, [&](int i, const Eintrag& e) {
+        const Tag& t = m_tage[i];
+        // A picture deleted since (in the trash, its caption kept) is no hit.
+        const bool da = (e.bild.isEmpty() || BildDa(i, e.bild, listen)) &&
+                        (e.kennung.isEmpty() || IstBildMitKennung(Ordner(t) + e.bild, e.kennung));
+        m_bildDa.insert(BildSchluessel(i, e), da);
+        return da;
+    });
+}
+
+QList<TSuchTreffer> TSuchIndex::SuchenImSpeicher(const QString& text, int hoechstens) {
+    if (!m_geladen) {
+        m_geladen = true;
+        CacheLesen(); // the user's own cache folder; the album is checked by Suchen
+        m_nachOrdner.clear();
+        for (int i = 0; i < m_tage.size(); ++i)
+            m_nachOrdner.insert((m_tage[i].jahr + u'/' + m_tage[i].name).toLower(), i);
+    }
+    return Treffer(text, hoechstens, [&](int i, const Eintrag& e) {
+        const auto da = m_bildDa.constFind(BildSchluessel(i, e));
+        // A set-aside caption counts only for the very picture, known to be there.
+        if (da == m_bildDa.cend()) return e.kennung.isEmpty();
+        return *da;
+    });
+}
+
+QString TSuchIndex::BildSchluessel(int tag, const Eintrag& e) const {
+    const Tag& t = m_tage[tag];
+    return (t.jahr + u'/' + t.name + u'/' + e.bild + u'/' + e.kennung).toCaseFolded();
+}
+
+QList<TSuchTreffer> TSuchIndex::Treffer(const QString& text, int hoechstens,
+                                        const std::function<bool(int, const Eintrag&)>& da) const {
     QList<TSuchTreffer> treffer;
     // Long or odd input is just words: no pattern syntax, at most a few hundred characters.
     const QList<QStringList> anfrage = suche::Anfrage(text.left(500));
     if (anfrage.isEmpty()) return treffer;
     const QStringList nadeln = suche::Nadeln(anfrage);
-    QHash<int, QSet<QString>> listen; // folders listed in this search, by day
     for (int i = 0; i < m_tage.size(); ++i) {
         const Tag& t = m_tage[i];
         for (const Eintrag& e : t.eintraege) {
             if (!suche::Passt(nadeln, e.suchtext)) continue;
-            // A picture deleted since (in the trash, its caption kept) is no hit.
-            if (!e.bild.isEmpty() && !BildDa(i, e.bild, listen)) continue;
-            if (!e.kennung.isEmpty() && !IstBildMitKennung(Ordner(t) + e.bild, e.kennung)) continue;
+            if (!da(i, e)) continue;
             TSuchTreffer h{t.jahr, t.name, e.bild, DatumText(Ordner(t)), t.titel, {}, {}};
             // The line that holds most of the words.
             int beste = -1;

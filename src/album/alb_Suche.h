@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 namespace suche {
 // The form words are compared in: lower case, umlauts and their plain spellings alike
@@ -54,6 +55,10 @@ public:
 
     // The cache file of an album: ~/.cache/Pixolud/suche-<hash of the base folder>.idx.
     static QString CacheDateiFuer(const QString& grundpfad);
+    // The day titles a cache file holds for the album, by year and day; none when it is not
+    // this album's or cannot be read.
+    static QHash<QPair<QString, QString>, QString> TitelImCache(const QString& cacheDatei,
+                                                                const QString& grundpfad);
 
     // Brings the index up to date with the album: the cache file read on the first call,
     // then every day whose caption file changed read again, days gone dropped, new ones
@@ -68,6 +73,10 @@ public:
 
     // The hits in album order, at most `hoechstens`; none for an empty search.
     QList<TSuchTreffer> Suchen(const QString& text, int hoechstens = 1000);
+    // The hits as the index in memory knows them, without a single file-system call (the
+    // cache file aside, read at the first call): a picture counts as there when the last
+    // search that checked it found it, or when it was never checked.
+    QList<TSuchTreffer> SuchenImSpeicher(const QString& text, int hoechstens = 1000);
 
     int Tage() const { return int(m_tage.size()); }
     int Bildtexte() const;
@@ -102,6 +111,10 @@ private:
     // Reads the day's caption file; true when anything the cache holds of it changed.
     bool TagLesen(Tag& t) const;
     bool BildDa(int tag, const QString& bild, QHash<int, QSet<QString>>& listen);
+    // The hits, each checked by `da` before it counts.
+    QList<TSuchTreffer> Treffer(const QString& text, int hoechstens,
+                                const std::function<bool(int tag, const Eintrag& e)>& da) const;
+    QString BildSchluessel(int tag, const Eintrag& e) const;
     bool CacheLesen();
     void CacheSchreiben() const;
     QString m_grundpfad, m_cacheDatei;
@@ -111,4 +124,5 @@ private:
     QVector<Tag> m_tage;
     QHash<QString, int> m_nachOrdner; // lower-case "jahr/tag" -> index in m_tage
     QStringList m_geaendert;          // day folders to read again
+    QHash<QString, bool> m_bildDa;    // what the checking searches found, by BildSchluessel
 };

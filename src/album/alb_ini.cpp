@@ -1,5 +1,6 @@
 #include "album/alb_ini.h"
 
+#include "album/alb_Basis.h"
 #include "album/alb_Loeschen.h"
 #include "settings/zpt_ProfilDatei.h"
 #include "sys/zpt_Plattform.h"
@@ -50,7 +51,12 @@ QString TitelLesen(const QString& pfad, const QString& vorgabe) {
 }
 
 bool TitelSchreiben(const QString& ordner, const QString& titel) {
-    return TProfilDatei(AlbumDatei(ordner)).SchreibeString(kTitel, kTitelName, titel);
+    return TProfilDatei(AlbumDatei(ordner)).Aendern([&](TProfilDokument& d) {
+        const TProfilDokument vorher = d;
+        d.SchreibeString(kTitel, kTitelName, titel);
+        // The base a sync program's conflict copy is merged against.
+        basis::Vormerken(ordner, vorher, d);
+    });
 }
 
 QStringList BildtextZeilen(const QVector<std::pair<QString, QString>>& werte) {
@@ -102,21 +108,28 @@ bool BildnameSpeicherbar(const QString& dateiname) {
 bool BildtextSchreiben(const QString& ordner, const QString& dateiname, const QStringList& zeilen) {
     // A line break would split the section header: the caption could never be found.
     if (!BildnameSpeicherbar(dateiname)) return false;
+    return TProfilDatei(AlbumDatei(ordner)).Aendern([&](TProfilDokument& d) {
+        const TProfilDokument vorher = d;
+        BildtextSetzen(d, dateiname, zeilen);
+        // The base a sync program's conflict copy is merged against.
+        basis::Vormerken(ordner, vorher, d);
+    });
+}
+
+void BildtextSetzen(TProfilDokument& d, const QString& dateiname, const QStringList& zeilen) {
     // Reading stops at the first empty line, so empty lines are left out: every line
     // with text reads back, in order.
     QStringList text;
     for (const QString& zeile : zeilen)
         if (!zeile.trimmed().isEmpty()) text << zeile;
     const QString sektion = Sektion(dateiname);
-    return TProfilDatei(AlbumDatei(ordner)).Aendern([&](TProfilDokument& d) {
-        d.WeitereSektionenLoeschen(sektion);
-        for (int i = 0; i < text.size(); ++i)
-            d.SchreibeString(sektion, ZeilenSchluessel(i), text[i]);
-        // A shorter caption must not read back with lines of the longer one.
-        for (const QString& schluessel : d.Schluessel(sektion))
-            if (ZeilenNummer(schluessel) >= text.size()) d.LoescheSchluessel(sektion, schluessel);
-        if (d.SektionVorhanden(sektion) && d.Schluessel(sektion).isEmpty()) d.LoescheSektion(sektion);
-    });
+    d.WeitereSektionenLoeschen(sektion);
+    for (int i = 0; i < text.size(); ++i)
+        d.SchreibeString(sektion, ZeilenSchluessel(i), text[i]);
+    // A shorter caption must not read back with lines of the longer one.
+    for (const QString& schluessel : d.Schluessel(sektion))
+        if (ZeilenNummer(schluessel) >= text.size()) d.LoescheSchluessel(sektion, schluessel);
+    if (d.SektionVorhanden(sektion) && d.Schluessel(sektion).isEmpty()) d.LoescheSektion(sektion);
 }
 
 bool BildtextSchreiben(const QString& pfad, const QStringList& zeilen) {

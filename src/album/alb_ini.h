@@ -35,6 +35,8 @@ TTagTexte TagTexteLesen(const QString& ordner);
 // cannot be written or read, or the name cannot stand in a section header.
 bool BildtextSchreiben(const QString& ordner, const QString& dateiname, const QStringList& zeilen);
 bool BildtextSchreiben(const QString& pfad, const QStringList& zeilen);
+// The same change made in a document (the caption's section written, or removed when empty).
+void BildtextSetzen(TProfilDokument& d, const QString& dateiname, const QStringList& zeilen);
 // False for a picture name that no caption section can name (it holds a line break).
 bool BildnameSpeicherbar(const QString& dateiname);
 

@@ -1,6 +1,7 @@
 #include "app/alb_Main.h"
 
 #include "album/alb_Loeschen.h"
+#include "album/alb_TagTitel.h"
 #include "app/zpt_Hilfe.h"
 #include "display/alc_3x3.h"
 #include "display/zpt_FotoPanel.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,7 +61,7 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
         Aktion(name)->setVisible(mitJpegtran);
     KontextmenuAufbauen();
     // Editing commands are disabled in viewer mode; nothing else is.
-    for (const char* name : {"ax_Titel", "ax_Text", "ax_BildDel"})
+    for (const char* name : {"ax_Titel", "ax_Text", "ax_BildDel", "ax_Konflikte"})
         Aktion(name)->setEnabled(!NurAnzeige);
 
     // The settings file: "/Ini=" without folder lies in the program's data folder.
@@ -80,6 +82,8 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
     else
         GrundpfadSetzen(PAR->WertLesen(QStringLiteral("Grundpfad"), ProgrammVerzeichnis()));
 
+    connect(&TTagTitel::Instanz(), &TTagTitel::Geaendert, this,
+            [this](const QString& ordner, const QString& titel) { TitelNachgelesen(ordner, titel); });
     AlbumIndexOeffnen();
     JahreLesen();
     // The first start in edit mode (no year stored at all, not even an empty one)
@@ -101,6 +105,7 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
     EinstellungenLesen();
     BeschriftungSetzen();
     BildUnterschriftSetzen(false);
+    KonflikteStarten();
     TagAnzeigen();
     foto->First();
 }
@@ -176,6 +181,14 @@ void Tam_Main::FensterAufbauen() {
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->setHandleWidth(4);
     Splitter1->setChildrenCollapsible(false);
+    la_Konflikt = new QLabel(pa_Links);
+    la_Konflikt->setObjectName(QStringLiteral("la_Konflikt"));
+    la_Konflikt->setTextFormat(Qt::PlainText);
+    la_Konflikt->setMargin(3);
+    la_Konflikt->setAutoFillBackground(true);
+    la_Konflikt->setStyleSheet(QStringLiteral("QLabel { background: #fff3c4; color: black; }"));
+    la_Konflikt->hide();
+    links->addWidget(la_Konflikt);
     links->addWidget(Splitter1);
 
     foto = new TzptFotoPanel(Splitter1);
@@ -294,6 +307,8 @@ void Tam_Main::AktionenAufbauen() {
          QKeySequence(), [this] { ax_AlleInBrennlisteExecute(); }},
         {"ax_Brennliste", QStringLiteral("Brennliste bearbeiten"), QKeySequence(),
          [this] { ax_BrennlisteExecute(); }},
+        {"ax_Konflikte", QStringLiteral("Konflikte lösen…"), QKeySequence(), [this] { ax_KonflikteExecute(); },
+         QStringLiteral("Was ein Synchronisationsprogramm als Konflikt beiseitegelegt hat")},
     };
     AktionenAnlegen(this, tabelle);
     for (const AktionsEintrag& e : tabelle)
@@ -339,6 +354,7 @@ void Tam_Main::KontextmenuAufbauen() {
         {"ax_Kalender", Verknuepft, false},
         {"ax_Suchen", Verknuepft, false},
         {"ax_Status", Verknuepft, false},
+        {"ax_Konflikte", Verknuepft, true},
     };
     for (const Eintrag& e : eintraege) {
         if (e.nurBearbeiten && NurAnzeige) continue;

@@ -1,11 +1,13 @@
 #pragma once
 // The main window: year and day lists above, the picture, the caption area below.
-#include "album/alb_Suche.h"
+#include "album/alb_KonfliktLauf.h"
+#include "album/alb_SuchDienst.h"
 #include "burn/alb_Brennliste.h"
 #include "widgets/alb_Form.h"
 
 #include <QColor>
 #include <QHash>
+#include <QMap>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -18,6 +20,7 @@ class QPushButton;
 class QToolButton;
 class QSplitter;
 class QTextEdit;
+class QTimer;
 class TBigIniFile;
 class Tam_3x3;
 class TStringlistBox;
@@ -89,6 +92,10 @@ public:
     // Years and days (alb_Main_Tage.cpp)
     void JahreLesen();
     void TageLesen();
+    // How long the day list reads titles itself before leaving the rest to the background.
+    int TitelFristMs = 25;
+    // A title read in the background: the entry of its day, when its year is shown.
+    void TitelNachgelesen(const QString& ordner, const QString& titel);
     void TagAnzeigen();
     // Day folder shown in the panel; empty when no listed day is selected.
     QString TagOrdnerAktuell() const;
@@ -145,6 +152,19 @@ public:
     // Saves and closes the list, then runs the export wizard on it.
     void bb_BrennenClick();
 
+    // Conflict copies left by sync programs (alb_Main_Konflikte.cpp). Only the editor
+    // merges them; the viewer leaves the album alone.
+    QLabel* la_Konflikt;
+    TKonfliktLauf* KonfliktLauf = nullptr;
+    // Per day folder: what its merges did so far and what is left for the user.
+    QMap<QString, TTagAbgleich> KonfliktStand;
+    // The days with conflicts left for the user, the day shown first.
+    QVector<TTagKonflikte> OffeneKonflikte() const;
+    void KonflikteStarten();
+    void KonfliktErgebnis(const TTagAbgleich& ergebnis);
+    void KonfliktHinweisZeigen();
+    void ax_KonflikteExecute();
+
     // Other files of a day (alb_Main_Andere.cpp)
     void AndereDateienLesen();
     bool AndereDateienAnzeigen() const;
@@ -190,8 +210,8 @@ private:
     void StandbildAngekommen(const QString& pfad, const QImage& bild);
     int m_untenHoehe = 46;
     bool m_andereAnzeigen = true;
-    bool m_kameraAngeboten = false;          // "/KAMERA" has opened the import once
-    std::unique_ptr<TSuchIndex> m_suchIndex; // made at the first search
+    bool m_kameraAngeboten = false;           // "/KAMERA" has opened the import once
+    std::unique_ptr<TSuchDienst> m_suchIndex; // made at the first search
     Tam_Suche* m_suchFenster = nullptr;
     // The next search reads this day again (its title or a caption was written).
     void SucheTagGeaendert(const QString& ordner);
@@ -199,6 +219,16 @@ private:
     bool m_jahrOhneTage = false;         // the year shown could not be read
     bool m_imJahrWechsel = false;        // while a year is being shown
     QSet<QString> m_gemeldeteJahre;      // years whose missing days were reported
+    // A year that could not be read because the whole album could not (a network drive
+    // gone) is looked at again in the background and shown by itself when it can be read
+    // again; the user is told once about it, not at each year (alb_Main_Wiederkehr.cpp).
+    void WiederkehrAbwarten(bool albumFort, const QString& tagVorher, const QString& bildVorher);
+    void WiederkehrPruefen();
+    void WiederkehrGeprueft(const QString& jahrOrdner, bool lesbar);
+    QTimer* m_wiederkehr = nullptr;
+    bool m_wiederkehrPruefung = false; // a look is under way
+    bool m_albumFortGemeldet = false;  // told that the album cannot be read
+    QString m_tagVorAusfall, m_bildVorAusfall;
     // Moves to the next (+1) or previous (-1) year when the year shown could not be read.
     bool AusLeeremJahr(int schritt);
 };

@@ -112,7 +112,7 @@ void Tam_Main::ax_SuchenExecute() {
     // One index per base folder; its cache file lives in the user's cache folder.
     if (!m_suchIndex)
         m_suchIndex =
-            std::make_unique<TSuchIndex>(Grundpfad, TSuchIndex::CacheDateiFuer(Grundpfad), NurZahlJahre);
+            std::make_unique<TSuchDienst>(Grundpfad, TSuchIndex::CacheDateiFuer(Grundpfad), NurZahlJahre);
     if (!m_suchFenster) {
         m_suchFenster = new Tam_Suche(this);
         m_suchFenster->OnZeigen = [this](const TSuchTreffer& t) { SuchTrefferZeigen(t); };

@@ -102,6 +102,9 @@ bool Tam_Main::BrennlisteOeffnen() {
         BrennlisteDatei.clear();
         return false;
     }
+    // What a sync program put aside as a conflict copy of the list comes in first.
+    const TBrennliste::TAbgleich abgleich = TBrennliste::KonfliktkopienAbgleichen(datei, Grundpfad);
+    if (!abgleich.fehler.isEmpty()) FehlerAnzeigen(abgleich.fehler.join(u'\r'));
     QStringList eintraege;
     try {
         eintraege = TBrennliste::DateiLesen(datei, Grundpfad);

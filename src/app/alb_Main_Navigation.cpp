@@ -2,6 +2,7 @@
 // title and caption commands.
 #include "app/alb_Main.h"
 
+#include "album/alb_TagTitel.h"
 #include "album/alb_Text.h"
 #include "album/alb_Titel.h"
 #include "album/alb_ini.h"
@@ -162,6 +163,7 @@ void Tam_Main::ax_TitelExecute() {
         return;
     }
     SucheTagGeaendert(ordner);
+    TTagTitel::Instanz().Merken(ordner, titel);
     TageLesen();
     FotoFokus();
 }

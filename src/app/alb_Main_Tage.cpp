@@ -1,6 +1,8 @@
 // Tam_Main: the year and day lists and the day shown in the photo panel.
 #include "app/alb_Main.h"
 
+#include "album/alb_TagTitel.h"
+#include "album/alb_ini.h"
 #include "app/alb_Tagesindex.h"
 #include "display/zpt_FotoListe.h"
 #include "display/zpt_FotoPanel.h"
@@ -10,7 +12,16 @@
 #include "sys/zpt_sys.h"
 #include "widgets/zpt_KeyComboBox.h"
 
+#include "sys/zpt_Plattform.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QScopedValueRollback>
+
+namespace {
+// A year folder looked at (its existence, its listing) in longer than this lies on a slow drive.
+constexpr qint64 kLangsamerOrdnerMs = 5;
+} // namespace
 
 void Tam_Main::JahreLesen() {
     cb_Jahr->Leeren();
@@ -23,23 +34,56 @@ void Tam_Main::JahreLesen() {
 }
 
 void Tam_Main::TageLesen() {
+    const QString tagVorher = cb_Tage->Key(), bildVorher = foto->CurrentFileName();
     cb_Tage->Leeren();
     const QString jahr = cb_Jahr->ListenKey();
     QString hinweis;
+    // Titles read within a moment; on a slow drive the rest come from what is known and
+    // are read in the background (TitelNachgelesen).
+    TTagTitel& speicher = TTagTitel::Instanz();
+    QElapsedTimer uhr;
+    uhr.start();
+    QDeadlineTimer frist(TitelFristMs);
+    bool erster = true;
+    QStringList offen;
+    const auto titel = [&](const QString& ordner) {
+        // Looking at the year folder alone took that long: a slow drive, whose titles are
+        // all read in the background.
+        if (erster && uhr.elapsed() > kLangsamerOrdnerMs) frist = QDeadlineTimer(0);
+        erster = false;
+        if (frist.hasExpired()) speicher.AusSuchCache(Grundpfad);
+        return speicher.Titel(ordner, frist, offen);
+    };
     const auto tage =
-        TageAuflisten(Grundpfad, jahr, AlbumIndexVorhanden ? AlbumIndex.get() : nullptr, &hinweis);
+        TageAuflisten(Grundpfad, jahr, AlbumIndexVorhanden ? AlbumIndex.get() : nullptr, &hinweis, titel);
+    speicher.Nachlesen(offen);
     m_jahrOhneTage = tage.isEmpty() && !hinweis.isEmpty();
-    // Told once a year and run, not at every refresh of the list.
-    if (!hinweis.isEmpty() && !m_gemeldeteJahre.contains(jahr.toLower())) {
-        m_gemeldeteJahre.insert(jahr.toLower());
+    // Told once a year and run, not at every refresh of the list; a drive that is gone
+    // once until it is back.
+    const bool albumFort = m_jahrOhneTage && !VerzeichnisExistiert(Grundpfad);
+    if (!hinweis.isEmpty() &&
+        (albumFort ? !m_albumFortGemeldet : !m_gemeldeteJahre.contains(jahr.toLower()))) {
+        if (albumFort)
+            m_albumFortGemeldet = true;
+        else
+            m_gemeldeteJahre.insert(jahr.toLower());
         InfoAnzeigen(hinweis);
     }
+    WiederkehrAbwarten(albumFort, tagVorher, bildVorher);
     QStringList namen;
     for (const TzptKeyString& t : tage) {
         cb_Tage->AddKey(t.key, t.text);
         namen << t.key;
     }
     sl_Tage->setStrings(namen);
+}
+
+void Tam_Main::TitelNachgelesen(const QString& ordner, const QString& titel) {
+    if (AlbumIndexVorhanden || cb_Jahr->KeyIndex() < 0) return; // the index names the titles
+    const QString jahrOrdner = AddBackslash(AddBackslash(Grundpfad) + cb_Jahr->ListenKey());
+    if (!ordner.startsWith(jahrOrdner) || !ordner.endsWith(plattform::PfadTrenner)) return;
+    const QString tag = ordner.mid(jahrOrdner.size()).chopped(1);
+    cb_Tage->TextSetzen(tag, TagDatumText(tag) + QStringLiteral(" - ") + titel);
 }
 
 QString Tam_Main::TagOrdnerAktuell() const {
@@ -55,6 +99,9 @@ void Tam_Main::TagAnzeigen() {
     FensterteileAnpassen();
     foto->ReadFolder(true);
     foto->setAnzeigeEnabled(true);
+    // Conflict copies are merged in the background; the notice follows when it is done.
+    KonfliktHinweisZeigen();
+    if (KonfliktLauf) KonfliktLauf->Pruefen(TagOrdnerAktuell(), true);
 }
 
 void Tam_Main::cb_JahrChange() {

@@ -77,6 +77,9 @@ Tam_Suche::Tam_Suche(QWidget* parent) : QWidget(parent, Qt::Window) {
     lb_Treffer->setObjectName(QStringLiteral("lb_Treffer"));
     lb_Treffer->setItemDelegate(new HtmlZeile(lb_Treffer));
     lb_Treffer->setUniformItemSizes(false);
+    // Rows laid out as they are needed: a thousand hits must not hold up the first ones.
+    lb_Treffer->setLayoutMode(QListView::Batched);
+    lb_Treffer->setBatchSize(50);
     lb_Treffer->installEventFilter(this);
     la_Anzahl = new QLabel(this);
     la_Anzahl->setObjectName(QStringLiteral("la_Anzahl"));
@@ -93,7 +96,16 @@ Tam_Suche::Tam_Suche(QWidget* parent) : QWidget(parent, Qt::Window) {
     addAction(schliessen);
 }
 
-void Tam_Suche::Oeffnen(TSuchIndex* index) {
+void Tam_Suche::Oeffnen(TSuchDienst* index) {
+    if (m_index != index && index)
+        connect(index, &TSuchDienst::Nachgeprueft, this,
+                [this](const QString& text, const QList<TSuchTreffer>& treffer) {
+                    // The checked hits of what is typed now; the row chosen stays where it can.
+                    if (text != ed_Suche->text()) return;
+                    const int zeile = lb_Treffer->currentRow();
+                    Anzeigen(treffer);
+                    if (zeile >= 0 && zeile < lb_Treffer->count()) lb_Treffer->setCurrentRow(zeile);
+                });
     m_index = index;
     if (m_index) m_index->AllesPruefen(); // what changed outside the program meanwhile
     show();
@@ -105,10 +117,19 @@ void Tam_Suche::Oeffnen(TSuchIndex* index) {
 }
 
 void Tam_Suche::Suchen() {
+    if (!m_index) {
+        Anzeigen({});
+        return;
+    }
+    // An empty field finds nothing: it need not wait for the album's check.
+    const bool leer = ed_Suche->text().trimmed().isEmpty();
+    Anzeigen(m_index->Suchen(ed_Suche->text(), kHoechstens, leer ? 0 : FristMs));
+}
+
+void Tam_Suche::Anzeigen(const QList<TSuchTreffer>& treffer) {
     lb_Treffer->clear();
-    m_treffer.clear();
+    m_treffer = treffer;
     if (!m_index) return;
-    m_treffer = m_index->Suchen(ed_Suche->text(), kHoechstens);
     for (const TSuchTreffer& t : std::as_const(m_treffer)) {
         auto* i = new QListWidgetItem(lb_Treffer);
         i->setData(Qt::UserRole, TrefferHtml(t));

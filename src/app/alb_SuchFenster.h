@@ -1,7 +1,7 @@
 #pragma once
 // "Suchen" (Ctrl+F): a search field and the hits, filled as one types; Enter or a double
 // click shows a hit in the main window, which stays beside the search window.
-#include "album/alb_Suche.h"
+#include "album/alb_SuchDienst.h"
 
 #include <QWidget>
 #include <functional>
@@ -18,12 +18,16 @@ public:
     QLineEdit* ed_Suche;
     QListWidget* lb_Treffer;
     QLabel* la_Anzahl;
+    // How long a search waits for the album's check before it shows what is known.
+    int FristMs = TSuchDienst::kFristMs;
     // Shows a hit in the main window.
     std::function<void(const TSuchTreffer&)> OnZeigen;
 
     // Shows the window over this index (brought up to date first), the field focused.
-    void Oeffnen(TSuchIndex* index);
+    void Oeffnen(TSuchDienst* index);
     void Suchen();
+    // Shows these hits.
+    void Anzeigen(const QList<TSuchTreffer>& treffer);
     // Shows the hit in row `zeile` (the current one when -1, else the first).
     void TrefferZeigen(int zeile = -1);
     const QList<TSuchTreffer>& Treffer() const { return m_treffer; }
@@ -32,7 +36,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
-    TSuchIndex* m_index = nullptr;
+    TSuchDienst* m_index = nullptr;
     QList<TSuchTreffer> m_treffer;
 };
 

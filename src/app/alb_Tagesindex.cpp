@@ -38,7 +38,8 @@ QStringList JahreAuflisten(const QString& grundpfad, const TBigIniFile* index, b
 }
 
 QVector<TzptKeyString> TageAuflisten(const QString& grundpfad, const QString& jahr, const TBigIniFile* index,
-                                     QString* hinweis) {
+                                     QString* hinweis,
+                                     const std::function<QString(const QString& tagOrdner)>& titel) {
     QVector<TzptKeyString> tage;
     const QString jahrOrdner = AddBackslash(AddBackslash(grundpfad) + jahr);
     // No year chosen means no days, not the days of the base folder.
@@ -74,7 +75,9 @@ QVector<TzptKeyString> TageAuflisten(const QString& grundpfad, const QString& ja
     VerzeichnisseToItems(jahrOrdner, namen);
     NamenSortieren(namen);
     for (const QString& tag : namen)
-        tage.append({tag, TagBeschriftung(jahrOrdner, tag)});
+        tage.append({tag, titel ? TagDatumText(tag) + QStringLiteral(" - ") +
+                                      titel(jahrOrdner + tag + plattform::PfadTrenner)
+                                : TagBeschriftung(jahrOrdner, tag)});
     return tage;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 class TBigIniFile;
 
@@ -21,8 +22,10 @@ QStringList JahreAuflisten(const QString& grundpfad, const TBigIniFile* index, b
 // Day keys and labels of one year; empty when the year folder does not exist. Days the
 // index names whose folder is gone are left out. `hinweis` (when given) tells the user
 // why days are missing: a year folder that is gone or cannot be read, index days gone.
+// `titel` (when given) gives the title of a day folder instead of its caption file.
 QVector<TzptKeyString> TageAuflisten(const QString& grundpfad, const QString& jahr, const TBigIniFile* index,
-                                     QString* hinweis = nullptr);
+                                     QString* hinweis = nullptr,
+                                     const std::function<QString(const QString& tagOrdner)>& titel = {});
 // Folder of a day: base + year + day, with a final separator.
 QString TagOrdner(const QString& grundpfad, const QString& jahr, const QString& tag);
 

@@ -1,12 +1,16 @@
 #include "burn/alb_Brennliste.h"
 
+#include "album/alb_Basis.h"
 #include "display/zpt_FotoListe.h"
+#include "sys/alb_Konflikt.h"
 #include "sys/zpt_Fehler.h"
+#include "sys/zpt_Papierkorb.h"
 #include "sys/zpt_Plattform.h"
 #include "sys/zpt_Regulaer.h"
 #include "sys/zpt_Sperre.h"
 #include "sys/zpt_sys.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -14,6 +18,23 @@
 #include <algorithm>
 
 namespace {
+// The conflict copies beside a list file, oldest first (the same order on every computer).
+QStringList ListenKopien(const QString& datei) {
+    const QFileInfo fi(datei);
+    QVector<std::pair<QDateTime, QString>> kopien;
+    const QStringList namen =
+        fi.dir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : namen)
+        if (const auto k = KonfliktKopie(name);
+            k && k->original.compare(fi.fileName(), Qt::CaseInsensitive) == 0)
+            kopien.append({k->zeit, name});
+    std::sort(kopien.begin(), kopien.end());
+    QStringList pfade;
+    for (const auto& k : kopien)
+        pfade << AddBackslash(fi.path()) + k.second;
+    return pfade;
+}
+
 // The platform's separator inside an entry, whichever the file used.
 QString Nativ(QString eintrag) {
     eintrag.replace(u'\\', plattform::PfadTrenner);
@@ -68,6 +89,13 @@ void TBrennliste::Merken(const QString& eintrag, bool hinzu) {
 }
 
 void TBrennliste::Setzen(const QStringList& eintraege, const QString& datei) {
+    Uebernehmen(eintraege, datei);
+    // The base a sync program's conflict copy of the list is merged against; while copies
+    // wait beside the file, it stays the one they branched off from.
+    if (!datei.isEmpty() && ListenKopien(datei).isEmpty()) basis::ListeGelesen(datei, m_eintraege);
+}
+
+void TBrennliste::Uebernehmen(const QStringList& eintraege, const QString& datei) {
     m_datei = datei;
     m_aenderungen.clear();
     m_eintraege.clear();
@@ -166,9 +194,88 @@ void TBrennliste::Speichern(const QString& datei) {
         }
         // Without locks another writer's replace may take this save away: made again.
         if (!sperre.OhneSperre() || NochDa(datei, uhr.elapsed(), versuch)) {
-            Setzen(zeilen, datei);
+            Uebernehmen(zeilen, datei);
+            // The base a sync program's conflict copy of the list is merged against.
+            basis::ListeGeschrieben(datei, jetzt, zeilen, !ListenKopien(datei).isEmpty());
             return;
         }
         if (versuch == kNachpruefVersuche) throw EFehler(UeberschriebenMeldung(datei));
     }
+}
+
+std::optional<QStringList> TBrennliste::ListenBasis(const QString& datei) {
+    return basis::ListeLesen(datei);
+}
+
+TBrennliste::TAbgleich TBrennliste::KonfliktkopienAbgleichen(const QString& datei, const QString& grundpfad) {
+    TAbgleich a;
+    const QStringList kopien = ListenKopien(datei);
+    a.kopien = int(kopien.size());
+    if (kopien.isEmpty()) return a;
+    // Every copy against the same base: they all branched off from it.
+    const std::optional<QStringList> basis = basis::ListeLesen(datei);
+    QSet<QString> vorher;
+    if (basis)
+        for (const QString& e : *basis)
+            vorher.insert(e.toLower());
+    TBrennliste liste;
+    liste.Grundpfad = grundpfad;
+    try {
+        liste.Uebernehmen(DateiLesen(datei, grundpfad), datei);
+    } catch (const EFehler& e) {
+        a.fehler << e.meldung;
+        return a;
+    }
+    QStringList gelesen;
+    for (const QString& kopie : kopien) {
+        QStringList jene;
+        try {
+            // A link is no version of the list; an empty copy would remove every entry.
+            if (regulaer::IstVerweis(kopie)) throw EFehler({});
+            jene = DateiLesen(kopie, grundpfad);
+            if (jene.isEmpty()) throw EFehler({});
+        } catch (const EFehler&) {
+            a.unlesbar << QFileInfo(kopie).fileName();
+            continue;
+        }
+        gelesen << kopie;
+        QSet<QString> drin;
+        for (const QString& e : jene)
+            drin.insert(e.toLower());
+        for (const QString& e : jene)
+            if (!vorher.contains(e.toLower())) {
+                bool neu = false;
+                liste.Hinzufuegen(e, &neu);
+                a.hinzu += neu ? 1 : 0;
+            }
+        QList<int> weg;
+        for (int i = 0; i < liste.Anzahl(); ++i) {
+            const QString e = liste.Eintraege()[i].toLower();
+            if (!drin.contains(e) && vorher.contains(e)) weg << i;
+        }
+        a.entfernt += int(weg.size());
+        liste.Entfernen(weg);
+    }
+    try {
+        if (!liste.m_aenderungen.isEmpty()) liste.Speichern(datei);
+    } catch (const EFehler& e) {
+        a.fehler << e.meldung;
+        return a;
+    }
+    // Only now that the merged list is on disk.
+    for (const QString& kopie : gelesen) {
+        if (InPapierkorb(kopie))
+            ++a.imPapierkorb;
+        else
+            a.fehler << QStringLiteral(
+                            "Die Konfliktkopie %1 konnte nicht in den Papierkorb verschoben werden.")
+                            .arg(QDir::toNativeSeparators(kopie));
+    }
+    if (ListenKopien(datei).isEmpty()) {
+        try {
+            basis::ListeNachAbgleich(datei, DateiLesen(datei, grundpfad));
+        } catch (const EFehler&) {
+        }
+    }
+    return a;
 }

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <utility>
 
 class TBrennliste {
@@ -44,7 +45,27 @@ public:
     // it cannot be read or written.
     void Speichern(const QString& datei);
 
+    // The conflict copies a sync program left beside the list file `datei`
+    // (NAME.sync-conflict-….EXT, NAME (conflicted copy …).EXT, NAME_conflict-….EXT) merged
+    // into it against the list as this computer last read or wrote it (kept in the cache
+    // folder): every entry added on either side stays, an entry removed on one side goes
+    // where the base shows it was there. Written under the file's lock; each copy goes
+    // into the trash only after that. Never throws.
+    struct TAbgleich {
+        int kopien = 0;       // conflict copies found
+        int hinzu = 0;        // entries taken from the copies
+        int entfernt = 0;     // entries removed because a copy removed them
+        int imPapierkorb = 0; // copies merged and put into the trash
+        QStringList unlesbar; // copies that cannot be read: left where they are
+        QStringList fehler;
+    };
+    static TAbgleich KonfliktkopienAbgleichen(const QString& datei, const QString& grundpfad = {});
+    // The list as this computer last read or wrote the file (nothing when not known).
+    static std::optional<QStringList> ListenBasis(const QString& datei);
+
 private:
+    // Setzen without recording the base.
+    void Uebernehmen(const QStringList& eintraege, const QString& datei);
     void Merken(const QString& eintrag, bool hinzu);
     // Where locks fail: whether this instance's changes are still in the file a moment
     // after its `versuch`-th save (`dauerMs`: how long the save took).

@@ -126,6 +126,9 @@ Tam_Brennwizard::Tam_Brennwizard(QWidget* parent) : TKefForm(parent) {
         new QCheckBox(QStringLiteral("Bildunterschriften in die Bilder schreiben"), wz_2), "cx_Bildtexte");
     cx_Bildtexte->setChecked(true);
     seite->addWidget(cx_Bildtexte);
+    // Off unless chosen: a day's videos can be many times the size of its pictures.
+    cx_Videos = Markieren(new QCheckBox(QStringLiteral("Videos der Tage mitnehmen"), wz_2), "cx_Videos");
+    seite->addWidget(cx_Videos);
     seite->addStretch();
 
     wz->BtnNext.setLast_Caption(QStringLiteral("Kopieren"));
@@ -216,6 +219,7 @@ void Tam_Brennwizard::wzLastAction() {
     TachoFortschritt fortschritt(*tacho);
     TExport exp(Grundpfad, sl_Fotos->Strings(), fortschritt);
     exp.TexteSchreiben = cx_Bildtexte->isChecked();
+    exp.VideosDerTage = cx_Videos->isChecked();
     if (cd || liste)
         exp.CDKopieren(ed_Zielpfad->Text().trimmed(), cd, liste ? ed_Zieldatei->Text().trimmed() : QString());
     if (labor) exp.FotolaborKopieren(ed_Fotolabor->Text().trimmed());

@@ -37,6 +37,7 @@ public:
     TzptVerzeichnisEdit* ed_jpegcd;
     QCheckBox* cx_Unterverz;
     QCheckBox* cx_Bildtexte; // captions written into the copies
+    QCheckBox* cx_Videos;    // every video of the days into the CD folder and the file list
     TzptParameter* PAR;
     TzptTacho* tacho;
     TStringlistBox* sl_Fotos;

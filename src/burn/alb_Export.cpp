@@ -1,5 +1,6 @@
 #include "burn/alb_Export.h"
 
+#include "album/alb_Loeschen.h"
 #include "album/alb_ini.h"
 #include "display/zpt_FotoListe.h"
 #include "display/zpt_Heif.h"
@@ -65,6 +66,13 @@ QString NameVon(const QString& datei) {
 QString DatumAlsName(const QString& text) {
     const QDate d = QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
     return d.isValid() ? d.toString(QStringLiteral("yyyyMMdd")) : text;
+}
+
+// A video is copied or named only as a regular file: never through a link (it may lead
+// out of the album), never a pipe or device.
+bool GewoehnlicheDatei(const QString& pfad) {
+    const QFileInfo fi(pfad);
+    return !fi.isSymLink() && fi.isFile();
 }
 
 QString Nummer(int zaehler) {
@@ -169,16 +177,27 @@ QString HeifRendition(const QString& heic) {
     return OrdnerVon(heic) + QStringLiteral("_jpg") + PfadTrenner + HeifRenditionName(NameVon(heic));
 }
 
-QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder) {
-    // Years and days as the program lists them, each day's pictures in its order.
-    QMap<QString, QMap<QString, QStringList>> baum;
+QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder, const QStringList& videos) {
+    // Years and days as the program lists them, each day's pictures and videos in its order.
+    struct TTag {
+        QStringList bilder, videos;
+    };
+    QMap<QString, QMap<QString, TTag>> baum;
     const QString g = AddBackslash(grundpfad);
-    for (const QString& bild : bilder) {
-        if (!bild.startsWith(g, Qt::CaseInsensitive)) continue; // not in a day of this album
-        const QStringList teile = bild.mid(g.size()).split(PfadTrenner);
-        if (teile.size() != 3) continue;
-        baum[teile[0]][teile[1]] << teile[2];
-    }
+    for (const bool video : {false, true})
+        for (const QString& datei : video ? videos : bilder) {
+            if (!datei.startsWith(g, Qt::CaseInsensitive)) continue; // not in a day of this album
+            const QStringList teile = datei.mid(g.size()).split(PfadTrenner);
+            if (teile.size() != 3) continue;
+            TTag& tag = baum[teile[0]][teile[1]];
+            (video ? tag.videos : tag.bilder) << teile[2];
+        }
+    // Relative to the page, every character that means something in a URL escaped, so any
+    // file name works.
+    auto adresse = [](const QString& jahr, const QString& tag, const QByteArray& datei) {
+        return QString::fromLatin1(QUrl::toPercentEncoding(jahr) + '/' + QUrl::toPercentEncoding(tag) + '/' +
+                                   datei);
+    };
     QStringList jahre = baum.keys();
     FotoDateienSortieren(jahre);
     QJsonArray jahrListe;
@@ -189,33 +208,50 @@ QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder) {
         for (const QString& tag : tage) {
             const QString ordner = g + jahr + PfadTrenner + tag + PfadTrenner;
             const TTagTexte texte = TagTexteLesen(ordner);
-            QStringList namen = baum[jahr][tag];
+            QStringList namen = baum[jahr][tag].bilder;
             FotoDateienSortieren(namen);
+            QStringList filme = baum[jahr][tag].videos;
+            FotoDateienSortieren(filme);
+            // A video of a shown picture's name is that picture's motion, not listed again.
+            QHash<QString, QString> bewegung; // base name (lower case) -> video
+            for (const QString& name : namen)
+                for (const QString& film : filme)
+                    if (QFileInfo(film).completeBaseName().compare(QFileInfo(name).completeBaseName(),
+                                                                   Qt::CaseInsensitive) == 0)
+                        bewegung.insert(QFileInfo(name).completeBaseName().toLower(), film);
+            QJsonArray videoListe;
+            for (const QString& film : filme)
+                if (!bewegung.values().contains(film))
+                    videoListe.append(QJsonObject{
+                        {QStringLiteral("datei"), adresse(jahr, tag, QUrl::toPercentEncoding(film))},
+                        {QStringLiteral("name"), film}});
             QJsonArray bildListe;
             for (const QString& name : namen) {
                 const QStringList zeilen = texte.Zeilen(name);
-                // Paths as URLs relative to the page: every character that means something
-                // in a URL is escaped, so any file name works.
                 // A HEIC picture is shown from its JPEG rendition.
                 const QByteArray datei = IstHeifName(name)
                                              ? "_jpg/" + QUrl::toPercentEncoding(HeifRenditionName(name))
                                              : QUrl::toPercentEncoding(name);
-                const QString url = QString::fromLatin1(QUrl::toPercentEncoding(jahr) + '/' +
-                                                        QUrl::toPercentEncoding(tag) + '/' + datei);
                 // The caption the program shows: a picture captioned in another program
                 // shows that caption until one is typed for it here.
                 const QString text =
                     zeilen.isEmpty() ? EingebetteteBildunterschrift(ordner + name) : zeilen.join(u'\n');
-                bildListe.append(QJsonObject{{QStringLiteral("datei"), url},
-                                             {QStringLiteral("name"), name},
-                                             {QStringLiteral("text"), text}});
+                QJsonObject eintrag{{QStringLiteral("datei"), adresse(jahr, tag, datei)},
+                                    {QStringLiteral("name"), name},
+                                    {QStringLiteral("text"), text}};
+                const QString film = bewegung.value(QFileInfo(name).completeBaseName().toLower());
+                if (!film.isEmpty())
+                    eintrag.insert(QStringLiteral("live"), adresse(jahr, tag, QUrl::toPercentEncoding(film)));
+                bildListe.append(eintrag);
             }
             const QString& titel = texte.titel;
-            tagListe.append(QJsonObject{
+            QJsonObject tagEintrag{
                 {QStringLiteral("name"), tag},
                 {QStringLiteral("text"), VerzeichnisDatumText(ordner) +
                                              (titel.isEmpty() ? QString() : QStringLiteral(" - ") + titel)},
-                {QStringLiteral("bilder"), bildListe}});
+                {QStringLiteral("bilder"), bildListe}};
+            if (!videoListe.isEmpty()) tagEintrag.insert(QStringLiteral("videos"), videoListe);
+            tagListe.append(tagEintrag);
         }
         jahrListe.append(QJsonObject{{QStringLiteral("name"), jahr}, {QStringLiteral("tage"), tagListe}});
     }
@@ -332,15 +368,62 @@ QStringList TExport::CDDateiliste() {
     return CDDateiliste(Quellen(false));
 }
 
-QStringList TExport::CDDateiliste(const QStringList& quellen) const {
+QStringList TExport::CDDateiliste(const QStringList& quellen, QSet<QString>* videos) const {
     QStringList liste;
+    QSet<QString> aufgenommen, filme;   // lower case: each caption file and video once
+    QHash<QString, QStringList> inhalt; // folder -> the names in it
+    auto aufnehmen = [&](const QString& datei, bool video) {
+        if (aufgenommen.contains(datei.toLower())) return;
+        aufgenommen.insert(datei.toLower());
+        liste << datei;
+        if (!video) return;
+        filme.insert(datei.toLower());
+        if (videos) videos->insert(datei);
+    };
     for (const QString& quelle : quellen) {
+        // A picture listed twice is copied once and the second counted, as ever; a video
+        // of the list taken along with its day already is just not taken again.
+        if (filme.contains(quelle.toLower())) continue;
         liste << quelle;
+        aufgenommen.insert(quelle.toLower());
         // The day's caption file as it is spelt there ("ALBUM.DAT" when it has none).
-        const QString album = AlbumDatei(OrdnerVon(quelle));
-        if (!liste.contains(album, Qt::CaseInsensitive)) liste << album;
+        const QString ordner = OrdnerVon(quelle);
+        const QString album = AlbumDatei(ordner);
+        const bool neuerTag = !aufgenommen.contains(album.toLower());
+        aufnehmen(album, false);
+        // Only a day of the album: a picture from elsewhere brings no folder of videos.
+        // Each folder listed once, however many of its pictures are listed (a network drive
+        // answers slowly). Pipes, devices and dangling links are listed too: refused, they
+        // are named.
+        auto gelistet = inhalt.constFind(ordner);
+        if (gelistet == inhalt.cend())
+            gelistet = inhalt.insert(
+                ordner, QDir(ordner).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name));
+        if (neuerTag && VideosDerTage && quelle.startsWith(m_grundpfad, Qt::CaseInsensitive)) {
+            // Hidden files are left out: "._IMG_1.MOV" is a Mac's note on a video, no video.
+            for (const QString& name : *gelistet)
+                if (!name.startsWith(u'.') && IstVideo(name) && !IstSyncDatei(name))
+                    aufnehmen(ordner + name, true);
+        }
+        if (IstVideo(NameVon(quelle))) continue; // a video of the list has no motion of its own
+        for (const QString& video : ZugehoerigeVideos(quelle, *gelistet))
+            if (!IstSyncDatei(NameVon(video))) aufnehmen(video, true);
     }
     return liste + BetrachterDateien();
+}
+
+bool TExport::VideoKopieren(const QString& quelle, const QString& ziel) {
+    bool da = GewoehnlicheDatei(quelle);
+    if (da) {
+        try {
+            NichtInsAlbum(quelle, ziel);
+            da = DateiKopieren(quelle, ziel);
+        } catch (const EFehler&) {
+            da = false;
+        }
+    }
+    if (!da) Fehlgeschlagen(quelle);
+    return da;
 }
 
 bool TExport::ZielDa(const QString& ziel) {
@@ -475,7 +558,8 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
     }
     const QString t = AddBackslash(zielpfad);
     const QStringList quellen = Quellen(false);
-    const QStringList liste = CDDateiliste(quellen);
+    QSet<QString> videos;
+    const QStringList liste = CDDateiliste(quellen, &videos);
     m_fortschritt.Start(kTitel, int(liste.size()) + 1);
     FortschrittEnde ende{m_fortschritt};
     TSammelSicherung sicherung;
@@ -497,7 +581,29 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
     const QSet<QString> bilder(quellen.begin(), quellen.end());
     QStringList aufListe;  // the file list: the sources, each HEIC picture's rendition after it
     QStringList imBrowser; // the pictures the page shows
+    QStringList filme;     // the videos it offers
     for (const QString& datei : liste) {
+        if (videos.contains(datei)) {
+            // Only a regular file is named or copied; a failed one does not end the routine.
+            const QString ziel = ZielName(datei, t, m_grundpfad);
+            bool da = false;
+            if (!kopieren) {
+                da = GewoehnlicheDatei(datei);
+                if (!da) Fehlgeschlagen(datei);
+            } else if (!ErstesMal(ziel)) {
+                Fehlgeschlagen(datei);
+            } else {
+                VerzeichnisErzwingen(OrdnerVon(ziel));
+                da = VideoKopieren(datei, ziel);
+                if (da) ++Kopiert;
+            }
+            if (da) {
+                aufListe << datei;
+                filme << datei;
+            }
+            if (!Weiter()) break;
+            continue;
+        }
         const bool bild = bilder.contains(datei);
         // Caption files are copied as "Album.dat", whatever their case.
         const bool album = NameVon(datei).compare(QLatin1String("Album.dat"), Qt::CaseInsensitive) == 0;
@@ -526,7 +632,9 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
         if (bild && da) {
             // Browsers other than Safari show no HEIC: a JPEG rendition for the page. A
             // picture without one stays out of the page rather than show there broken.
-            if (!IstHeifName(datei)) {
+            if (IstVideo(NameVon(datei))) {
+                filme << datei; // a video of the list plays; it is no picture
+            } else if (!IstHeifName(datei)) {
                 imBrowser << datei;
             } else if (const QString rendition = HeifRendition(ziel);
                        BildKopierenMitPfad(datei, rendition, true)) {
@@ -542,7 +650,7 @@ void TExport::CDKopieren(const QString& zielpfad, bool kopieren, const QString& 
     // The album data of the browser page: the pictures that are on the medium.
     const QString albumJs = t + QStringLiteral("album.js");
     QString grund;
-    if (!text::DateiSchreiben(albumJs, BrowserAlbum(m_grundpfad, imBrowser), &grund))
+    if (!text::DateiSchreiben(albumJs, BrowserAlbum(m_grundpfad, imBrowser, filme), &grund))
         throw EFehler(QStringLiteral("nach %1 kann nicht geschrieben werden").arg(albumJs));
     if (QFileInfo::exists(t + QStringLiteral("Pixolud.dat"))) aufListe << t + QStringLiteral("Pixolud.dat");
     aufListe << albumJs;

@@ -57,7 +57,9 @@ QString HeifRendition(const QString& heic);
 // The browser page's album data ("album.js"): years, days (date and title) and the
 // pictures with the caption the program shows for them (the one in the day's caption
 // file, else the one inside the picture), of these pictures below the base folder.
-QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder);
+// Of `videos`, one of a listed picture's name is its motion ("live"), the others are
+// listed with their day ("videos"); neither key is written where there is none.
+QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder, const QStringList& videos = {});
 
 class TExport {
 public:
@@ -78,6 +80,9 @@ public:
     // Copies of pictures carry their caption and series title inside (the originals are
     // only read).
     bool TexteSchreiben = true;
+    // The CD folder takes every video of the burn list's days, not only those of a listed
+    // picture's name (Live Photos).
+    bool VideosDerTage = false;
 
     // Why a routine may not write into `ziel` (empty when it may): a target in the
     // album's base folder, or one holding files of the burn list, would write over the
@@ -95,21 +100,28 @@ public:
     }
 
     // The sources of the CD folder in copy order: pictures, each day's caption file
-    // after its first picture, then the viewer files.
+    // after its first picture (with VideosDerTage the day's videos after it), the videos
+    // of a picture's name after the picture, then the viewer files. Conflict copies of a
+    // sync program are never among the videos.
     QStringList CDDateiliste();
     // The CD folder (`kopieren`) with its album index "Pixolud.dat", the viewer and the
     // browser page with its "album.js", and/or the file list (`dateiliste` not empty). The
     // files the CD folder gets from the export itself (index, "album.js", the HEIC
     // pictures' JPEG renditions) are written into `zielpfad` in both cases, and the list
     // names them after the sources. A copy that fails ends the routine with its error
-    // (EFehler); a HEIC picture without rendition is counted and left out of the page.
+    // (EFehler); a HEIC picture without rendition is counted and left out of the page. A
+    // video that cannot be copied (or is no regular file) is counted and named, and the
+    // routine goes on.
     void CDKopieren(const QString& zielpfad, bool kopieren, const QString& dateiliste);
     void FotolaborKopieren(const QString& ziel);
     void NamenKopierenMitUnterverzeichnissen(const QString& ziel);
     void NamenKopierenFortlaufend(const QString& ziel);
 
 private:
-    QStringList CDDateiliste(const QStringList& quellen) const;
+    // With `videos` the videos of the list (by path).
+    QStringList CDDateiliste(const QStringList& quellen, QSet<QString>* videos = nullptr) const;
+    // Copies a video of the CD folder; false (counted and named) when it failed.
+    bool VideoKopieren(const QString& quelle, const QString& ziel);
     // Full paths of the entries, spelt as on disk; an entry that climbs out of the base
     // folder ("..") is refused and counted as an error, a missing picture is counted as
     // missing. With `nurJpeg` only pictures (".jpg" and HEIC/HEIF).

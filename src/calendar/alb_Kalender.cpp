@@ -1,5 +1,6 @@
 #include "calendar/alb_Kalender.h"
 
+#include "album/alb_TagTitel.h"
 #include "album/alb_ini.h"
 #include "app/alb_Tagesindex.h"
 #include "calendar/qorKalender.h"
@@ -8,10 +9,13 @@
 #include "sys/zpt_sys.h"
 #include "sys/zpt_sysWidgets.h"
 
+#include <QDeadlineTimer>
 #include <QHBoxLayout>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QTimer>
 
 Tam_Kalender::Tam_Kalender(QWidget* parent) : Tak_Form(parent) {
     setObjectName(QStringLiteral("Tam_Kalender"));
@@ -48,16 +52,39 @@ Tam_Kalender::Tam_Kalender(QWidget* parent) : Tak_Form(parent) {
     Splitter1->setSizes({113, 800 - 113});
 
     kal->Modell().OnGetTermine = [this](const QDateTime& von, const QDateTime& bis, TqorEreignisList& items) {
-        // One all-day entry, titled with the series, for every day that has a folder.
+        // One all-day entry, titled with the series, for every day that has a folder. Each
+        // year folder is listed once; titles not read within a moment come in the background.
+        TTagTitel& speicher = TTagTitel::Instanz();
+        const QDeadlineTimer frist(m_titelNachgereicht ? 0 : TTagTitel::kFristMs);
+        QStringList offen;
+        QHash<int, QSet<QString>> tage;
         for (QDate d = von.date(); d <= bis.date(); d = d.addDays(1)) {
-            const QString ordner = KalenderTagOrdner(Grundpfad, d);
-            if (!VerzeichnisExistiert(ordner)) continue;
+            auto jahr = tage.find(d.year());
+            if (jahr == tage.end()) {
+                QStringList namen;
+                VerzeichnisseToItems(Grundpfad + QString::number(d.year()), namen);
+                jahr = tage.insert(d.year(), QSet<QString>(namen.begin(), namen.end()));
+            }
+            if (!jahr->contains(d.toString(QStringLiteral("yyyyMMdd")))) continue;
             TqorKalenderEreignis e;
             e.Von = QDateTime(d, QTime(0, 0));
-            e.Text = TitelLesen(ordner, {});
+            // Paging through the months shows the titles known at once; they are checked after.
+            e.Text = speicher.Titel(KalenderTagOrdner(Grundpfad, d), frist, offen, true);
             items.append(e);
         }
+        speicher.Nachlesen(offen);
     };
+    // Titles read in the background: the entries anew, once for a burst of them.
+    connect(&TTagTitel::Instanz(), &TTagTitel::Geaendert, this, [this](const QString& ordner) {
+        if (m_neuLadenGeplant || !ordner.startsWith(Grundpfad) || Grundpfad.isEmpty()) return;
+        m_neuLadenGeplant = true;
+        QTimer::singleShot(0, this, [this] {
+            m_neuLadenGeplant = false;
+            const QScopedValueRollback<bool> nachgereicht(m_titelNachgereicht, true);
+            kal->Modell().TermineLaden();
+            kal->update();
+        });
+    });
     kal->Modell().OnDateChange = [this] { kalDateChange(); };
     Zentrieren(this);
 }

@@ -25,6 +25,10 @@ public:
     // Shows the calendar at the date; true with the chosen date when it has a folder.
     bool Ausfuehren(const QString& grundpfad, QDate& datum);
     void kalDateChange();
+
+private:
+    bool m_neuLadenGeplant = false;
+    bool m_titelNachgereicht = false; // while entries are shown anew for titles read later
 };
 
 Tam_Kalender& KalenderFenster();

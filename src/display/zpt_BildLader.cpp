@@ -4,6 +4,7 @@
 #include <QRunnable>
 #include <QSet>
 #include <QThread>
+#include <memory>
 
 namespace {
 qint64 Bytes(const DekodiertesBild& b) {
@@ -13,6 +14,7 @@ qint64 Bytes(const DekodiertesBild& b) {
 
 TBildLader::TBildLader() {
     m_pool.setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
+    m_anfragen.setMaxThreadCount(2);
 }
 
 TBildLader::~TBildLader() {
@@ -21,6 +23,7 @@ TBildLader::~TBildLader() {
         ++m_generation; // what has not started yet is dropped
     }
     m_pool.waitForDone();
+    m_anfragen.waitForDone();
 }
 
 TBildLader& TBildLader::Instanz() {
@@ -67,6 +70,8 @@ void TBildLader::Ablegen(Eintrag eintrag) {
 bool TBildLader::Dekodieren(const QString& pfad, const ZielGroesse& ziel, DekodiertesBild& bild,
                             bool warten) {
     const QFileInfo fi(pfad);
+    // Gone, or no picture file at all (a pipe would block the reading).
+    if (!fi.isFile()) return false;
     const qint64 groesse = fi.size();
     const QDateTime geaendert = fi.lastModified();
     {
@@ -97,6 +102,41 @@ bool TBildLader::Dekodieren(const QString& pfad, const ZielGroesse& ziel, Dekodi
 bool TBildLader::Holen(const QString& pfad, const ZielGroesse& ziel, DekodiertesBild& bild) {
     bild = {};
     return Dekodieren(pfad, ziel, bild, true);
+}
+
+TBildLader::Stand TBildLader::HolenBis(const QString& pfad, const ZielGroesse& ziel, DekodiertesBild& bild,
+                                       const QDeadlineTimer& frist, std::function<void()> fertig) {
+    struct Anfrage {
+        QMutex sperre;
+        QWaitCondition ende;
+        bool fertig = false, ok = false;
+        DekodiertesBild bild;
+        std::function<void()> melden;
+    };
+    auto a = std::make_shared<Anfrage>();
+    m_anfragen.start([this, a, pfad, ziel] {
+        DekodiertesBild b;
+        const bool ok = Dekodieren(pfad, ziel, b, true);
+        std::function<void()> melden;
+        {
+            QMutexLocker l(&a->sperre);
+            a->fertig = true;
+            a->ok = ok;
+            a->bild = b;
+            melden = std::move(a->melden);
+            a->ende.wakeAll();
+        }
+        if (melden) melden();
+    });
+    QMutexLocker l(&a->sperre);
+    while (!a->fertig)
+        if (!a->ende.wait(&a->sperre, frist)) break;
+    if (!a->fertig) {
+        a->melden = std::move(fertig);
+        return Stand::Laeuft;
+    }
+    bild = a->bild;
+    return a->ok ? Stand::Da : Stand::Unlesbar;
 }
 
 bool TBildLader::Vorhanden(const QString& pfad, const ZielGroesse& ziel) {

@@ -6,6 +6,7 @@
 #include "display/zpt_grafik.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QMutex>
 #include <QObject>
@@ -13,6 +14,7 @@
 #include <QStringList>
 #include <QThreadPool>
 #include <QWaitCondition>
+#include <functional>
 #include <list>
 
 class TBildLader {
@@ -24,6 +26,12 @@ public:
 
     // The picture, at least as large as `ziel` asks for; false when it cannot be read.
     bool Holen(const QString& pfad, const ZielGroesse& ziel, DekodiertesBild& bild);
+    enum class Stand { Da, Unlesbar, Laeuft };
+    // As Holen, read in a thread of its own and waited for until `frist` (a network drive
+    // may hang): Laeuft when it is still being read; `fertig` is then called, on that
+    // thread, when it is done.
+    Stand HolenBis(const QString& pfad, const ZielGroesse& ziel, DekodiertesBild& bild,
+                   const QDeadlineTimer& frist, std::function<void()> fertig);
     // Decodes these in the background, in this order; requests of earlier calls that
     // have not started yet are dropped.
     void Vorladen(const QStringList& pfade, const ZielGroesse& ziel);
@@ -56,4 +64,5 @@ private:
     QSet<QString> m_inArbeit;
     quint64 m_generation = 0;
     QThreadPool m_pool;
+    QThreadPool m_anfragen; // the picture asked for now, never behind those read ahead
 };

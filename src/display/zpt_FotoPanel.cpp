@@ -17,16 +17,21 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 
 namespace {
 constexpr int kInfoHoehe = 19;
 constexpr int kInfoBreite1 = 80;
 constexpr int kInfoBreite2 = 70;
+// How long paging waits for a picture before it says that it is being loaded.
+constexpr int kLadeFristMs = 250;
 } // namespace
 
 TzptFotoPanel::TzptFotoPanel(QWidget* parent) : QFrame(parent) {
@@ -38,6 +43,11 @@ TzptFotoPanel::TzptFotoPanel(QWidget* parent) : QFrame(parent) {
     connect(m_bild, &TBildflaeche::geklickt, this, [this] {
         if (OnClick) OnClick(this);
     });
+
+    m_ladeText = new QLabel(QStringLiteral("Bild wird geladen …"), this);
+    m_ladeText->setObjectName(QStringLiteral("Ladetext"));
+    m_ladeText->setAlignment(Qt::AlignCenter);
+    m_ladeText->hide();
 
     m_info = new QWidget(this);
     m_info->setObjectName(QStringLiteral("Infozeile"));
@@ -197,6 +207,7 @@ void TzptFotoPanel::ShowCurrent() {
     LiveAnzeigen();
     if (m_files.isEmpty()) {
         m_bild->hide();
+        m_ladeText->hide();
         InfoSetzen(0, QStringLiteral("0/0"));
         InfoSetzen(1, {});
         InfoSetzen(2, m_grundpfad);
@@ -204,27 +215,50 @@ void TzptFotoPanel::ShowCurrent() {
     }
     if (m_position < 0) m_position = 0;
     m_bild->show();
+    m_ladeText->hide();
     const QString datei = CurrentFileName();
-    if (!QFileInfo(datei).isFile()) {
-        // Gone since the folder was read: the line names it, nothing else is shown.
-        NichtsGeladen(datei);
+    if (!m_anzeige) {
+        if (!QFileInfo(datei).isFile()) {
+            // Gone since the folder was read: the line names it, nothing else is shown.
+            NichtsGeladen(datei);
+            return;
+        }
+        InfoSetzen(0, PositionsText());
+        InfoSetzen(1, QStringLiteral("???"));
+        InfoSetzen(2, datei);
         return;
     }
     WarteBlock warten(QStringLiteral("Laden ") + datei);
     // The wait indication lets queued input run: a key pressed meanwhile may have
     // moved on and shown a later picture already.
     if (CurrentFileName() != datei) return;
-    if (!m_anzeige) {
-        InfoSetzen(0, PositionsText());
-        InfoSetzen(1, QStringLiteral("???"));
-        InfoSetzen(2, datei);
-        return;
-    }
     try {
         DekodiertesBild geladen;
-        // From the cache when it was decoded ahead; else decoded now, as large as needed.
-        if (!TBildLader::Instanz().Holen(datei, Ziel(), geladen)) {
-            // An unreadable picture leaves the area empty, without a message.
+        // From the cache when it was decoded ahead; else decoded now, as large as needed,
+        // in another thread: a drive that hangs must not freeze the window.
+        const QPointer<TzptFotoPanel> ich(this);
+        const auto stand = TBildLader::Instanz().HolenBis(
+            datei, Ziel(), geladen, QDeadlineTimer(kLadeFristMs), [ich, datei] {
+                if (QCoreApplication* app = QCoreApplication::instance())
+                    QMetaObject::invokeMethod(
+                        app,
+                        [ich, datei] {
+                            if (ich && ich->m_anzeige && ich->m_geladen.isEmpty() &&
+                                ich->CurrentFileName() == datei)
+                                ich->ShowCurrent();
+                        },
+                        Qt::QueuedConnection);
+            });
+        if (stand == TBildLader::Stand::Laeuft) {
+            NichtsGeladen(datei);
+            InfoSetzen(1, {});
+            m_ladeText->setGeometry(Einpassbereich());
+            m_ladeText->show();
+            m_ladeText->raise();
+            return;
+        }
+        if (stand == TBildLader::Stand::Unlesbar) {
+            // Gone, or an unreadable picture: the area stays empty, without a message.
             NichtsGeladen(datei);
             return;
         }
@@ -240,6 +274,10 @@ void TzptFotoPanel::ShowCurrent() {
     InfoSetzen(1, QStringLiteral("%1x%2").arg(m_bildGroesse.width()).arg(m_bildGroesse.height()));
     InfoSetzen(0, PositionsText());
     InfoSetzen(2, datei);
+}
+
+bool TzptFotoPanel::LaedtNoch() const {
+    return !m_ladeText->isHidden();
 }
 
 QString TzptFotoPanel::PositionsText() const {
@@ -299,6 +337,10 @@ void TzptFotoPanel::resizeEvent(QResizeEvent* e) {
     Anordnen();
     // The picture is placed anew for the new size; it was decoded already.
     if (!m_anzeige) return;
+    if (LaedtNoch()) {
+        m_ladeText->setGeometry(Einpassbereich()); // it is shown when it has come
+        return;
+    }
     if (m_geladen.isEmpty() || m_geladen != CurrentFileName()) {
         ShowCurrent();
         return;
@@ -319,6 +361,7 @@ void TzptFotoPanel::ReadFolder(bool sortieren) {
     if (m_files.isEmpty()) {
         // An empty folder also clears the info line, so it does not tell of the last one.
         m_bild->hide();
+        m_ladeText->hide();
         InfoSetzen(0, QStringLiteral("0/0"));
         InfoSetzen(1, {});
         InfoSetzen(2, m_grundpfad);

@@ -80,6 +80,8 @@ public:
     TBildflaeche* Bildflaeche() const { return m_bild; }
     // Size of the picture as the info line reports it (0x0 when none is loaded).
     QSize BildGroesse() const { return m_bildGroesse; }
+    // The picture shown is still being read (a slow or hanging drive).
+    bool LaedtNoch() const;
 
     // The video of the current picture's name beside it (a Live Photo's motion), as a
     // full path; empty when there is none. The info line then shows "Live".
@@ -128,6 +130,7 @@ private:
     TBildflaeche* m_bild;
     QWidget* m_info;
     QLabel* m_infoFeld[3];
+    QLabel* m_ladeText; // "Bild wird geladen …" while a slow drive delivers the picture
     QMenu* m_menu;
     QAction* m_axStretch;
     QAction* m_axGross;

@@ -209,6 +209,19 @@ bool NeuAnlegen(const QByteArray& von, const QByteArray& nach, int& angelegt) {
 }
 } // namespace
 
+bool UmbenennenOhneErsetzen(const QString& von, const QString& nach, QString& fehler) {
+    const QByteArray a = QFile::encodeName(von), b = QFile::encodeName(nach);
+    if (!OhneNoreplace()) {
+        if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0) return true;
+        if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return fehler = Grund(), false;
+    }
+    if (::link(a.constData(), b.constData()) == 0) {
+        ::unlink(a.constData());
+        return true;
+    }
+    return fehler = Grund(), false;
+}
+
 bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler,
                          bool* neu) {
     if (neu) *neu = true;

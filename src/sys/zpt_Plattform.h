@@ -59,6 +59,11 @@ QString NameOhneGrossKlein(const QString& ordner, const QString& name);
 bool DateiKopierenAtomar(const QString& quelle, const QString& ziel, bool sichern, QString& fehler,
                          bool* neu = nullptr);
 
+// Renames `von` to `nach` without replacing a file there (renameat2's RENAME_NOREPLACE,
+// else link and unlink). False with the reason when the name is taken or the file system
+// can do neither: `von` then stays where it was.
+bool UmbenennenOhneErsetzen(const QString& von, const QString& nach, QString& fehler);
+
 // Overrides for tests: the program folder and file as the program would see them.
 void ProgrammDateiSetzen(const QString& pfad);
 

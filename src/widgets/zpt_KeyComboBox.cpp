@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
+#include <algorithm>
 
 TzptKeyComboBox::TzptKeyComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
@@ -60,6 +61,15 @@ void TzptKeyComboBox::AddKey(const QString& key, const QString& text) {
     Anzeigen();
 }
 
+void TzptKeyComboBox::TextSetzen(const QString& key, const QString& text) {
+    const int i = m_liste.TextSetzen(key, text);
+    if (i < 0) return;
+    m_intern = true;
+    setItemText(i, text);
+    m_intern = false;
+    if (i == m_liste.Index()) Anzeigen();
+}
+
 void TzptKeyComboBox::Leeren() {
     m_liste.Leeren();
     m_intern = true;
@@ -99,10 +109,22 @@ void TzptKeyComboBox::DateienEinlesen(const QString& ordner, const QString& mask
     if (leeren) Leeren();
     if (mitNichtZugeordnet) AddKey({}, QStringLiteral("(nicht zugeordnet)"));
     const QString basis = AddBackslash(ordner);
-    for (const QString& maske : MaskenAusText(masken)) {
+    // One listing for every mask (on a network drive each costs round trips), the files
+    // still grouped mask by mask.
+    const QStringList liste = MaskenAusText(masken);
+    const bool mitOrdner = std::any_of(liste.begin(), liste.end(), [](const QString& m) {
+        return m.contains(u'/') || m.contains(QDir::separator());
+    });
+    QStringList alle;
+    if (!liste.isEmpty() && !mitOrdner) DateienToItems(basis, liste, alle);
+    for (const QString& maske : liste) {
         QStringList dateien;
-        DateienToItems(basis, maske, dateien);
-        for (const QString& datei : dateien)
+        if (mitOrdner)
+            DateienToItems(basis, maske, dateien); // a mask that names a folder of its own
+        else
+            for (const QString& datei : std::as_const(alle))
+                if (QDir::match(maske, datei)) dateien << datei;
+        for (const QString& datei : std::as_const(dateien))
             AddKey(mitPfad ? basis + datei : datei, ohneEndung ? QFileInfo(datei).completeBaseName() : datei);
     }
 }

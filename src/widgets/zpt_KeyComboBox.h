@@ -36,6 +36,8 @@ public:
     void AddKeyNZ(const QString& key) { AddKey(key, QStringLiteral("[nicht zugeordnet]")); }
     // Empties the list but keeps Key, so refilling shows that entry again.
     void Leeren();
+    // Another text for the key's entry (a title read later); selection and key stay.
+    void TextSetzen(const QString& key, const QString& text);
     bool KeyLeer() const { return Key().isEmpty(); }
     bool NaechsterKey();
     bool VorigerKey();

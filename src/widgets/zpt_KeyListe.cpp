@@ -29,6 +29,12 @@ bool TKeyListe::AddKey(const QString& key, const QString& text) {
     return true;
 }
 
+int TKeyListe::TextSetzen(const QString& key, const QString& text) {
+    const int i = int(m_keys.indexOf(key));
+    if (i >= 0) m_texte[i] = text;
+    return i;
+}
+
 void TKeyListe::Leeren() {
     m_keys.clear();
     m_texte.clear();

@@ -26,6 +26,8 @@ public:
 
     // Appends the entry unless the key is listed already; true when it was added.
     bool AddKey(const QString& key, const QString& text);
+    // Gives the entry of the key another text; its index, -1 when the key is not listed.
+    int TextSetzen(const QString& key, const QString& text);
     void Leeren();
 
     // Type-ahead. Returns the index of the matched entry or -1; `markiert` receives

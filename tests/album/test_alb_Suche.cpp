@@ -428,7 +428,7 @@ TEST_F(SuchAlbum, TooltipZeigtDenTextNichtSeineAuszeichnung) {
     const QString text = "<b>Oma</b> & <i>Opa</i> <img src=x>";
     BildtextSchreiben(tag2, "c.jpg", {text});
     Tam_Suche s;
-    TSuchIndex index(album.pfad(), {});
+    TSuchDienst index(album.pfad(), {});
     s.Oeffnen(&index);
     s.ed_Suche->setText("opa");
     ASSERT_EQ(s.lb_Treffer->count(), 1);
@@ -440,4 +440,32 @@ TEST_F(SuchAlbum, TooltipZeigtDenTextNichtSeineAuszeichnung) {
     else
         gezeigt.setPlainText(tip);
     EXPECT_EQ(gezeigt.toPlainText(), text);
+}
+
+// When the album's check takes longer than a moment (a network drive), the window shows
+// the hits the index knows and then the checked ones: a caption changed meanwhile and a
+// picture deleted meanwhile included.
+TEST_F(SuchAlbum, TrefferFolgenDerPruefungImHintergrund) {
+    Tam_Suche s;
+    TSuchDienst dienst(album.pfad(), {});
+    s.FristMs = 0;
+    s.Oeffnen(&dienst);
+    s.ed_Suche->setText("oma");
+    dienst.Warten();
+    ASSERT_EQ(s.lb_Treffer->count(), 2);
+    EXPECT_EQ(s.la_Anzahl->text(), "2 Treffer");
+    BildtextSchreiben(tag2, "c.jpg", {"Oma Kurt"});
+    s.Suchen();
+    dienst.Warten();
+    ASSERT_EQ(s.Treffer().size(), 3);
+    EXPECT_EQ(s.la_Anzahl->text(), "3 Treffer");
+    ASSERT_TRUE(QFile::remove(tag1 + "/b.jpg"));
+    s.Suchen();
+    dienst.Warten();
+    EXPECT_EQ(s.lb_Treffer->count(), 2);
+    // The hits of an earlier text do not replace those of what is typed now.
+    s.ed_Suche->setText("kurt");
+    dienst.Warten();
+    ASSERT_EQ(s.Treffer().size(), 1);
+    EXPECT_EQ(s.Treffer()[0].bild, "c.jpg");
 }

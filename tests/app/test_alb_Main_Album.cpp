@@ -1,3 +1,4 @@
+#include "album/alb_TagTitel.h"
 #include "album/alb_Text.h"
 #include "album/alb_Titel.h"
 #include "album/alb_ini.h"
@@ -301,10 +302,10 @@ TEST_F(Album, KontextmenueInTabellenreihenfolge) {
         return t;
     };
     auto m = Fenster({"/Edit"});
-    // The table of the main window, in its order: all 26 entries in edit mode, then the
+    // The table of the main window, in its order: all 27 entries in edit mode, then the
     // panel's motion of a Live Photo.
     const QStringList alle = texte(*m);
-    ASSERT_EQ(alle.size(), 27);
+    ASSERT_EQ(alle.size(), 28);
     EXPECT_EQ(alle.last(), "Bewegung abspielen");
     EXPECT_EQ(alle.first(), "voriger Tag");
     EXPECT_EQ(alle.indexOf("Suchen"), alle.indexOf("Kalender") + 1);
@@ -323,7 +324,8 @@ TEST_F(Album, KontextmenueInTabellenreihenfolge) {
     QStringList ohne = alle;
     for (const char* t :
          {"Bildtext", "Titel der Fotoserie", "Kamera", "Das angezeigte Bild zur Bearbeitung öffnen",
-          "Bearbeiten mit", "Angezeigtes Bild löschen", "Bild nach rechts drehen", "Bild nach links drehen"})
+          "Bearbeiten mit", "Angezeigtes Bild löschen", "Bild nach rechts drehen", "Bild nach links drehen",
+          "Konflikte lösen…"})
         ohne.removeAll(QString::fromUtf8(t));
     EXPECT_EQ(texte(*v), ohne);
     EXPECT_FALSE(v->Aktion("ax_BildDel")->isEnabled());
@@ -434,4 +436,27 @@ TEST_F(Album, DeutscheTastennamenUndHilfe) {
     ASSERT_NE(fenster, nullptr);
     EXPECT_TRUE(fenster->isVisible());
     EXPECT_TRUE(ui.meldungen.isEmpty());
+}
+
+// On a slow drive the day list is labelled from the titles known and corrected as the
+// caption files are read in the background; the selection and key stay as they were.
+TEST_F(Album, TitelAusDemHintergrundErscheinenInDerListe) {
+    auto m = Fenster();
+    m->TitelFristMs = 0; // every title read in the background, as on a slow drive
+    TitelSchreiben(album.pfad() + "/2005/20050101", "Neujahr am See");
+    TitelSchreiben(album.pfad() + "/2005/20050104", "Schlitten");
+    TagWaehlen(*m, "2004", "20041231");
+    m->cb_Jahr->setKey("2005");
+    m->cb_JahrChange();
+    m->cb_Tage->setKey("20050101");
+    TTagTitel::Instanz().Warten();
+    EXPECT_EQ(m->cb_Tage->Text(), "01.01.2005 - Neujahr am See");
+    EXPECT_EQ(m->cb_Tage->Key(), "20050101");
+    EXPECT_EQ(m->cb_Tage->itemText(3), "04.01.2005 - Schlitten"); // never read before
+    // A title read for another year leaves this year's list alone.
+    TitelSchreiben(album.pfad() + "/2004/20041231", "Feuerwerk");
+    TTagTitel::Instanz().Nachlesen({TagOrdner(album.pfad(), "2004", "20041231")});
+    TTagTitel::Instanz().Warten();
+    EXPECT_EQ(m->cb_Tage->itemText(0), QString::fromUtf8("03.01.2005 - Schnee in Köln"));
+    EXPECT_EQ(m->cb_Tage->count(), 4);
 }

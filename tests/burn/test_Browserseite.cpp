@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -107,13 +108,22 @@ struct Browserseite : ::testing::Test {
         ziel.datei(
             "cd/rahmen.html",
             QString::fromLatin1(Rahmen).arg(fenster.width()).arg(fenster.height()).arg(tasten).toUtf8());
+        return Befund("cd/rahmen.html", 3000);
+    }
+
+    // What a probe put into the page `seite` (with its "#…") of the test's folder after
+    // `budget` ms of the page's own time.
+    QJsonObject Befund(const QString& seite, int budget) const {
+        QUrl url = QUrl::fromLocalFile(ziel.pfad(seite.section(u'#', 0, 0)));
+        if (seite.contains(u'#')) url.setFragment(seite.section(u'#', 1));
         QProcess p;
+        // Videos start from the page's script as from a click.
         p.start(QStandardPaths::findExecutable("chromium"),
                 {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                 "--hide-scrollbars", "--user-data-dir=" + ziel.pfad("profil"), "--window-size=1400,1400",
-                 "--virtual-time-budget=3000", "--dump-dom",
-                 QUrl::fromLocalFile(ziel.pfad("cd/rahmen.html")).toString()});
+                 "--hide-scrollbars", "--autoplay-policy=no-user-gesture-required",
+                 "--user-data-dir=" + ziel.pfad("profil"), "--window-size=1400,1400",
+                 "--virtual-time-budget=" + QString::number(budget), "--dump-dom", url.toString()});
         p.waitForFinished(60000);
         const QString dom = QString::fromUtf8(p.readAllStandardOutput());
         const QString anfang = "<pre id=\"pruefung\">";
@@ -124,6 +134,40 @@ struct Browserseite : ::testing::Test {
         return QJsonDocument::fromJson(json.toUtf8()).object();
     }
 };
+
+// Runs after the page's script: the day's video list and the Live mark; then with "#live"
+// P plays the first picture's motion and, once its time moves, Esc returns to the picture;
+// otherwise the first video that plays is started from its button. Once the video's time
+// has moved on, the findings are put into the page. (One video a run: headless Chromium's
+// own clock leaves a second one at its start.)
+constexpr const char* VideoPruefung = R"(<script>
+(function () {
+  var aus = {}, film = document.getElementById("film"), bild = document.getElementById("bild");
+  var taste = function (k) { document.dispatchEvent(new KeyboardEvent("keydown", { key: k, bubbles: true })); };
+  aus.liste = [].map.call(document.querySelectorAll("#videos li"), function (li) {
+    var a = li.querySelector("a");
+    return { name: li.querySelector(".name").textContent, spielt: !!li.querySelector("button"),
+             laden: a ? a.getAttribute("href") : "" };
+  });
+  aus.live = !document.getElementById("live").hidden;
+  film.addEventListener("timeupdate", function () {
+    if (film.currentTime <= 0.5 || aus.zeit) return;
+    aus.zeit = film.currentTime;
+    aus.video = film.getAttribute("src");
+    aus.gezeigt = !film.hidden && bild.hidden;
+    aus.datei = document.getElementById("datei").textContent;
+    taste("Escape");
+    aus.danach = { film: !film.hidden, bild: !bild.hidden };
+    var p = document.createElement("pre");
+    p.id = "pruefung";
+    p.textContent = JSON.stringify(aus);
+    document.body.appendChild(p);
+  });
+  if (location.hash === "#live") taste("p");
+  else document.querySelector("#videos button").click();
+})();
+</script>
+)";
 
 // A field of the info line shows its whole text inside the window.
 ::testing::AssertionResult GanzSichtbar(const QJsonObject& seite, const char* feld) {
@@ -207,4 +251,54 @@ TEST_F(Browserseite, LangeBildunterschriftLaesstDemBildPlatz) {
         EXPECT_GE(flaeche["unten"].toDouble() - flaeche["oben"].toDouble(), fenster.height() / 4.0)
             << "the picture at " << fenster.width() << " px";
     }
+}
+
+// The day's videos under the picture: one the browser plays starts in the page and its
+// time moves on, one it cannot play is offered for download; a Live Photo's motion plays
+// on P in the picture's place, and Esc returns to the picture. The info line keeps its
+// room on a phone.
+TEST_F(Browserseite, VideosSpielenInDerSeite) {
+    if (QStandardPaths::findExecutable("ffmpeg").isEmpty()) GTEST_SKIP() << "no ffmpeg on this machine";
+    const QString tag = album.pfad() + "/2005/20050101/";
+    QProcess ffmpeg;
+    ffmpeg.start(QStandardPaths::findExecutable("ffmpeg"),
+                 {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=duration=2:size=320x240:rate=25",
+                  "-pix_fmt", "yuv420p", "-c:v", "libx264", tag + "Ausflug #1.mp4"});
+    ASSERT_TRUE(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0)
+        << ffmpeg.readAllStandardError().data();
+    const QString live = QFileInfo(erstes).completeBaseName() + ".MOV";
+    ASSERT_TRUE(QFile::copy(tag + "Ausflug #1.mp4", tag + live));
+    QFile avi(tag + "alt.avi");
+    ASSERT_TRUE(avi.open(QIODevice::WriteOnly) && avi.write("RIFF") == 4);
+    avi.close();
+    TExport e(AddBackslash(album.pfad()), {"2005/20050101/" + erstes, "2005/20050101/" + zweites},
+              fortschritt);
+    e.VideosDerTage = true;
+    e.CDKopieren(ziel.pfad("cd"), true, {});
+    ASSERT_EQ(e.Fehlerzahl, 0);
+    QString seite = QString::fromUtf8(TestOrdner::lesen(ziel.pfad("cd/index.html")));
+    seite.replace("</body>", VideoPruefung + QStringLiteral("</body>"));
+    ziel.datei("cd/video.html", seite.toUtf8());
+
+    const QJsonObject befund = Befund("cd/video.html", 15000);
+    ASSERT_FALSE(befund.isEmpty()) << "the video did not play";
+    EXPECT_EQ(QJsonDocument(befund["liste"].toArray()).toJson(QJsonDocument::Compact),
+              R"([{"laden":"2005/20050101/alt.avi","name":"alt.avi","spielt":false},)"
+              R"({"laden":"","name":"Ausflug #1.mp4","spielt":true}])");
+    EXPECT_EQ(befund["video"].toString(), "2005/20050101/Ausflug%20%231.mp4");
+    EXPECT_GT(befund["zeit"].toDouble(), 0.5);
+    EXPECT_TRUE(befund["gezeigt"].toBool());
+    EXPECT_EQ(befund["datei"].toString(), "Ausflug #1.mp4");
+    EXPECT_EQ(befund["danach"].toObject(), QJsonObject({{"film", false}, {"bild", true}}));
+
+    const QJsonObject bewegung = Befund("cd/video.html#live", 15000);
+    ASSERT_FALSE(bewegung.isEmpty()) << "the motion did not play";
+    EXPECT_TRUE(bewegung["live"].toBool());
+    EXPECT_EQ(bewegung["video"].toString(), "2005/20050101/" + QUrl::toPercentEncoding(live));
+    EXPECT_TRUE(bewegung["gezeigt"].toBool());
+    EXPECT_EQ(bewegung["datei"].toString(), erstes);
+    EXPECT_EQ(bewegung["danach"].toObject(), QJsonObject({{"film", false}, {"bild", true}}));
+    const QJsonObject schmal = Seite(QSize(390, 844));
+    EXPECT_TRUE(GanzSichtbar(schmal, "position"));
+    EXPECT_TRUE(GanzSichtbar(schmal, "datei"));
 }

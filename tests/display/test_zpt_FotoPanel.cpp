@@ -1,4 +1,5 @@
 #include "display/zpt_Bildflaeche.h"
+#include "display/zpt_FotoListe.h"
 #include "display/zpt_FotoPanel.h"
 #include "support/ScriptInteraktion.h"
 #include "support/TestOrdner.h"
@@ -10,7 +11,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTest>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 // A panel on a folder of pictures that records the events it raises.
@@ -314,4 +317,28 @@ TEST_F(PanelTest, GroessenaenderungPlatziertNeu) {
     panel.resize(810, 610);
     EXPECT_EQ(panel.Bildflaeche()->geometry(), QRect(5, 5, 320, 240));
     EXPECT_TRUE(ereignisse.isEmpty());
+}
+
+// A folder's listing is kept by the folder's time: a picture added or removed later
+// changes that time and is seen at the next listing; a folder changed a moment ago is
+// listed each time.
+TEST(FotoListe, GemerkteAuflistungSiehtGeaenderteOrdner) {
+    TestOrdner t;
+    JpegEinfarbig(t.pfad("a.jpg"), 8, 8, Qt::red);
+    int tage = 0;
+    const auto alt = [&] {
+        const timespec zeiten[2] = {{0, UTIME_OMIT}, {time(nullptr) - 86400 * ++tage, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(t.pfad()).constData(), zeiten, 0), 0);
+    };
+    alt();
+    EXPECT_EQ(FotoDateienLesen(t.pfad(), true), QStringList({"a.jpg"}));
+    EXPECT_EQ(FotoDateienLesen(t.pfad(), true), QStringList({"a.jpg"})); // from the kept listing
+    JpegEinfarbig(t.pfad("b.jpg"), 8, 8, Qt::red);
+    EXPECT_EQ(FotoDateienLesen(t.pfad(), true), QStringList({"a.jpg", "b.jpg"}));
+    alt();
+    EXPECT_EQ(FotoDateienLesen(t.pfad(), true), QStringList({"a.jpg", "b.jpg"}));
+    ASSERT_TRUE(QFile::remove(t.pfad("a.jpg")));
+    EXPECT_EQ(FotoDateienLesen(t.pfad(), true), QStringList({"b.jpg"}));
+    JpegEinfarbig(t.pfad("c.jpg"), 8, 8, Qt::red);
+    EXPECT_EQ(FotoDateienLesen(t.pfad(), false).size(), 2);
 }

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     // Deleted test pictures go into a trash of the run's own, never the user's.
     QTemporaryDir daten;
     qputenv("XDG_DATA_HOME", daten.path().toLocal8Bit());
-    // Stills of videos go into a cache of the run's own, too.
+    // Caches (the bases of caption files among them) too.
     QTemporaryDir cache;
     qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
     VideoBackendWaehlen();

@@ -7,18 +7,33 @@
 //   bildtexte ORDNER NAME N | werte DATEI NAME N | indexwerte DATEI NAME N | listenwerte DATEI NAME N
 // Deliberately broken writers, which the fault injection's checks must catch:
 //   kaputt-loeschen ORDNER | kaputt-halb DATEI | kaputt-ohne-sync DATEI
-// Exit code 0 when the write succeeded.
+// Merging what a sync program put aside as conflict copies (ORDNER: an album's base
+// folder or a day folder; every day folder below it with conflict copies of its caption
+// file, and every burn list there with copies beside it):
+//   abgleich ORDNER
+// prints "konflikte=C uebernommen=M gefragt=A offen=O papierkorb=P" (copies found, entries
+// taken without a question, questions answered, questions left open, copies put into the
+// trash). Questions stay open unless the test switch PIXOLUDA_KONFLIKT_ANTWORT=beide|diese|jene
+// answers every one of them so.
+// Exit code 0 when the write succeeded (for abgleich: when nothing failed and no copy was
+// unreadable).
+#include "album/alb_Abgleich.h"
 #include "album/alb_ini.h"
 #include "burn/alb_Brennliste.h"
 #include "burn/alb_Export.h"
 #include "camera/alb_Import.h"
 #include "settings/BigIni.h"
 #include "settings/zpt_ParameterSpeicher.h"
+#include "sys/alb_Konflikt.h"
 #include "sys/zpt_Fehler.h"
 #include "sys/zpt_sys.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QSet>
 #include <cstdio>
 
 namespace {
@@ -83,10 +98,69 @@ bool Kaputt(const QString& art, const QString& ziel) {
     return false;
 }
 
+// Every day folder below `ordner` (and it itself) with conflict copies of its caption
+// file, and every burn list there with copies: merged, answering with the test switch.
+bool Abgleichen(const QString& ordner) {
+    const QByteArray antwort = qgetenv("PIXOLUDA_KONFLIKT_ANTWORT");
+    TWahl wahl = TWahl::Offen;
+    if (antwort == "beide") wahl = TWahl::Beide;
+    if (antwort == "diese") wahl = TWahl::Diese;
+    if (antwort == "jene") wahl = TWahl::Jene;
+    QSet<QString> tage, listen;
+    // Links are not followed: a folder reached twice, or outside the album, is not merged.
+    QDirIterator it(ordner, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo fi = it.nextFileInfo();
+        const auto k = KonfliktKopie(fi.fileName());
+        if (!k) continue;
+        if (IstAlbumKonfliktkopie(fi.fileName())) tage.insert(fi.path());
+        if (k->original.endsWith(QLatin1String(".Pixolud"), Qt::CaseInsensitive))
+            listen.insert(fi.path() + u'/' + k->original);
+    }
+    int konflikte = 0, uebernommen = 0, gefragt = 0, offen = 0, papierkorb = 0;
+    bool ok = true;
+    for (const QString& tag : tage) {
+        const TAbgleichPlan plan = AbgleichPruefen(tag);
+        konflikte += int(plan.kopien.size());
+        TAbgleichErgebnis e;
+        // A copy merged after another may ask anew about texts the first changed: the
+        // answers are given again until nothing more is answered.
+        for (int runde = 0; runde <= plan.kopien.size(); ++runde) {
+            QHash<QString, TWahl> wahlen;
+            if (wahl != TWahl::Offen)
+                for (const TKonfliktFrage& f : AbgleichPruefen(tag).fragen)
+                    wahlen.insert(f.Schluessel(), wahl);
+            e = AbgleichAnwenden(tag, wahlen);
+            uebernommen += e.uebernommen;
+            gefragt += e.gefragt;
+            papierkorb += e.imPapierkorb;
+            if (e.offen == 0 || e.gefragt == 0 || !e.fehler.isEmpty()) break;
+        }
+        offen += e.offen;
+        for (const QString& f : e.fehler + e.unlesbar)
+            std::fprintf(stderr, "%s: %s\n", qPrintable(tag), qPrintable(f));
+        ok = ok && e.fehler.isEmpty() && e.unlesbar.isEmpty();
+    }
+    for (const QString& liste : listen) {
+        const TBrennliste::TAbgleich a = TBrennliste::KonfliktkopienAbgleichen(liste, AddBackslash(ordner));
+        konflikte += a.kopien;
+        uebernommen += a.hinzu + a.entfernt;
+        papierkorb += a.imPapierkorb;
+        for (const QString& f : a.fehler + a.unlesbar)
+            std::fprintf(stderr, "%s: %s\n", qPrintable(liste), qPrintable(f));
+        ok = ok && a.fehler.isEmpty() && a.unlesbar.isEmpty();
+    }
+    std::printf("konflikte=%d uebernommen=%d gefragt=%d offen=%d papierkorb=%d\n", konflikte, uebernommen,
+                gefragt, offen, papierkorb);
+    return ok;
+}
+
 bool Ausfuehren(const QStringList& a) {
     const QString art = a.value(0);
     if (art.startsWith(QLatin1String("kaputt-"))) return Kaputt(art, a.value(1));
     if (art.endsWith(QLatin1String("werte")) || art == u"bildtexte") return VieleSchreiben(a);
+    if (art == u"abgleich") return Abgleichen(a.value(1));
     if (art == u"titel") return TitelSchreiben(a.value(1), a.value(2));
     if (art == u"bildtext") return BildtextSchreiben(a.value(1), a.value(2), a.mid(3));
     if (art == u"einstellungen") {
