@@ -5,17 +5,9 @@
 #include <QStringList>
 
 namespace {
-// What phones and cameras record; the back end decides in the end whether it plays.
-const QStringList kVideoEndungen{QStringLiteral("mov"), QStringLiteral("mp4"), QStringLiteral("m4v"),
-                                 QStringLiteral("avi"), QStringLiteral("mkv"), QStringLiteral("3gp"),
-                                 QStringLiteral("mts"), QStringLiteral("webm")};
 // A Live Photo's motion is a short MOV or MP4 beside the picture, as the deletion knows it.
 const QStringList kLiveEndungen{QStringLiteral("mov"), QStringLiteral("mp4"), QStringLiteral("m4v")};
 } // namespace
-
-bool IstVideo(const QString& name) {
-    return kVideoEndungen.contains(QFileInfo(name).suffix().toLower());
-}
 
 QString LiveSchluessel(const QString& dateiname) {
     return QFileInfo(dateiname).completeBaseName().toLower();

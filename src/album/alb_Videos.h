@@ -1,11 +1,8 @@
 #pragma once
-// Videos among a day's files: which names are videos, and which picture has one of its
-// name beside it (a phone's Live Photo: IMG_0001.HEIC with IMG_0001.MOV).
+// Which picture of a day has a video of its name beside it (a phone's Live Photo:
+// IMG_0001.HEIC with IMG_0001.MOV). Which names are videos: IstVideo in alb_Loeschen.h.
 #include <QHash>
 #include <QString>
-
-// Whether the file name ends as a video the player may try (without regard to case).
-bool IstVideo(const QString& name);
 
 // The videos of the folder that carry a picture's motion, by the picture's name without
 // its ending in lower case: "img_0001" -> "IMG_0001.MOV". One listing of the folder.

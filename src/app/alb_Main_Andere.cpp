@@ -2,7 +2,7 @@
 #include "app/alb_AndereDateien.h"
 #include "app/alb_Main.h"
 
-#include "album/alb_Videos.h"
+#include "album/alb_Loeschen.h"
 #include "display/zpt_FotoPanel.h"
 #include "display/zpt_VideoFenster.h"
 #include "display/zpt_VideoSpieler.h"
