@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   chromium ffmpeg
   syncthing curl jq
+  qt6-multimedia-dev
 )
 
 missing=()

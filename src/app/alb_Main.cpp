@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStyle>
@@ -152,6 +153,9 @@ void Tam_Main::FensterAufbauen() {
     bb_Andere->setEnabled(false);
     pa_Andere->setFixedSize(145 + 23, kTopHoehe);
     cb_Andere->OnChange = [this](QObject*) { Geschuetzt([this] { cb_AndereChange(); }); };
+    cb_Andere->setProperty("EnterSelbst", true); // Enter plays or opens the file, moves on to nothing
+    cb_Andere->installEventFilter(this);
+    cb_Andere->lineEdit()->installEventFilter(this);
     connect(bb_Andere, &QToolButton::clicked, this, [this] { Geschuetzt([this] { bb_AndereClick(); }); });
     cb_Jahr->OnChange = [this](QObject*) { Geschuetzt([this] { cb_JahrChange(); }); };
     cb_Tage->OnChange = [this](QObject*) { Geschuetzt([this] { cb_TageChange(); }); };
@@ -367,6 +371,8 @@ void Tam_Main::KontextmenuAufbauen() {
                 a->text(), taste.key(), [this, name] { Befehl(name); }, taste.keyboardModifiers());
         }
     }
+    // The motion of a Live Photo, a command of the panel itself.
+    foto->AddAction(foto->BewegungsAktion());
 }
 
 QAction* Tam_Main::Aktion(const char* name) const {
@@ -395,6 +401,7 @@ int Tam_Main::AndereDateienHoehe() const {
 
 bool Tam_Main::eventFilter(QObject* o, QEvent* e) {
     if (o == pa_Top && e->type() == QEvent::Resize) pa_TopResize();
+    if (cb_Andere && (o == cb_Andere || o == cb_Andere->lineEdit()) && AndereDateienTaste(e)) return true;
     return Tak_Form::eventFilter(o, e);
 }
 

@@ -24,6 +24,8 @@ class QTimer;
 class TBigIniFile;
 class Tam_3x3;
 class TStringlistBox;
+class TStandbilder;
+class TVideoFenster;
 class TzptFotoPanel;
 class TzptKeyComboBox;
 class TzptParameter;
@@ -40,7 +42,7 @@ public:
     TzptKeyComboBox* cb_Jahr;
     TzptKeyComboBox* cb_Tage;
     QWidget* pa_Andere;
-    TzptKeyComboBox* cb_Andere;
+    TzptKeyComboBox* cb_Andere = nullptr;
     QToolButton* bb_Andere;
     QPushButton* ll_Vor;
     QWidget* pa_Brennliste;
@@ -170,6 +172,14 @@ public:
     void ax_AndereDateienAnzeigenExecute();
     void cb_AndereChange();
     void bb_AndereClick();
+    // Plays the chosen file when it is a video, opens it in the desktop's program otherwise.
+    void AndereDateiOeffnen();
+    // The program's player window on the video; nullptr when it cannot play it (the user
+    // was told and offered the desktop's program).
+    TVideoFenster* VideoAbspielen(const QString& pfad);
+    TStandbilder* Standbilder() const { return m_standbilder; }
+    // Enter and double clicks in the list of other files; true when taken.
+    bool AndereDateienTaste(QEvent* e);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -196,6 +206,8 @@ private:
     void Befehl(const char* name);
 
     QHash<QString, std::function<void()>> m_befehle;
+    TStandbilder* m_standbilder = nullptr;
+    void StandbildAngekommen(const QString& pfad, const QImage& bild);
     int m_untenHoehe = 46;
     bool m_andereAnzeigen = true;
     bool m_kameraAngeboten = false;           // "/KAMERA" has opened the import once

@@ -1,5 +1,6 @@
 #include "app/alb_Main.h"
 #include "app/zpt_Anwendung.h"
+#include "display/zpt_VideoSpieler.h"
 #include "settings/zpt_StandardIni.h"
 #include "sys/zpt_QtInteraktion.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
             std::fputs(Hilfetext().toLocal8Bit().constData(), stdout);
             return 0;
         }
+    VideoBackendWaehlen();
     TAnwendung app(argc, argv);
     QtTexteDeutsch();
     QtInteraktion dialoge;

@@ -2,6 +2,10 @@
 
 #include "sys/zpt_Papierkorb.h"
 
+#include "album/alb_Videos.h"
+#include "display/zpt_VideoFenster.h"
+#include "display/zpt_VideoSpieler.h"
+
 #include "display/zpt_BildLader.h"
 #include "display/zpt_Bildflaeche.h"
 #include "display/zpt_FotoListe.h"
@@ -55,6 +59,12 @@ TzptFotoPanel::TzptFotoPanel(QWidget* parent) : QFrame(parent) {
         m_infoFeld[i]->setFrameShadow(QFrame::Sunken);
         m_infoFeld[i]->setIndent(2);
     }
+    m_live = new QLabel(QStringLiteral("Live"), m_info);
+    m_live->setObjectName(QStringLiteral("LiveMarke"));
+    m_live->setFrameShape(QFrame::Panel);
+    m_live->setFrameShadow(QFrame::Sunken);
+    m_live->setAlignment(Qt::AlignCenter);
+    m_live->hide();
 
     m_menu = new QMenu(this);
     AddMenuItem(QStringLiteral("Bild vor"), Qt::Key_Space, [this] { Next(); });
@@ -71,6 +81,12 @@ TzptFotoPanel::TzptFotoPanel(QWidget* parent) : QFrame(parent) {
     });
     m_axInfo = AddMenuItem(QStringLiteral("Infozeile anzeigen"), Qt::Key_I,
                            [this] { setStatusbarVisible(!StatusbarVisible()); });
+    // Not among the panel's own entries: the owner places it in its menu (P works anyway).
+    m_axBewegung = new QAction(QStringLiteral("Bewegung abspielen"), this);
+    m_axBewegung->setShortcut(QKeySequence(Qt::Key_P));
+    m_axBewegung->setShortcutContext(Qt::WidgetShortcut);
+    m_axBewegung->setEnabled(false);
+    connect(m_axBewegung, &QAction::triggered, this, [this] { Geschuetzt([this] { BewegungAbspielen(); }); });
     for (QAction* a : {m_axStretch, m_axGross, m_axInfo})
         a->setCheckable(true);
     // The check marks follow the flags, not the clicks.
@@ -186,6 +202,9 @@ void TzptFotoPanel::Vorladen() {
 }
 
 void TzptFotoPanel::ShowCurrent() {
+    BewegungBeenden();
+    // Set first: every way out below leaves the mark right for the position shown.
+    LiveAnzeigen();
     if (m_files.isEmpty()) {
         m_bild->hide();
         m_ladeText->hide();
@@ -295,6 +314,7 @@ void TzptFotoPanel::Platzieren() {
         if (StatusbarVisible()) frei.setBottom(frei.bottom() - kInfoHoehe);
         m_bild->Zentriert(frei);
     }
+    if (BewegungLaeuft()) m_bewegungFlaeche->setGeometry(BewegungsOrt());
     m_info->raise();
 }
 
@@ -307,7 +327,9 @@ void TzptFotoPanel::Anordnen() {
     const int b2 = qMax(kInfoBreite2, fm.horizontalAdvance(QStringLiteral("10000x10000")) + 8);
     m_infoFeld[0]->setGeometry(0, 0, b1, kInfoHoehe);
     m_infoFeld[1]->setGeometry(b1, 0, b2, kInfoHoehe);
-    m_infoFeld[2]->setGeometry(b1 + b2, 0, qMax(0, c.width() - b1 - b2), kInfoHoehe);
+    const int b3 = m_live->isHidden() ? 0 : fm.horizontalAdvance(m_live->text()) + 12;
+    m_live->setGeometry(b1 + b2, 0, b3, kInfoHoehe);
+    m_infoFeld[2]->setGeometry(b1 + b2 + b3, 0, qMax(0, c.width() - b1 - b2 - b3), kInfoHoehe);
 }
 
 void TzptFotoPanel::resizeEvent(QResizeEvent* e) {
@@ -331,8 +353,11 @@ void TzptFotoPanel::resizeEvent(QResizeEvent* e) {
 }
 
 void TzptFotoPanel::ReadFolder(bool sortieren) {
+    BewegungBeenden();
     m_files = FotoDateienLesen(m_grundpfad, sortieren);
+    m_liveVideos = LiveVideos(m_grundpfad);
     m_position = -1;
+    LiveAnzeigen();
     if (m_files.isEmpty()) {
         // An empty folder also clears the info line, so it does not tell of the last one.
         m_bild->hide();
@@ -356,6 +381,7 @@ void TzptFotoPanel::ReadFolderAt(bool sortieren, const QString& dateiname) {
 
 void TzptFotoPanel::ShowFile(const QString& dateiname) {
     m_files = QStringList{dateiname};
+    m_liveVideos.clear();
     m_anzeige = true;
     if (m_position == 0) {
         ShowCurrent();
@@ -428,6 +454,12 @@ QAction* TzptFotoPanel::MenuEintrag(const QKeySequence& taste) const {
 bool TzptFotoPanel::event(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride) {
         auto* k = static_cast<QKeyEvent*>(e);
+        // While the motion plays, M is its sound and Esc ends it (not the window).
+        if (BewegungLaeuft() && k->modifiers() == Qt::NoModifier &&
+            (k->key() == Qt::Key_M || k->key() == Qt::Key_Escape)) {
+            e->accept();
+            return true;
+        }
         if (MenuEintrag(QKeySequence(k->keyCombination()))) {
             e->accept();
             return true;
@@ -437,8 +469,25 @@ bool TzptFotoPanel::event(QEvent* e) {
 }
 
 void TzptFotoPanel::keyPressEvent(QKeyEvent* e) {
+    if (BewegungLaeuft() && e->modifiers() == Qt::NoModifier) {
+        if (e->key() == Qt::Key_M) {
+            m_bewegung->setStumm(!m_bewegung->Stumm());
+            e->accept();
+            return;
+        }
+        if (e->key() == Qt::Key_Escape) {
+            BewegungBeenden();
+            e->accept();
+            return;
+        }
+    }
     if (QAction* a = MenuEintrag(QKeySequence(e->keyCombination()))) {
         a->trigger();
+        e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_P && e->modifiers() == Qt::NoModifier && m_axBewegung->isEnabled()) {
+        m_axBewegung->trigger();
         e->accept();
         return;
     }
@@ -447,4 +496,65 @@ void TzptFotoPanel::keyPressEvent(QKeyEvent* e) {
 
 void TzptFotoPanel::contextMenuEvent(QContextMenuEvent* e) {
     m_menu->exec(e->globalPos());
+}
+
+QString TzptFotoPanel::LiveVideo() const {
+    if (m_files.isEmpty() || m_position < 0 || m_position >= Count()) return {};
+    const QString video = m_liveVideos.value(LiveSchluessel(m_files[m_position]));
+    return video.isEmpty() ? QString() : m_grundpfad + video;
+}
+
+bool TzptFotoPanel::LiveMarke() const {
+    return !m_live->isHidden();
+}
+
+void TzptFotoPanel::LiveAnzeigen() {
+    const bool live = m_anzeige && !LiveVideo().isEmpty();
+    m_axBewegung->setEnabled(live);
+    if (live == !m_live->isHidden()) return;
+    m_live->setVisible(live);
+    Anordnen();
+}
+
+QRect TzptFotoPanel::BewegungsOrt() const {
+    // Over the picture where it is painted, over the whole area when none could be shown.
+    if (!m_bild->isVisible() || m_bild->Leer()) return Einpassbereich();
+    return m_bild->BildRechteck().translated(m_bild->pos()).intersected(Einpassbereich());
+}
+
+bool TzptFotoPanel::BewegungLaeuft() const {
+    return m_bewegungFlaeche && !m_bewegungFlaeche->isHidden();
+}
+
+void TzptFotoPanel::BewegungAbspielen() {
+    const QString video = LiveVideo();
+    if (video.isEmpty()) return;
+    if (!m_bewegung) {
+        m_bewegung = new TVideoSpieler(this);
+        m_bewegungFlaeche = new TVideoFlaeche(m_bewegung, this);
+        m_bewegungFlaeche->hide();
+        // Ended or broken off: the picture again, never a frozen last frame.
+        connect(m_bewegung, &TVideoSpieler::beendet, this, &TzptFotoPanel::BewegungBeenden);
+        connect(m_bewegung, &TVideoSpieler::fehlgeschlagen, this, &TzptFotoPanel::BewegungBeenden);
+        connect(m_bewegungFlaeche, &TVideoFlaeche::doppelklick, this, &TzptFotoPanel::BewegungBeenden);
+    }
+    BewegungBeenden();
+    if (!m_bewegung->Oeffnen(video)) {
+        FehlerAnzeigen(VideoFehlerText(video, m_bewegung->Fehler()));
+        return;
+    }
+    m_bewegung->setStumm(true);
+    m_bewegungFlaeche->setHintergrund(Color());
+    const QRect ort = BewegungsOrt();
+    m_bewegungFlaeche->setGeometry(ort);
+    m_bewegungFlaeche->show();
+    m_bewegungFlaeche->raise();
+    m_info->raise();
+    m_bewegung->Abspielen();
+}
+
+void TzptFotoPanel::BewegungBeenden() {
+    if (!m_bewegung) return;
+    m_bewegungFlaeche->hide();
+    m_bewegung->Schliessen();
 }

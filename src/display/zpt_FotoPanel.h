@@ -5,6 +5,7 @@
 #include "display/zpt_grafik.h"
 
 #include <QFrame>
+#include <QHash>
 #include <QKeySequence>
 #include <QStringList>
 #include <functional>
@@ -13,6 +14,8 @@ class QAction;
 class QLabel;
 class QMenu;
 class TBildflaeche;
+class TVideoFlaeche;
+class TVideoSpieler;
 
 class TzptFotoPanel : public QFrame {
     Q_OBJECT
@@ -80,6 +83,19 @@ public:
     // The picture shown is still being read (a slow or hanging drive).
     bool LaedtNoch() const;
 
+    // The video of the current picture's name beside it (a Live Photo's motion), as a
+    // full path; empty when there is none. The info line then shows "Live".
+    QString LiveVideo() const;
+    bool LiveMarke() const;
+    // Plays the motion in place of the picture, without sound until M; the picture
+    // comes back at its end or at the next key.
+    void BewegungAbspielen();
+    void BewegungBeenden();
+    bool BewegungLaeuft() const;
+    // "Bewegung abspielen" (P), enabled for a picture with motion; for the owner's menu.
+    QAction* BewegungsAktion() const { return m_axBewegung; }
+    TVideoSpieler* Bewegung() const { return m_bewegung; }
+
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -102,6 +118,8 @@ private:
     void NichtsGeladen(const QString& datei);
     void Anordnen();
     void Platzieren();
+    void LiveAnzeigen();
+    QRect BewegungsOrt() const;
 
     QString m_grundpfad;
     QStringList m_files;
@@ -117,6 +135,11 @@ private:
     QAction* m_axStretch;
     QAction* m_axGross;
     QAction* m_axInfo;
+    QAction* m_axBewegung;
+    QLabel* m_live;
+    QHash<QString, QString> m_liveVideos; // of the folder read, see LiveVideos
+    TVideoSpieler* m_bewegung = nullptr;
+    TVideoFlaeche* m_bewegungFlaeche = nullptr;
     QString m_geladen; // file whose picture m_bild holds
     QSize m_bildGroesse;
     int m_nenner = 1;

@@ -66,6 +66,10 @@ Tak_Form::Tak_Form(QWidget* parent) : QDialog(parent) {
 
 bool Tak_Form::EnterWirdTab(const QWidget* w) {
     if (!w) return false;
+    // A control that acts on Enter itself says so (the list of a day's other files opens its file).
+    const char* eigen = "EnterSelbst";
+    if (w->property(eigen).toBool() || (w->parentWidget() && w->parentWidget()->property(eigen).toBool()))
+        return false;
     // An edit field inside a combo box or spin box counts as that control.
     return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
            qobject_cast<const QCheckBox*>(w) || qobject_cast<const QComboBox*>(w) ||

@@ -302,9 +302,11 @@ TEST_F(Album, KontextmenueInTabellenreihenfolge) {
         return t;
     };
     auto m = Fenster({"/Edit"});
-    // The table of the main window, in its order: all 27 entries in edit mode.
+    // The table of the main window, in its order: all 27 entries in edit mode, then the
+    // panel's motion of a Live Photo.
     const QStringList alle = texte(*m);
-    ASSERT_EQ(alle.size(), 27);
+    ASSERT_EQ(alle.size(), 28);
+    EXPECT_EQ(alle.last(), "Bewegung abspielen");
     EXPECT_EQ(alle.first(), "voriger Tag");
     EXPECT_EQ(alle.indexOf("Suchen"), alle.indexOf("Kalender") + 1);
     const auto eintraege = m->foto->Menu()->actions();

@@ -1,5 +1,6 @@
 // Runs the tests inside a QApplication on the offscreen platform, with a German
 // locale, a scripted user and the program file named as the real one.
+#include "display/zpt_VideoSpieler.h"
 #include "sys/zpt_Plattform.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     // Caches (the bases of caption files among them) too.
     QTemporaryDir cache;
     qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
+    VideoBackendWaehlen();
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     plattform::ProgrammDateiSetzen(
