@@ -16,7 +16,11 @@ QDateTime Zeit(const QString& datum, const QString& uhrzeit) {
 std::optional<TKonfliktKopie> Kopie(TKonfliktKopie::Art art, const QString& vorn, const QString& endung,
                                     const QString& geraet, const QDateTime& zeit) {
     if (vorn.isEmpty() || !zeit.isValid()) return std::nullopt;
-    return TKonfliktKopie{art, vorn + endung, geraet, zeit};
+    // A copy of a copy (the sync program put a conflict copy itself aside) is a version of
+    // the first copy's original.
+    const QString original = vorn + endung;
+    const auto innen = KonfliktKopie(original);
+    return TKonfliktKopie{art, innen ? innen->original : original, geraet, zeit};
 }
 } // namespace
 
