@@ -113,11 +113,11 @@ void Setzen(TProfilDokument& d, const QString& eintrag, const QStringList& text,
     // A set-aside caption goes over whole, with its section as the copy has it.
     QString sektion;
     for (const QString& s : kopie.doc.Sektionen())
-        if (s.toLower() == eintrag) sektion = s;
+        if (EintragsName(s) == eintrag) sektion = s;
     while (true) {
         bool weg = false;
         for (const QString& s : d.Sektionen())
-            if (s.toLower() == eintrag) {
+            if (EintragsName(s) == eintrag) {
                 d.LoescheSektion(s);
                 weg = true;
                 break;

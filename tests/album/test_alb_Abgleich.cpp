@@ -380,3 +380,34 @@ TEST(Konfliktkopie, BrennlisteHinzuUndEntfernt) {
     EXPECT_EQ(TBrennliste::DateiLesen(datei),
               QStringList({"2005/c.jpg", "2005/w.jpg", "2005/x.jpg", "2005/Y.jpg", "2005/z.jpg"}));
 }
+
+// A copy of a copy (the sync program put a conflict copy itself aside) is one more version
+// of the caption file: merged like the others, not hidden for good.
+TEST(Konfliktkopie, KopieEinerKopieWirdZusammengefuehrt) {
+    Aufraeumen z;
+    Rechner r("[BILD A.JPG]\r\nZEILE00=alt\r\n");
+    r.aktiv();
+    ASSERT_TRUE(TitelSchreiben(r.tag(), "Titel"));
+    const QString name =
+        "ALBUM.sync-conflict-20261207-113713-M6CSOA4.sync-conflict-20261208-090000-ABCDEFG.DAT";
+    r.legen(name, "[BILD A.JPG]\r\nZEILE00=alt\r\n[BILD B.JPG]\r\nZEILE00=b\r\n");
+    EXPECT_EQ(AbgleichPruefen(r.tag()).kopien, QStringList{name});
+    const TAbgleichErgebnis e = AbgleichAnwenden(r.tag());
+    EXPECT_EQ(e.uebernommen, 1);
+    EXPECT_EQ(e.imPapierkorb, 1);
+    EXPECT_EQ(Zeilen(r.tag(), "B.JPG"), QStringList{"b"});
+    EXPECT_EQ(TagTexteLesen(r.tag()).titel, "Titel");
+}
+
+// A Mac writes a picture's umlauts decomposed: the copy's caption of "Müller.JPG" is the
+// caption of the picture the current file spells composed, not a second one that removes it.
+TEST(Konfliktkopie, ZerlegteUmlauteSindDasselbeBild) {
+    Aufraeumen z;
+    Rechner r(QStringLiteral("[BILD M\u00fcller.JPG]\r\nZEILE00=alt\r\n").toUtf8());
+    r.aktiv();
+    ASSERT_TRUE(TitelSchreiben(r.tag(), "Titel"));
+    r.legen(kSyncthing, QStringLiteral("[BILD Mu\u0308ller.JPG]\r\nZEILE00=neu\r\n").toUtf8());
+    EXPECT_TRUE(AbgleichPruefen(r.tag()).fragen.isEmpty());
+    EXPECT_EQ(AbgleichAnwenden(r.tag()).uebernommen, 1);
+    EXPECT_EQ(Zeilen(r.tag(), QStringLiteral("M\u00fcller.JPG")), QStringList{"neu"});
+}
