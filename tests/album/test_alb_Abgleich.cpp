@@ -411,3 +411,25 @@ TEST(Konfliktkopie, ZerlegteUmlauteSindDasselbeBild) {
     EXPECT_EQ(AbgleichAnwenden(r.tag()).uebernommen, 1);
     EXPECT_EQ(Zeilen(r.tag(), QStringLiteral("M\u00fcller.JPG")), QStringList{"neu"});
 }
+// A list written on a Mac spells umlauts decomposed: its entry is the same picture as the
+// composed one here, neither removed nor doubled.
+TEST(Konfliktkopie, BrennlisteMitZerlegtenUmlauten) {
+    Aufraeumen z;
+    Rechner r;
+    r.aktiv();
+    const QString komponiert = QStringLiteral("2005/M\u00fcller.jpg"),
+                  zerlegt = QStringLiteral("2005/Mu\u0308ller.jpg");
+    r.legen("Brennliste.Pixolud", (komponiert + "\r\n2005/b.jpg\r\n").toUtf8());
+    const QString datei = r.tag("Brennliste.Pixolud");
+    TBrennliste l;
+    l.Setzen(TBrennliste::DateiLesen(datei), datei);
+    l.Hinzufuegen(QStringLiteral("2005/\u00e4.jpg"));
+    l.Speichern(datei);
+    r.legen(kSyncthing.left(kSyncthing.size() - 4).replace("ALBUM", "Brennliste") + ".Pixolud",
+            (zerlegt + "\r\n2005/b.jpg\r\n2005/a\u0308.jpg\r\n2005/c.jpg\r\n").toUtf8());
+    const TBrennliste::TAbgleich a = TBrennliste::KonfliktkopienAbgleichen(datei);
+    EXPECT_EQ(a.hinzu, 1);
+    EXPECT_EQ(a.entfernt, 0);
+    EXPECT_EQ(TBrennliste::DateiLesen(datei),
+              QStringList({QStringLiteral("2005/\u00e4.jpg"), "2005/b.jpg", "2005/c.jpg", komponiert}));
+}
