@@ -10,7 +10,12 @@ QDateTime Zeit(const QString& datum, const QString& uhrzeit) {
     // Checked apart: QDateTime takes an invalid time for midnight.
     const QDate d = QDate::fromString(datum, QStringLiteral("yyyyMMdd"));
     const QTime t = QTime::fromString(uhrzeit, QStringLiteral("HHmmss"));
-    return d.isValid() && t.isValid() ? QDateTime(d, t) : QDateTime();
+    if (!d.isValid() || !t.isValid()) return {};
+    const QDateTime zeit(d, t);
+    if (zeit.isValid()) return zeit;
+    // An hour the clock skips here (the copy was named on a computer in another time zone):
+    // at this zone's offset from before the change.
+    return QDateTime(d, t, Qt::OffsetFromUTC, QDateTime(d.addDays(-1), QTime(12, 0)).offsetFromUtc());
 }
 
 std::optional<TKonfliktKopie> Kopie(TKonfliktKopie::Art art, const QString& vorn, const QString& endung,
