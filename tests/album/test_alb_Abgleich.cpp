@@ -3,6 +3,7 @@
 // cache folder each, and the sync program's part is played by copying files.
 #include "album/alb_Abgleich.h"
 #include "album/alb_Basis.h"
+#include "album/alb_KonfliktAuswahl.h"
 #include "album/alb_ini.h"
 #include "burn/alb_Brennliste.h"
 #include "support/TestOrdner.h"
@@ -207,7 +208,7 @@ TEST(Konfliktkopie, BeideGeaendertFragtUndJedeAntwortGilt) {
         EXPECT_EQ(f.jene, QStringList{"jene"});
         EXPECT_EQ(f.geraet, "M6CSOA4");
         EXPECT_EQ(f.kopie, kSyncthing);
-        EXPECT_EQ(f.zeitJene, QDateTime(QDate(2026, 12, 7), QTime(11, 37, 13)));
+        EXPECT_EQ(f.zeitJene, QFileInfo(r.tag(kSyncthing)).lastModified());
         EXPECT_EQ(f.zeitDiese, QFileInfo(r.tag("ALBUM.DAT")).lastModified());
         EXPECT_EQ(t.diese, QStringList{"T1"});
         EXPECT_NE(f.Schluessel(), t.Schluessel());
@@ -276,6 +277,24 @@ TEST(Konfliktkopie, OhneBasisWirdGefragt) {
         EXPECT_EQ(AbgleichAnwenden(r.tag()).offen, 2);
         EXPECT_TRUE(QFile::exists(r.tag(kSyncthing)));
     }
+}
+
+// The sync program puts the older version aside, under a name with the later time of the
+// conflict: which text is newer, and which is preselected, goes by when each was written.
+TEST(Konfliktkopie, NeuereFassungNachDerZeitDesSchreibens) {
+    Aufraeumen z;
+    Rechner r("[BILD A.JPG]\r\nZEILE00=hier\r\n");
+    r.aktiv();
+    r.legen(kSyncthing, "[BILD A.JPG]\r\nZEILE00=dort\r\n");
+    const QDateTime geschrieben(QDate(2026, 12, 7), QTime(9, 0));
+    QFile kopie(r.tag(kSyncthing));
+    ASSERT_TRUE(kopie.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(kopie.setFileTime(geschrieben, QFileDevice::FileModificationTime));
+    kopie.close();
+    const TAbgleichPlan plan = AbgleichPruefen(r.tag());
+    ASSERT_EQ(plan.fragen.size(), 1);
+    EXPECT_EQ(plan.fragen[0].zeitJene, geschrieben);
+    EXPECT_EQ(TKonfliktAuswahl::Vorauswahl(plan.fragen[0]), TWahl::Diese);
 }
 
 // A copy that is no caption file (binary, empty, a link, a pipe, unreadable) is named and
