@@ -178,6 +178,8 @@ void Tam_Konflikte::BildAufbauen(QVBoxLayout* liste, int i) {
         Knopf(QStringLiteral("Dieses Bild behalten"), QStringLiteral("rb_BildDiese_%1").arg(i), box);
     auto* jene = Knopf(QStringLiteral("Jenes Bild behalten"), QStringLiteral("rb_BildJene_%1").arg(i), box);
     auto* beide = Knopf(QStringLiteral("Beide behalten"), QStringLiteral("rb_BildBeide_%1").arg(i), box);
+    // With the day's picture gone, the copy is the only version: nothing to keep instead.
+    diese->setEnabled(b.originalDa);
     g->addWidget(Vorschau(b.originalDa ? ordner.filePath(b.original) : QString(), kGross, box), 0, 0);
     g->addWidget(Vorschau(ordner.filePath(b.kopie), kGross, box), 0, 1);
     g->addWidget(Text(m_auswahl.BildHerkunftDiese(i), box), 1, 0);

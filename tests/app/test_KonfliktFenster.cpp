@@ -103,7 +103,7 @@ TEST(KonfliktFenster, NeuereFassungVorgewaehltUndWahlGehtAnDenAbgleich) {
 
 // A pipe where a picture should be (the day's picture of a picture conflict, the picture a
 // question names) shows no picture and never blocks the window.
-TEST(KonfliktFenster, RohrStattBildBlockiertNicht) {
+TEST(KonfliktFenster, RohrOderFehlendesBildStattEinesBildes) {
     ScriptInteraktion ui;
     TestOrdner album;
     TTagKonflikte tag;
@@ -127,6 +127,17 @@ TEST(KonfliktFenster, RohrStattBildBlockiertNicht) {
     });
     EXPECT_FALSE(fenster.Ausfuehren({tag}));
     EXPECT_EQ(ohneBild, 3);
+
+    // The day's picture gone: the copy is the only version, "Dieses Bild behalten" is no choice.
+    tag.bilder[0].originalDa = false;
+    bool dieseWaehlbar = true;
+    ui.dialoge.enqueue([&](QDialog& d) {
+        auto* rb = d.findChild<QRadioButton*>(QStringLiteral("rb_BildDiese_0"));
+        dieseWaehlbar = !rb || rb->isEnabled();
+        return int(mrCancel);
+    });
+    EXPECT_FALSE(fenster.Ausfuehren({tag}));
+    EXPECT_FALSE(dieseWaehlbar);
 }
 
 namespace {
