@@ -27,6 +27,9 @@ struct TKopie {
     TProfilDokument doc;
     TEintraege eintraege;
     QString kennung; // KopienKennung of its text
+    // When its text was written: the sync program keeps a file's time when it puts it aside
+    // (the name gives when that was, after both writes).
+    QDateTime geschrieben;
 };
 
 // The conflict copies of the caption file, oldest first (the same order on every computer).
@@ -37,7 +40,7 @@ QVector<TKopie> KopienFinden(const QString& tagOrdner) {
     for (const QString& name : namen)
         if (const auto info = KonfliktKopie(name);
             info && info->original.compare(QLatin1String("ALBUM.DAT"), Qt::CaseInsensitive) == 0)
-            kopien.append({name, AddBackslash(tagOrdner) + name, *info, {}, {}, {}});
+            kopien.append({name, AddBackslash(tagOrdner) + name, *info, {}, {}, {}, {}});
     std::sort(kopien.begin(), kopien.end(), [](const TKopie& a, const TKopie& b) {
         return a.info.zeit != b.info.zeit ? a.info.zeit < b.info.zeit : a.name < b.name;
     });
@@ -113,11 +116,11 @@ void Setzen(TProfilDokument& d, const QString& eintrag, const QStringList& text,
     // A set-aside caption goes over whole, with its section as the copy has it.
     QString sektion;
     for (const QString& s : kopie.doc.Sektionen())
-        if (s.toLower() == eintrag) sektion = s;
+        if (EintragsName(s) == eintrag) sektion = s;
     while (true) {
         bool weg = false;
         for (const QString& s : d.Sektionen())
-            if (s.toLower() == eintrag) {
+            if (EintragsName(s) == eintrag) {
                 d.LoescheSektion(s);
                 weg = true;
                 break;
@@ -171,7 +174,7 @@ TLauf Zusammenfuehren(TProfilDokument& d, const QVector<TKopie>& kopien, const T
             f.jene = jene;
             f.geraet = kopie.info.geraet;
             f.zeitDiese = zeitDiese;
-            f.zeitJene = kopie.info.zeit;
+            f.zeitJene = kopie.geschrieben.isValid() ? kopie.geschrieben : kopie.info.zeit;
             f.eintrag = e;
             lauf.fragen.append(f);
             switch (wahlen.value(f.Schluessel(), TWahl::Offen)) {
@@ -208,6 +211,7 @@ QVector<TKopie> KopienLesen(const QString& tagOrdner, QStringList& unlesbar, QSt
             continue;
         }
         k.eintraege = EintraegeLesen(k.doc);
+        k.geschrieben = QFileInfo(k.pfad).lastModified();
         lesbar.append(std::move(k));
     }
     return lesbar;

@@ -17,7 +17,7 @@ struct TKonfliktFrage {
     QString bild;                  // picture name as in the file; empty for the series title
     QStringList diese, jene;       // text in the current ALBUM.DAT / in the conflict copy (empty: none)
     QString geraet;                // device ID or user named in the copy's name (may be empty)
-    QDateTime zeitDiese, zeitJene; // ALBUM.DAT's modification time / the time the copy's name gives
+    QDateTime zeitDiese, zeitJene; // when ALBUM.DAT / the conflict copy was last changed
     QString eintrag;               // the entry's key (alb_Basis)
     // Identifies this question and the two texts it showed.
     QString Schluessel() const;

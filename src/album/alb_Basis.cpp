@@ -78,6 +78,12 @@ bool KopienDa(const QString& tagOrdner) {
 }
 } // namespace
 
+// An entry's key spells a name one way: in lower case, its umlauts composed (a Mac writes
+// them decomposed into the file; both spellings are one picture).
+QString EintragsName(const QString& name) {
+    return name.normalized(QString::NormalizationForm_C).toLower();
+}
+
 QString KopienKennung(const QByteArray& bytes) {
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
 }
@@ -89,9 +95,9 @@ TEintraege EintraegeLesen(const TProfilDokument& doc) {
     for (const QString& sektion : doc.Sektionen()) {
         QString schluessel;
         if (sektion.startsWith(kBild, Qt::CaseInsensitive))
-            schluessel = QStringLiteral("bild ") + sektion.mid(kBild.size()).toLower();
+            schluessel = QStringLiteral("bild ") + EintragsName(sektion.mid(kBild.size()));
         else if (sektion.startsWith(kPapierkorb, Qt::CaseInsensitive))
-            schluessel = sektion.toLower();
+            schluessel = EintragsName(sektion);
         // Only the first of sections of one name counts, as for every reader.
         if (schluessel.isEmpty() || e.contains(schluessel)) continue;
         const QStringList zeilen = BildtextZeilen(doc.Werte(sektion));
@@ -104,9 +110,9 @@ QString EintragBild(const TProfilDokument& doc, const QString& schluessel) {
     if (schluessel == kTitelEintrag) return {};
     for (const QString& sektion : doc.Sektionen()) {
         if (sektion.startsWith(kBild, Qt::CaseInsensitive) &&
-            (QStringLiteral("bild ") + sektion.mid(kBild.size()).toLower()) == schluessel)
+            (QStringLiteral("bild ") + EintragsName(sektion.mid(kBild.size()))) == schluessel)
             return sektion.mid(kBild.size());
-        if (sektion.startsWith(kPapierkorb, Qt::CaseInsensitive) && sektion.toLower() == schluessel) {
+        if (sektion.startsWith(kPapierkorb, Qt::CaseInsensitive) && EintragsName(sektion) == schluessel) {
             // "PAPIERKORB <identity> <name>"
             const qsizetype blank = sektion.indexOf(u' ', kPapierkorb.size());
             return blank < 0 ? QString() : sektion.mid(blank + 1);

@@ -14,12 +14,14 @@
 
 class TProfilDokument;
 
-// The entries of a caption file by key: "titel" (one line), "bild <name in lower case>"
+// The entries of a caption file by key: "titel" (one line), "bild <name as EintragsName spells it>"
 // (the caption's lines), "papierkorb <identity> <name>" (a set-aside caption). An entry
 // without text is absent.
 using TEintraege = QHash<QString, QStringList>;
 TEintraege EintraegeLesen(const TProfilDokument& doc);
 inline const QString kTitelEintrag = QStringLiteral("titel");
+// A name as an entry's key spells it (lower case, umlauts composed).
+QString EintragsName(const QString& name);
 // The picture name an entry key names as the file spells it (empty for the title).
 QString EintragBild(const TProfilDokument& doc, const QString& schluessel);
 

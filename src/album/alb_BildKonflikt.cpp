@@ -82,7 +82,12 @@ TBildLoesung BildKonfliktLoesen(const QString& tagOrdner, const TBildKonflikt& k
     QString grund;
     switch (wahl) {
     case TBildWahl::Diese:
-        if (!InPapierkorb(kopie))
+        // The picture of the day is gone (meanwhile, or it never was): the copy is the only
+        // version left and stays.
+        if (!QFileInfo::exists(original) && !QFileInfo(original).isSymLink())
+            l.fehler = QStringLiteral("Das Bild %1 ist nicht mehr im Album; die Konfliktkopie %2 bleibt.")
+                           .arg(konflikt.original, konflikt.kopie);
+        else if (!InPapierkorb(kopie))
             l.fehler =
                 QStringLiteral("Die Konfliktkopie %1 konnte nicht in den Papierkorb verschoben werden.")
                     .arg(konflikt.kopie);

@@ -2,6 +2,7 @@
 
 #include "display/zpt_grafik.h"
 #include "sys/zpt_Interaktion.h"
+#include "sys/zpt_Regulaer.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -27,7 +28,11 @@ QLabel* Vorschau(const QString& pfad, int kante, QWidget* eltern) {
     la->setMinimumSize(kante, kante);
     DekodiertesBild bild;
     const ZielGroesse ziel = [kante](QSize) { return QSize(kante, kante); };
-    if (!pfad.isEmpty() && BildLaden(pfad, bild, nullptr, ziel) && !bild.bild.isNull())
+    // Only a picture file of the day: a pipe in a picture's place would block the window, a
+    // link may point anywhere.
+    const QString datei = pfad.isEmpty() ? QString() : regulaer::Ziel(pfad, regulaer::Verweise::ImOrdner);
+    if (!datei.isEmpty() && QFileInfo(datei).isFile() && BildLaden(datei, bild, nullptr, ziel) &&
+        !bild.bild.isNull())
         la->setPixmap(QPixmap::fromImage(
             bild.bild.scaled(kante, kante, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     else
@@ -173,6 +178,8 @@ void Tam_Konflikte::BildAufbauen(QVBoxLayout* liste, int i) {
         Knopf(QStringLiteral("Dieses Bild behalten"), QStringLiteral("rb_BildDiese_%1").arg(i), box);
     auto* jene = Knopf(QStringLiteral("Jenes Bild behalten"), QStringLiteral("rb_BildJene_%1").arg(i), box);
     auto* beide = Knopf(QStringLiteral("Beide behalten"), QStringLiteral("rb_BildBeide_%1").arg(i), box);
+    // With the day's picture gone, the copy is the only version: nothing to keep instead.
+    diese->setEnabled(b.originalDa);
     g->addWidget(Vorschau(b.originalDa ? ordner.filePath(b.original) : QString(), kGross, box), 0, 0);
     g->addWidget(Vorschau(ordner.filePath(b.kopie), kGross, box), 0, 1);
     g->addWidget(Text(m_auswahl.BildHerkunftDiese(i), box), 1, 0);

@@ -214,10 +214,15 @@ TBrennliste::TAbgleich TBrennliste::KonfliktkopienAbgleichen(const QString& date
     if (kopien.isEmpty()) return a;
     // Every copy against the same base: they all branched off from it.
     const std::optional<QStringList> basis = basis::ListeLesen(datei);
+    // One picture however its name is spelt: any case, umlauts composed or not (a Mac
+    // writes them decomposed).
+    const auto schluessel = [](const QString& e) {
+        return e.normalized(QString::NormalizationForm_C).toLower();
+    };
     QSet<QString> vorher;
     if (basis)
         for (const QString& e : *basis)
-            vorher.insert(e.toLower());
+            vorher.insert(schluessel(e));
     TBrennliste liste;
     liste.Grundpfad = grundpfad;
     try {
@@ -239,18 +244,21 @@ TBrennliste::TAbgleich TBrennliste::KonfliktkopienAbgleichen(const QString& date
             continue;
         }
         gelesen << kopie;
-        QSet<QString> drin;
+        QSet<QString> drin, schonDa;
         for (const QString& e : jene)
-            drin.insert(e.toLower());
+            drin.insert(schluessel(e));
+        for (const QString& e : liste.Eintraege())
+            schonDa.insert(schluessel(e));
         for (const QString& e : jene)
-            if (!vorher.contains(e.toLower())) {
+            if (!vorher.contains(schluessel(e)) && !schonDa.contains(schluessel(e))) {
                 bool neu = false;
                 liste.Hinzufuegen(e, &neu);
+                schonDa.insert(schluessel(e));
                 a.hinzu += neu ? 1 : 0;
             }
         QList<int> weg;
         for (int i = 0; i < liste.Anzahl(); ++i) {
-            const QString e = liste.Eintraege()[i].toLower();
+            const QString e = schluessel(liste.Eintraege()[i]);
             if (!drin.contains(e) && vorher.contains(e)) weg << i;
         }
         a.entfernt += int(weg.size());

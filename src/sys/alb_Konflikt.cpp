@@ -10,13 +10,22 @@ QDateTime Zeit(const QString& datum, const QString& uhrzeit) {
     // Checked apart: QDateTime takes an invalid time for midnight.
     const QDate d = QDate::fromString(datum, QStringLiteral("yyyyMMdd"));
     const QTime t = QTime::fromString(uhrzeit, QStringLiteral("HHmmss"));
-    return d.isValid() && t.isValid() ? QDateTime(d, t) : QDateTime();
+    if (!d.isValid() || !t.isValid()) return {};
+    const QDateTime zeit(d, t);
+    if (zeit.isValid()) return zeit;
+    // An hour the clock skips here (the copy was named on a computer in another time zone):
+    // at this zone's offset from before the change.
+    return QDateTime(d, t, Qt::OffsetFromUTC, QDateTime(d.addDays(-1), QTime(12, 0)).offsetFromUtc());
 }
 
 std::optional<TKonfliktKopie> Kopie(TKonfliktKopie::Art art, const QString& vorn, const QString& endung,
                                     const QString& geraet, const QDateTime& zeit) {
     if (vorn.isEmpty() || !zeit.isValid()) return std::nullopt;
-    return TKonfliktKopie{art, vorn + endung, geraet, zeit};
+    // A copy of a copy (the sync program put a conflict copy itself aside) is a version of
+    // the first copy's original.
+    const QString original = vorn + endung;
+    const auto innen = KonfliktKopie(original);
+    return TKonfliktKopie{art, innen ? innen->original : original, geraet, zeit};
 }
 } // namespace
 

@@ -9,7 +9,7 @@
 struct TKonfliktKopie {
     enum class Art { Syncthing, Nextcloud, NextcloudAlt };
     Art art;
-    QString original; // the name of the file this is a conflict copy of
+    QString original; // the name of the file this is a conflict copy of (of a copy's too)
     QString geraet;   // Syncthing's device ID or Nextcloud's user; empty when the name has none
     QDateTime zeit;   // when the sync program put the copy aside, as its name says (local time)
 };

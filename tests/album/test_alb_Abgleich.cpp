@@ -3,6 +3,7 @@
 // cache folder each, and the sync program's part is played by copying files.
 #include "album/alb_Abgleich.h"
 #include "album/alb_Basis.h"
+#include "album/alb_KonfliktAuswahl.h"
 #include "album/alb_ini.h"
 #include "burn/alb_Brennliste.h"
 #include "support/TestOrdner.h"
@@ -207,7 +208,7 @@ TEST(Konfliktkopie, BeideGeaendertFragtUndJedeAntwortGilt) {
         EXPECT_EQ(f.jene, QStringList{"jene"});
         EXPECT_EQ(f.geraet, "M6CSOA4");
         EXPECT_EQ(f.kopie, kSyncthing);
-        EXPECT_EQ(f.zeitJene, QDateTime(QDate(2026, 12, 7), QTime(11, 37, 13)));
+        EXPECT_EQ(f.zeitJene, QFileInfo(r.tag(kSyncthing)).lastModified());
         EXPECT_EQ(f.zeitDiese, QFileInfo(r.tag("ALBUM.DAT")).lastModified());
         EXPECT_EQ(t.diese, QStringList{"T1"});
         EXPECT_NE(f.Schluessel(), t.Schluessel());
@@ -276,6 +277,24 @@ TEST(Konfliktkopie, OhneBasisWirdGefragt) {
         EXPECT_EQ(AbgleichAnwenden(r.tag()).offen, 2);
         EXPECT_TRUE(QFile::exists(r.tag(kSyncthing)));
     }
+}
+
+// The sync program puts the older version aside, under a name with the later time of the
+// conflict: which text is newer, and which is preselected, goes by when each was written.
+TEST(Konfliktkopie, NeuereFassungNachDerZeitDesSchreibens) {
+    Aufraeumen z;
+    Rechner r("[BILD A.JPG]\r\nZEILE00=hier\r\n");
+    r.aktiv();
+    r.legen(kSyncthing, "[BILD A.JPG]\r\nZEILE00=dort\r\n");
+    const QDateTime geschrieben(QDate(2026, 12, 7), QTime(9, 0));
+    QFile kopie(r.tag(kSyncthing));
+    ASSERT_TRUE(kopie.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(kopie.setFileTime(geschrieben, QFileDevice::FileModificationTime));
+    kopie.close();
+    const TAbgleichPlan plan = AbgleichPruefen(r.tag());
+    ASSERT_EQ(plan.fragen.size(), 1);
+    EXPECT_EQ(plan.fragen[0].zeitJene, geschrieben);
+    EXPECT_EQ(TKonfliktAuswahl::Vorauswahl(plan.fragen[0]), TWahl::Diese);
 }
 
 // A copy that is no caption file (binary, empty, a link, a pipe, unreadable) is named and
@@ -379,4 +398,57 @@ TEST(Konfliktkopie, BrennlisteHinzuUndEntfernt) {
     EXPECT_EQ(a.entfernt, 0);
     EXPECT_EQ(TBrennliste::DateiLesen(datei),
               QStringList({"2005/c.jpg", "2005/w.jpg", "2005/x.jpg", "2005/Y.jpg", "2005/z.jpg"}));
+}
+
+// A copy of a copy (the sync program put a conflict copy itself aside) is one more version
+// of the caption file: merged like the others, not hidden for good.
+TEST(Konfliktkopie, KopieEinerKopieWirdZusammengefuehrt) {
+    Aufraeumen z;
+    Rechner r("[BILD A.JPG]\r\nZEILE00=alt\r\n");
+    r.aktiv();
+    ASSERT_TRUE(TitelSchreiben(r.tag(), "Titel"));
+    const QString name =
+        "ALBUM.sync-conflict-20261207-113713-M6CSOA4.sync-conflict-20261208-090000-ABCDEFG.DAT";
+    r.legen(name, "[BILD A.JPG]\r\nZEILE00=alt\r\n[BILD B.JPG]\r\nZEILE00=b\r\n");
+    EXPECT_EQ(AbgleichPruefen(r.tag()).kopien, QStringList{name});
+    const TAbgleichErgebnis e = AbgleichAnwenden(r.tag());
+    EXPECT_EQ(e.uebernommen, 1);
+    EXPECT_EQ(e.imPapierkorb, 1);
+    EXPECT_EQ(Zeilen(r.tag(), "B.JPG"), QStringList{"b"});
+    EXPECT_EQ(TagTexteLesen(r.tag()).titel, "Titel");
+}
+
+// A Mac writes a picture's umlauts decomposed: the copy's caption of "Müller.JPG" is the
+// caption of the picture the current file spells composed, not a second one that removes it.
+TEST(Konfliktkopie, ZerlegteUmlauteSindDasselbeBild) {
+    Aufraeumen z;
+    Rechner r(QStringLiteral("[BILD M\u00fcller.JPG]\r\nZEILE00=alt\r\n").toUtf8());
+    r.aktiv();
+    ASSERT_TRUE(TitelSchreiben(r.tag(), "Titel"));
+    r.legen(kSyncthing, QStringLiteral("[BILD Mu\u0308ller.JPG]\r\nZEILE00=neu\r\n").toUtf8());
+    EXPECT_TRUE(AbgleichPruefen(r.tag()).fragen.isEmpty());
+    EXPECT_EQ(AbgleichAnwenden(r.tag()).uebernommen, 1);
+    EXPECT_EQ(Zeilen(r.tag(), QStringLiteral("M\u00fcller.JPG")), QStringList{"neu"});
+}
+// A list written on a Mac spells umlauts decomposed: its entry is the same picture as the
+// composed one here, neither removed nor doubled.
+TEST(Konfliktkopie, BrennlisteMitZerlegtenUmlauten) {
+    Aufraeumen z;
+    Rechner r;
+    r.aktiv();
+    const QString komponiert = QStringLiteral("2005/M\u00fcller.jpg"),
+                  zerlegt = QStringLiteral("2005/Mu\u0308ller.jpg");
+    r.legen("Brennliste.Pixolud", (komponiert + "\r\n2005/b.jpg\r\n").toUtf8());
+    const QString datei = r.tag("Brennliste.Pixolud");
+    TBrennliste l;
+    l.Setzen(TBrennliste::DateiLesen(datei), datei);
+    l.Hinzufuegen(QStringLiteral("2005/\u00e4.jpg"));
+    l.Speichern(datei);
+    r.legen(kSyncthing.left(kSyncthing.size() - 4).replace("ALBUM", "Brennliste") + ".Pixolud",
+            (zerlegt + "\r\n2005/b.jpg\r\n2005/a\u0308.jpg\r\n2005/c.jpg\r\n").toUtf8());
+    const TBrennliste::TAbgleich a = TBrennliste::KonfliktkopienAbgleichen(datei);
+    EXPECT_EQ(a.hinzu, 1);
+    EXPECT_EQ(a.entfernt, 0);
+    EXPECT_EQ(TBrennliste::DateiLesen(datei),
+              QStringList({QStringLiteral("2005/\u00e4.jpg"), "2005/b.jpg", "2005/c.jpg", komponiert}));
 }

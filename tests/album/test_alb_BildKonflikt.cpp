@@ -109,11 +109,16 @@ TEST(BildKonflikt, BeideBehaltenUnterFreiemNamenMitBildunterschrift) {
     EXPECT_EQ(zeilen, QStringList{QStringLiteral("Am Strand")});
 }
 
-TEST(BildKonflikt, NurDieKopieUebrigNimmtDenNamen) {
+TEST(BildKonflikt, NurDieKopieUebrigNimmtDenNamenUndBleibtBeiDiesem) {
     Tag t;
     QFile::remove(QDir(t.ordner).filePath(QStringLiteral("IMG_0001.JPG")));
     const TBildKonflikt k = t.konflikt();
     EXPECT_FALSE(k.originalDa);
+    // "Keep this picture" with this picture gone would leave the day without either.
+    const TBildLoesung diese = BildKonfliktLoesen(t.ordner, k, TBildWahl::Diese);
+    EXPECT_FALSE(diese.erledigt);
+    EXPECT_FALSE(diese.fehler.isEmpty());
+    EXPECT_EQ(t.lesen(kKopie), "jenes");
     EXPECT_TRUE(BildKonfliktLoesen(t.ordner, k, TBildWahl::Jene).erledigt);
     EXPECT_EQ(t.lesen(QStringLiteral("IMG_0001.JPG")), "jenes");
 }

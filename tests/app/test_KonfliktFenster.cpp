@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSemaphore>
 #include <QTest>
@@ -98,6 +99,45 @@ TEST(KonfliktFenster, NeuereFassungVorgewaehltUndWahlGehtAnDenAbgleich) {
     // Closed without a choice: nothing to carry out.
     ui.dialoge.enqueue([](QDialog&) { return int(mrCancel); });
     EXPECT_FALSE(fenster.Ausfuehren({tag}));
+}
+
+// A pipe where a picture should be (the day's picture of a picture conflict, the picture a
+// question names) shows no picture and never blocks the window.
+TEST(KonfliktFenster, RohrOderFehlendesBildStattEinesBildes) {
+    ScriptInteraktion ui;
+    TestOrdner album;
+    TTagKonflikte tag;
+    tag.ordner = album.ordner(QStringLiteral("2026/20261207"));
+    const QDir ordner(tag.ordner);
+    for (const QString& name : {QStringLiteral("a.png"), QStringLiteral("b.jpg")})
+        ASSERT_EQ(QProcess::execute(QStringLiteral("mkfifo"), {ordner.filePath(name)}), 0);
+    album.datei(QStringLiteral("2026/20261207/a.sync-conflict-20261207-113713-M6CSOA4.png"), "kein Bild");
+    tag.fragen = {Frage(QStringLiteral("b.jpg"), QStringLiteral("Alt"), QStringLiteral("Neu"), 10, 11)};
+    TBildKonflikt bild;
+    bild.kopie = QStringLiteral("a.sync-conflict-20261207-113713-M6CSOA4.png");
+    bild.original = QStringLiteral("a.png");
+    tag.bilder = {bild};
+    Tam_Konflikte fenster;
+    int ohneBild = -1;
+    ui.dialoge.enqueue([&](QDialog& d) {
+        ohneBild = 0;
+        for (const QLabel* la : d.findChildren<QLabel*>())
+            ohneBild += la->text() == QStringLiteral("(kein Bild)");
+        return int(mrCancel);
+    });
+    EXPECT_FALSE(fenster.Ausfuehren({tag}));
+    EXPECT_EQ(ohneBild, 3);
+
+    // The day's picture gone: the copy is the only version, "Dieses Bild behalten" is no choice.
+    tag.bilder[0].originalDa = false;
+    bool dieseWaehlbar = true;
+    ui.dialoge.enqueue([&](QDialog& d) {
+        auto* rb = d.findChild<QRadioButton*>(QStringLiteral("rb_BildDiese_0"));
+        dieseWaehlbar = !rb || rb->isEnabled();
+        return int(mrCancel);
+    });
+    EXPECT_FALSE(fenster.Ausfuehren({tag}));
+    EXPECT_FALSE(dieseWaehlbar);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include "widgets/zpt_KeyComboBox.h"
 
 #include <gtest/gtest.h>
+#include <time.h>
 
 namespace {
 QDateTime Zeit(int j, int m, int t, int h, int min, int s) {
@@ -114,4 +115,21 @@ TEST(Konflikt, TagesordnerListetNurEchteDateien) {
     DateienToItems(t.pfad(), "*", alle);
     alle.sort();
     EXPECT_EQ(alle, QStringList({"ALBUM.DAT", "IMG_0001.JPG", "IMG_0002.jpg", "film.mov"}));
+}
+// A copy named on a computer in another time zone may name an hour that the clock skips
+// here: still a conflict copy, not a picture of its own.
+TEST(Konflikt, ZeitDieHierUebersprungenWird) {
+    const QByteArray vorher = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const auto k = KonfliktKopie("IMG_0001.sync-conflict-20270328-023015-M6CSOA4.JPG");
+    if (vorher.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", vorher);
+    tzset();
+    ASSERT_TRUE(k);
+    EXPECT_EQ(k->original, "IMG_0001.JPG");
+    EXPECT_TRUE(k->zeit.isValid());
+    EXPECT_EQ(k->zeit.date(), QDate(2027, 3, 28));
 }
