@@ -278,3 +278,45 @@ TEST_F(Videos, LiveMarkeNurBeiVideoGleichenNamensUndBewegungAmOrt) {
     QTest::keyClick(&panel, Qt::Key_P);
     EXPECT_FALSE(panel.BewegungLaeuft());
 }
+
+TEST_F(Videos, StandbildNeuFuerVideoMitGleicherGroesseUndZeit) {
+    // Red and green padded to one size (a "free" box at the end), as a sync program or
+    // "cp -p" puts another version of a video in place with its size and time.
+    const QByteArray r = TestOrdner::lesen(rot()), g = TestOrdner::lesen(gruen());
+    const int groesse = int(qMax(r.size(), g.size())) + 64;
+    auto auffuellen = [groesse](const QByteArray& b) {
+        const int rest = groesse - int(b.size());
+        QByteArray frei(rest, '\0');
+        for (int i = 0; i < 4; ++i)
+            frei[i] = char(rest >> (24 - 8 * i));
+        frei.replace(4, 4, "free");
+        return b + frei;
+    };
+    const QDateTime zeit = QDateTime::fromSecsSinceEpoch(1700000000);
+    auto setzen = [&](const QString& pfad) {
+        QFile f(pfad);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(zeit, QFileDevice::FileModificationTime));
+    };
+    auto still = [](const QString& pfad) {
+        TStandbilder s;
+        QImage bild;
+        bool da = false;
+        QObject::connect(&s, &TStandbilder::fertig, [&](const QString&, const QImage& b) {
+            bild = b;
+            da = true;
+        });
+        s.Anfordern({pfad});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return da; }, kFrist));
+        return bild;
+    };
+    const QString video = ordner->datei("version.mp4", auffuellen(r));
+    setzen(video);
+    EXPECT_GT(Anteil(still(video), Qt::red), 0.6);
+    const QString neu = ordner->datei("version.tmp", auffuellen(g));
+    setzen(neu);
+    ASSERT_TRUE(QFile::remove(video));
+    ASSERT_TRUE(QFile::rename(neu, video));
+    ASSERT_EQ(QFileInfo(video).size(), groesse);
+    EXPECT_GT(Anteil(still(video), Qt::green), 0.6);
+}
