@@ -21,6 +21,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -319,4 +320,39 @@ TEST_F(Videos, StandbildNeuFuerVideoMitGleicherGroesseUndZeit) {
     ASSERT_TRUE(QFile::rename(neu, video));
     ASSERT_EQ(QFileInfo(video).size(), groesse);
     EXPECT_GT(Anteil(still(video), Qt::green), 0.6);
+}
+
+// Paging on or Esc while the motion still loads breaks it off: no message, no motion.
+TEST_F(Videos, BewegungWaehrendDesLadensAbgebrochen) {
+    ScriptInteraktion ui;
+    TestOrdner tag;
+    for (const QString& b : {"IMG_1.JPG", "IMG_2.JPG"})
+        JpegEinfarbig(tag.pfad(b), 80, 60, Qt::blue);
+    QFile::copy(rot(), tag.pfad("IMG_1.MOV"));
+    QFile::copy(rot(), tag.pfad("IMG_2.MOV"));
+    TzptFotoPanel panel;
+    panel.resize(400, 300);
+    panel.setAnzeigeEnabled(true);
+    panel.show();
+    panel.setGrundpfad(tag.pfad());
+    panel.ReadFolderFirst(true);
+    panel.setFocus();
+    // The keys arrive while the first motion loads.
+    for (const Qt::Key taste : {Qt::Key_Space, Qt::Key_Escape}) {
+        SCOPED_TRACE(taste);
+        panel.First();
+        QTimer::singleShot(0, &panel, [&] { QTest::keyClick(&panel, taste); });
+        QTest::keyClick(&panel, Qt::Key_P);
+        EXPECT_TRUE(ui.meldungen.isEmpty()) << ui.meldungen.value(0).text.toStdString();
+        EXPECT_FALSE(panel.BewegungLaeuft());
+        EXPECT_EQ(panel.InfoText(0), taste == Qt::Key_Space ? "2/2" : "1/2");
+        ui.meldungen.clear();
+    }
+    // P again while it loads: the motion plays once, without a message.
+    panel.First();
+    QTimer::singleShot(0, &panel, [&] { QTest::keyClick(&panel, Qt::Key_P); });
+    QTest::keyClick(&panel, Qt::Key_P);
+    EXPECT_TRUE(ui.meldungen.isEmpty());
+    EXPECT_TRUE(panel.BewegungLaeuft());
+    QTRY_VERIFY_WITH_TIMEOUT(panel.Bewegung()->BildNummer() > 0, kFrist);
 }
