@@ -356,3 +356,21 @@ TEST_F(Videos, BewegungWaehrendDesLadensAbgebrochen) {
     EXPECT_TRUE(panel.BewegungLaeuft());
     QTRY_VERIFY_WITH_TIMEOUT(panel.Bewegung()->BildNummer() > 0, kFrist);
 }
+
+// Enter pressed again while the video still loads opens no second player.
+TEST_F(Videos, ZweimalEnterOeffnetEinenSpieler) {
+    TestKonfiguration konfiguration;
+    ScriptInteraktion ui;
+    TestAlbum album;
+    const QString tag = album.tag("2024", "20240501", {"a.jpg"});
+    QFile::copy(rot(), tag + "/rot.mp4");
+    auto m = album.fenster({"/Edit"}, {900, 600});
+    QTimer::singleShot(0, m.get(), [&] { m->VideoAbspielen(tag + "/rot.mp4"); });
+    ASSERT_TRUE(m->VideoAbspielen(tag + "/rot.mp4"));
+    QTest::qWait(50);
+    const auto fenster = m->findChildren<TVideoFenster*>();
+    EXPECT_EQ(fenster.size(), 1);
+    EXPECT_TRUE(ui.meldungen.isEmpty());
+    for (TVideoFenster* f : fenster)
+        f->close();
+}
