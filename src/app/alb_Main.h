@@ -175,7 +175,7 @@ public:
     // Plays the chosen file when it is a video, opens it in the desktop's program otherwise.
     void AndereDateiOeffnen();
     // The program's player window on the video; nullptr when it cannot play it (the user
-    // was told and offered the desktop's program).
+    // was told and offered the desktop's program) or while another video is being opened.
     TVideoFenster* VideoAbspielen(const QString& pfad);
     TStandbilder* Standbilder() const { return m_standbilder; }
     // Enter and double clicks in the list of other files; true when taken.
@@ -207,6 +207,7 @@ private:
 
     QHash<QString, std::function<void()>> m_befehle;
     TStandbilder* m_standbilder = nullptr;
+    bool m_videoOeffnen = false; // a player window is loading its video
     void StandbildAngekommen(const QString& pfad, const QImage& bild);
     int m_untenHoehe = 46;
     bool m_andereAnzeigen = true;

@@ -84,8 +84,13 @@ void Tam_Main::AndereDateiOeffnen() {
 }
 
 TVideoFenster* Tam_Main::VideoAbspielen(const QString& pfad) {
+    // Events go on while the video loads: Enter pressed again must not open a second player.
+    if (m_videoOeffnen) return nullptr;
     auto* fenster = new TVideoFenster(this);
-    if (!fenster->Oeffnen(pfad)) {
+    m_videoOeffnen = true;
+    const bool offen = fenster->Oeffnen(pfad);
+    m_videoOeffnen = false;
+    if (!offen) {
         const QString grund = fenster->Spieler()->Fehler();
         delete fenster;
         if (JaNeinFrage(VideoFehlerText(pfad, grund) +

@@ -213,12 +213,16 @@ QByteArray BrowserAlbum(const QString& grundpfad, const QStringList& bilder, con
             QStringList filme = baum[jahr][tag].videos;
             FotoDateienSortieren(filme);
             // A video of a shown picture's name is that picture's motion, not listed again.
+            // Of two, the one the program plays on P (the first by name, as the folder lists).
             QHash<QString, QString> bewegung; // base name (lower case) -> video
             for (const QString& name : namen)
-                for (const QString& film : filme)
+                for (const QString& film : filme) {
+                    const QString schluessel = QFileInfo(name).completeBaseName().toLower();
                     if (QFileInfo(film).completeBaseName().compare(QFileInfo(name).completeBaseName(),
-                                                                   Qt::CaseInsensitive) == 0)
-                        bewegung.insert(QFileInfo(name).completeBaseName().toLower(), film);
+                                                                   Qt::CaseInsensitive) == 0 &&
+                        (!bewegung.contains(schluessel) || film < bewegung.value(schluessel)))
+                        bewegung.insert(schluessel, film);
+                }
             QJsonArray videoListe;
             for (const QString& film : filme)
                 if (!bewegung.values().contains(film))

@@ -523,7 +523,7 @@ QRect TzptFotoPanel::BewegungsOrt() const {
 }
 
 bool TzptFotoPanel::BewegungLaeuft() const {
-    return m_bewegungFlaeche && !m_bewegungFlaeche->isHidden();
+    return m_bewegungLaedt || (m_bewegungFlaeche && !m_bewegungFlaeche->isHidden());
 }
 
 void TzptFotoPanel::BewegungAbspielen() {
@@ -539,8 +539,12 @@ void TzptFotoPanel::BewegungAbspielen() {
         connect(m_bewegungFlaeche, &TVideoFlaeche::doppelklick, this, &TzptFotoPanel::BewegungBeenden);
     }
     BewegungBeenden();
-    if (!m_bewegung->Oeffnen(video)) {
-        FehlerAnzeigen(VideoFehlerText(video, m_bewegung->Fehler()));
+    // While it loads, keys go on being handled: Esc, paging or P again break it off.
+    m_bewegungLaedt = true;
+    const bool offen = m_bewegung->Oeffnen(video);
+    m_bewegungLaedt = false;
+    if (!offen) {
+        if (!m_bewegung->Fehler().isEmpty()) FehlerAnzeigen(VideoFehlerText(video, m_bewegung->Fehler()));
         return;
     }
     m_bewegung->setStumm(true);

@@ -140,7 +140,8 @@ private:
     QHash<QString, QString> m_liveVideos; // of the folder read, see LiveVideos
     TVideoSpieler* m_bewegung = nullptr;
     TVideoFlaeche* m_bewegungFlaeche = nullptr;
-    QString m_geladen; // file whose picture m_bild holds
+    bool m_bewegungLaedt = false; // the motion's video is being opened
+    QString m_geladen;            // file whose picture m_bild holds
     QSize m_bildGroesse;
     int m_nenner = 1;
     bool m_vorwaerts = true;

@@ -96,6 +96,9 @@ TVideoSpieler::~TVideoSpieler() {
 
 bool TVideoSpieler::Oeffnen(const QString& pfad, int wartenMs) {
     Schliessen();
+    // Closed or opened anew while this one loads (the user moved on): given up, no message.
+    const int oeffnung = m_oeffnung;
+    auto abgebrochen = [this, oeffnung] { return m_oeffnung != oeffnung; };
     m_datei = pfad;
     m_fehler.clear();
     // A pipe or a device named like a video would block the back end's opening for good.
@@ -120,8 +123,13 @@ bool TVideoSpieler::Oeffnen(const QString& pfad, int wartenMs) {
             if (geladen()) schleife.quit();
         });
         connect(m_player, &QMediaPlayer::errorOccurred, &schleife, &QEventLoop::quit);
+        connect(this, &TVideoSpieler::geschlossen, &schleife, &QEventLoop::quit);
         frist.start(wartenMs);
         schleife.exec();
+        if (abgebrochen()) {
+            m_fehler.clear();
+            return false;
+        }
     }
     QString grund;
     if (m_player->error() != QMediaPlayer::NoError || m_player->mediaStatus() == QMediaPlayer::InvalidMedia)
@@ -139,6 +147,8 @@ bool TVideoSpieler::Oeffnen(const QString& pfad, int wartenMs) {
 }
 
 void TVideoSpieler::Schliessen() {
+    ++m_oeffnung;
+    emit geschlossen();
     m_player->stop();
     if (!m_player->source().isEmpty()) m_player->setSource(QUrl());
     m_datei.clear();

@@ -23,7 +23,8 @@ public:
     ~TVideoSpieler() override;
 
     // Opens the file and waits at most `wartenMs` for the back end to load it. False
-    // (and Fehler() says why) when it cannot be played.
+    // (and Fehler() says why) when it cannot be played; false with no reason when it was
+    // closed or another file opened while this one loaded.
     bool Oeffnen(const QString& pfad, int wartenMs = 5000);
     void Schliessen();
     QString Datei() const { return m_datei; }
@@ -58,6 +59,8 @@ signals:
     void beendet();
     // The back end gave up while playing; Fehler() says why.
     void fehlgeschlagen();
+    // Schliessen was called (it also ends the wait of an Oeffnen under way).
+    void geschlossen();
 
 private:
     void FrameAngekommen(const QVideoFrame& frame);
@@ -69,6 +72,7 @@ private:
     QVideoFrame* m_frame;
     mutable QImage m_bild; // m_frame converted, when asked for
     int m_bildNummer = 0;
+    int m_oeffnung = 0; // counts the calls of Schliessen
     bool m_stumm = false;
 };
 

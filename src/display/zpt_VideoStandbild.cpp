@@ -22,8 +22,11 @@ constexpr qint64 kStandbildZeit = 1000;
 QString StandbildDatei(const QString& pfad) {
     const QFileInfo f(pfad);
     if (!f.isFile()) return {};
+    // The time of the inode's change too: a video copied over another with its size and
+    // time kept (a sync program, "cp -p") is still another file.
     const QString merkmal = f.absoluteFilePath() + u'\n' + QString::number(f.size()) + u'\n' +
-                            QString::number(f.lastModified().toMSecsSinceEpoch());
+                            QString::number(f.lastModified().toMSecsSinceEpoch()) + u'\n' +
+                            QString::number(f.metadataChangeTime().toMSecsSinceEpoch());
     const QByteArray hash = QCryptographicHash::hash(merkmal.toUtf8(), QCryptographicHash::Sha1).toHex();
     // Beside the search's cache, readable by the user alone: stills show what the videos show.
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +

@@ -15,7 +15,7 @@ class QThread;
 // Width of a still in pixels.
 constexpr int kStandbildBreite = 160;
 
-// Where the still of the video at `pfad` is kept: named by path, size and time of change,
+// Where the still of the video at `pfad` is kept: named by path, size and times of change,
 // so that a changed or replaced video gets a new one. Empty when the file is gone.
 QString StandbildDatei(const QString& pfad);
 

@@ -1,6 +1,7 @@
 // The videos of a CD folder: a Live Photo's video goes with its picture, the day's other
 // videos only when asked for, never a sync program's conflict copy, and a video that
 // cannot be copied is named while the rest goes on.
+#include "album/alb_Videos.h"
 #include "album/alb_ini.h"
 #include "burn/alb_Brennwizard.h"
 #include "burn/alb_Export.h"
@@ -157,4 +158,22 @@ TEST_F(ExportVideos, AssistentNimmtDieVideosDerTageMitWennGewaehlt) {
     w.wzLastAction();
     EXPECT_EQ(ui.meldungen.back().text, "Die Dateien wurden kopiert.");
     EXPECT_TRUE(QFile::exists(ziel.pfad("cd/2005/20050102/Schlitten.mp4")));
+}
+
+// Of two videos of a picture's name the page plays the one the program plays on P, and
+// lists the other among the day's videos.
+TEST_F(ExportVideos, ZweiVideosEinesNamensBewegungWieImProgramm) {
+    album.ordner.datei("2005/20050101/IMG_1.mp4", "auch live");
+    TExport e(G(), eintraege, still);
+    e.VideosDerTage = true;
+    e.CDKopieren(ziel.pfad("cd"), true, ziel.pfad("liste.txt"));
+    const QString imProgramm = LiveVideos(tag1).value(LiveSchluessel("IMG_1.jpg"));
+    ASSERT_FALSE(imProgramm.isEmpty());
+    const QJsonArray tage = Tage(ziel.pfad("cd/album.js"));
+    EXPECT_EQ(tage[0]["bilder"][0]["live"].toString(), QString("2005/20050101/") + imProgramm);
+    QStringList gelistet;
+    for (const auto& v : tage[0]["videos"].toArray())
+        gelistet << v.toObject()["name"].toString();
+    EXPECT_EQ(gelistet.filter("IMG_1", Qt::CaseInsensitive).size(), 1) << gelistet.join(", ").toStdString();
+    EXPECT_FALSE(gelistet.contains(imProgramm));
 }

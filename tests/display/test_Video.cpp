@@ -21,6 +21,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -277,4 +278,99 @@ TEST_F(Videos, LiveMarkeNurBeiVideoGleichenNamensUndBewegungAmOrt) {
     // Without a video, P does nothing.
     QTest::keyClick(&panel, Qt::Key_P);
     EXPECT_FALSE(panel.BewegungLaeuft());
+}
+
+TEST_F(Videos, StandbildNeuFuerVideoMitGleicherGroesseUndZeit) {
+    // Red and green padded to one size (a "free" box at the end), as a sync program or
+    // "cp -p" puts another version of a video in place with its size and time.
+    const QByteArray r = TestOrdner::lesen(rot()), g = TestOrdner::lesen(gruen());
+    const int groesse = int(qMax(r.size(), g.size())) + 64;
+    auto auffuellen = [groesse](const QByteArray& b) {
+        const int rest = groesse - int(b.size());
+        QByteArray frei(rest, '\0');
+        for (int i = 0; i < 4; ++i)
+            frei[i] = char(rest >> (24 - 8 * i));
+        frei.replace(4, 4, "free");
+        return b + frei;
+    };
+    const QDateTime zeit = QDateTime::fromSecsSinceEpoch(1700000000);
+    auto setzen = [&](const QString& pfad) {
+        QFile f(pfad);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(zeit, QFileDevice::FileModificationTime));
+    };
+    auto still = [](const QString& pfad) {
+        TStandbilder s;
+        QImage bild;
+        bool da = false;
+        QObject::connect(&s, &TStandbilder::fertig, [&](const QString&, const QImage& b) {
+            bild = b;
+            da = true;
+        });
+        s.Anfordern({pfad});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return da; }, kFrist));
+        return bild;
+    };
+    const QString video = ordner->datei("version.mp4", auffuellen(r));
+    setzen(video);
+    EXPECT_GT(Anteil(still(video), Qt::red), 0.6);
+    const QString neu = ordner->datei("version.tmp", auffuellen(g));
+    setzen(neu);
+    ASSERT_TRUE(QFile::remove(video));
+    ASSERT_TRUE(QFile::rename(neu, video));
+    ASSERT_EQ(QFileInfo(video).size(), groesse);
+    EXPECT_GT(Anteil(still(video), Qt::green), 0.6);
+}
+
+// Paging on or Esc while the motion still loads breaks it off: no message, no motion.
+TEST_F(Videos, BewegungWaehrendDesLadensAbgebrochen) {
+    ScriptInteraktion ui;
+    TestOrdner tag;
+    for (const QString& b : {"IMG_1.JPG", "IMG_2.JPG"})
+        JpegEinfarbig(tag.pfad(b), 80, 60, Qt::blue);
+    QFile::copy(rot(), tag.pfad("IMG_1.MOV"));
+    QFile::copy(rot(), tag.pfad("IMG_2.MOV"));
+    TzptFotoPanel panel;
+    panel.resize(400, 300);
+    panel.setAnzeigeEnabled(true);
+    panel.show();
+    panel.setGrundpfad(tag.pfad());
+    panel.ReadFolderFirst(true);
+    panel.setFocus();
+    // The keys arrive while the first motion loads.
+    for (const Qt::Key taste : {Qt::Key_Space, Qt::Key_Escape}) {
+        SCOPED_TRACE(taste);
+        panel.First();
+        QTimer::singleShot(0, &panel, [&] { QTest::keyClick(&panel, taste); });
+        QTest::keyClick(&panel, Qt::Key_P);
+        EXPECT_TRUE(ui.meldungen.isEmpty()) << ui.meldungen.value(0).text.toStdString();
+        EXPECT_FALSE(panel.BewegungLaeuft());
+        EXPECT_EQ(panel.InfoText(0), taste == Qt::Key_Space ? "2/2" : "1/2");
+        ui.meldungen.clear();
+    }
+    // P again while it loads: the motion plays once, without a message.
+    panel.First();
+    QTimer::singleShot(0, &panel, [&] { QTest::keyClick(&panel, Qt::Key_P); });
+    QTest::keyClick(&panel, Qt::Key_P);
+    EXPECT_TRUE(ui.meldungen.isEmpty());
+    EXPECT_TRUE(panel.BewegungLaeuft());
+    QTRY_VERIFY_WITH_TIMEOUT(panel.Bewegung()->BildNummer() > 0, kFrist);
+}
+
+// Enter pressed again while the video still loads opens no second player.
+TEST_F(Videos, ZweimalEnterOeffnetEinenSpieler) {
+    TestKonfiguration konfiguration;
+    ScriptInteraktion ui;
+    TestAlbum album;
+    const QString tag = album.tag("2024", "20240501", {"a.jpg"});
+    QFile::copy(rot(), tag + "/rot.mp4");
+    auto m = album.fenster({"/Edit"}, {900, 600});
+    QTimer::singleShot(0, m.get(), [&] { m->VideoAbspielen(tag + "/rot.mp4"); });
+    ASSERT_TRUE(m->VideoAbspielen(tag + "/rot.mp4"));
+    QTest::qWait(50);
+    const auto fenster = m->findChildren<TVideoFenster*>();
+    EXPECT_EQ(fenster.size(), 1);
+    EXPECT_TRUE(ui.meldungen.isEmpty());
+    for (TVideoFenster* f : fenster)
+        f->close();
 }
