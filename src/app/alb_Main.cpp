@@ -143,15 +143,15 @@ void Tam_Main::FensterAufbauen() {
     pa_Andere->setObjectName(QStringLiteral("pa_Andere"));
     cb_Andere = new TzptKeyComboBox(pa_Andere);
     cb_Andere->setObjectName(QStringLiteral("cb_Andere"));
-    cb_Andere->setGeometry(0, 0, 145, kTopHoehe);
+    cb_Andere->setGeometry(0, 0, kAndereBreite, kTopHoehe);
     bb_Andere = new QToolButton(pa_Andere);
     bb_Andere->setObjectName(QStringLiteral("bb_Andere"));
-    bb_Andere->setGeometry(145, 0, 23, kTopHoehe);
+    bb_Andere->setGeometry(kAndereBreite, 0, 23, kTopHoehe);
     bb_Andere->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     bb_Andere->setToolTip(QStringLiteral("Datei öffnen"));
     bb_Andere->setFocusPolicy(Qt::NoFocus);
     bb_Andere->setEnabled(false);
-    pa_Andere->setFixedSize(145 + 23, kTopHoehe);
+    pa_Andere->setFixedSize(kAndereBreite + 23, kTopHoehe);
     cb_Andere->OnChange = [this](QObject*) { Geschuetzt([this] { cb_AndereChange(); }); };
     cb_Andere->setProperty("EnterSelbst", true); // Enter plays or opens the file, moves on to nothing
     cb_Andere->installEventFilter(this);

@@ -189,6 +189,7 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    static constexpr int kAndereBreite = 145; // the other files' list without stills
     void FensterAufbauen();
     void BrennlisteAufbauen();
     void BrennlisteZeigen(int aktuell);

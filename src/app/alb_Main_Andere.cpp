@@ -37,6 +37,14 @@ void Tam_Main::AndereDateienLesen() {
         connect(m_standbilder, &TStandbilder::fertig, this, &Tam_Main::StandbildAngekommen);
     }
     if (m_standbilder) m_standbilder->Anfordern(videos);
+    // The still stands in front of the name: the list grows by its width on days with
+    // videos, so that a name keeps its beginning in view.
+    const int breite = kAndereBreite + (videos.isEmpty() ? 0 : cb_Andere->iconSize().width() + 6);
+    if (cb_Andere->width() != breite) {
+        cb_Andere->resize(breite, cb_Andere->height());
+        bb_Andere->move(breite, 0);
+        pa_TopResize();
+    }
 }
 
 void Tam_Main::StandbildAngekommen(const QString& pfad, const QImage& bild) {

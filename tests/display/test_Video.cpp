@@ -374,3 +374,20 @@ TEST_F(Videos, ZweimalEnterOeffnetEinenSpieler) {
     for (TVideoFenster* f : fenster)
         f->close();
 }
+
+TEST_F(Videos, NameBleibtNebenDemStandbildLesbar) {
+    TestKonfiguration konfiguration;
+    TestAlbum album;
+    const QString tag = album.tag("2024", "20240502", {"a.jpg"});
+    const QString name = "Ausflug_2024.mp4";
+    QFile::copy(rot(), tag + "/" + name);
+    auto m = album.fenster({"/Edit"}, {900, 600});
+    m->AndereDateienMaske = "*.mp4;";
+    m->TagAnzeigen();
+    m->cb_Andere->setKey(name);
+    QTRY_VERIFY_WITH_TIMEOUT(!m->cb_Andere->itemIcon(0).isNull(), kFrist);
+    // The still takes its room in front of the name, not the name's beginning.
+    QLineEdit* feld = m->cb_Andere->lineEdit();
+    EXPECT_GE(feld->width(), feld->fontMetrics().horizontalAdvance(name));
+    EXPECT_LE(m->cb_Andere->geometry().right(), m->bb_Andere->geometry().left());
+}
