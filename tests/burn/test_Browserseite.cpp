@@ -1,31 +1,14 @@
 // The page of an exported CD folder in headless Chromium, watched by a probe of the test's
 // own: which pictures the page asks for, and where the info line's fields lie.
 #include "album/alb_ini.h"
-#include "burn/alb_Export.h"
-#include "support/TestAlbum.h"
-#include "support/TestOrdner.h"
-#include "sys/zpt_sys.h"
+#include "support/ExportTest.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QSize>
-#include <QStandardPaths>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 namespace {
-struct OhneFenster : TFortschritt {
-    void Start(const QString&, int) override {}
-    void Schritt() override {}
-    bool Abgebrochen() const override { return false; }
-    void Stop() override {}
-};
-
 // Runs before the page's script: every picture address the page sets is noted, the one on
 // screen as "zeigen …", one fetched ahead as "laden …".
 constexpr const char* VorDerSeite = R"(<script>
@@ -72,11 +55,7 @@ addEventListener("message", function (e) {
 </body></html>
 )";
 
-struct Browserseite : ::testing::Test {
-    TestKonfiguration konfiguration;
-    TestAlbum album;
-    TestOrdner ziel;
-    OhneFenster fortschritt;
+struct Browserseite : ExportTest {
     const QString erstes = "IMG_20050101_093015.jpg", zweites = "IMG_20050101_174502.jpg";
 
     void SetUp() override {
@@ -85,13 +64,12 @@ struct Browserseite : ::testing::Test {
         album.tag("2005", "20050101", {erstes, zweites}, QString::fromUtf8("Neujahr in Köln"));
         album.tag("2005", "20050102", {"c.jpg", "d.jpg", "e.jpg"});
         album.tag("2005", "Urlaub", {"u.jpg"});
-        const QString g = AddBackslash(album.pfad());
         QStringList bilder;
         for (const QString& b :
              {"20050101/" + erstes, "20050101/" + zweites, QString("20050102/c.jpg"),
               QString("20050102/d.jpg"), QString("20050102/e.jpg"), QString("Urlaub/u.jpg")})
             bilder << "2005/" + b;
-        TExport e(g, bilder, fortschritt);
+        TExport e(G(), bilder, still);
         e.CDKopieren(ziel.pfad("cd"), true, {});
         ASSERT_EQ(e.Fehlerzahl, 0);
         // The page as exported, with the probe around its script.
@@ -116,16 +94,7 @@ struct Browserseite : ::testing::Test {
     QJsonObject Befund(const QString& seite, int budget) const {
         QUrl url = QUrl::fromLocalFile(ziel.pfad(seite.section(u'#', 0, 0)));
         if (seite.contains(u'#')) url.setFragment(seite.section(u'#', 1));
-        QProcess p;
-        // Videos start from the page's script as from a click.
-        p.start(QStandardPaths::findExecutable("chromium"),
-                {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                 "--hide-scrollbars", "--autoplay-policy=no-user-gesture-required",
-                 "--user-data-dir=" + ziel.pfad("profil"), "--window-size=1400,1400",
-                 "--virtual-time-budget=" + QString::number(budget), "--dump-dom", url.toString()});
-        p.waitForFinished(60000);
-        const QString dom = QString::fromUtf8(p.readAllStandardOutput());
+        const QString dom = BrowserDom(url.toString(), ziel.pfad("profil"), budget);
         const QString anfang = "<pre id=\"pruefung\">";
         const qsizetype a = dom.indexOf(anfang), e = dom.indexOf("</pre>", a);
         if (a < 0 || e < 0) return {};
@@ -239,7 +208,7 @@ TEST_F(Browserseite, LangeBildunterschriftLaesstDemBildPlatz) {
     for (int i = 1; i <= 30; ++i)
         zeilen << QString::fromUtf8("Zeile %1: ein langer Bericht über den Tag am Meer mit Oma.").arg(i);
     ASSERT_TRUE(BildtextSchreiben(album.pfad() + "/2005/20050101", zweites, zeilen));
-    TExport e(AddBackslash(album.pfad()), {"2005/20050101/" + zweites}, fortschritt);
+    TExport e(G(), {"2005/20050101/" + zweites}, still);
     e.CDKopieren(ziel.pfad("cd"), true, {});
     ASSERT_EQ(e.Fehlerzahl, 0);
     for (const QSize fenster : {QSize(1280, 800), QSize(390, 844)}) {
@@ -271,8 +240,7 @@ TEST_F(Browserseite, VideosSpielenInDerSeite) {
     QFile avi(tag + "alt.avi");
     ASSERT_TRUE(avi.open(QIODevice::WriteOnly) && avi.write("RIFF") == 4);
     avi.close();
-    TExport e(AddBackslash(album.pfad()), {"2005/20050101/" + erstes, "2005/20050101/" + zweites},
-              fortschritt);
+    TExport e(G(), {"2005/20050101/" + erstes, "2005/20050101/" + zweites}, still);
     e.VideosDerTage = true;
     e.CDKopieren(ziel.pfad("cd"), true, {});
     ASSERT_EQ(e.Fehlerzahl, 0);

@@ -5,8 +5,7 @@
 #include "display/zpt_Metadaten.h"
 #include "display/zpt_grafik.h"
 #include "settings/BigIni.h"
-#include "support/ScriptInteraktion.h"
-#include "support/TestAlbum.h"
+#include "support/ExportTest.h"
 #include "support/Testbilder.h"
 #include "sys/zpt_Schalter.h"
 #include "sys/zpt_sys.h"
@@ -19,8 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -35,11 +32,7 @@ struct OhneFenster : TFortschritt {
     void Stop() override { protokoll << "Stop"; }
 };
 
-struct Export : ::testing::Test {
-    TestKonfiguration konfiguration;
-    ScriptInteraktion ui;
-    TestAlbum album;
-    TestOrdner ziel;
+struct Export : ExportTest {
     OhneFenster fortschritt;
     const QString S = QStringLiteral("/");
     void SetUp() override {
@@ -49,12 +42,10 @@ struct Export : ::testing::Test {
         album.ordner.datei("2005/20050102/d.jpeg", "jpeg");
         album.tag("2005", "Urlaub", {"u.jpg"}, "Strand");
     }
-    QString G() const { return AddBackslash(album.pfad()); }
     QStringList Eintraege() const {
         return {"2005/20050101/a.jpg", "2005/20050101/B.JPG", "2005/20050102/c.jpg", "2005/20050102/d.jpeg",
                 "2005/20050102/film.avi"};
     }
-    QStringList Namen(const QString& ordner) const { return QDir(ordner).entryList(QDir::Files, QDir::Name); }
 };
 } // namespace
 
@@ -108,7 +99,7 @@ TEST_F(Export, CDOrdnerMitIndexDateilisteUndBetrachter) {
     EXPECT_EQ(index.ReadString("2005", "20050101", {}), QString::fromUtf8("Neujahr in Köln!"));
     // The file list in copy order: each day's caption file after its first picture, then
     // the viewer, then the files the export makes.
-    const QStringList zeilen = QString::fromUtf8(TestOrdner::lesen(liste)).split("\r\n", Qt::SkipEmptyParts);
+    const QStringList zeilen = Zeilen(liste);
     ASSERT_EQ(zeilen.size(), 7 + 7 + 3 + 2); // with the browser page's files, index and album.js
     EXPECT_EQ(zeilen.mid(17), QStringList({cd + "Pixolud.dat", cd + "album.js"}));
     EXPECT_EQ(zeilen[0], G() + "2005/20050101/a.jpg");
@@ -401,22 +392,6 @@ TEST_F(Export, KopienTragenIhreBildunterschrift) {
     EXPECT_EQ(TestOrdner::lesen(ziel.pfad("ohne/bild0000.jpg")), original);
 }
 
-namespace {
-// The page of an exported CD folder as headless Chromium leaves it after these keys;
-// empty when there is no Chromium on this machine.
-QString BrowserDom(const QString& cd, const QString& tasten, const QString& profil) {
-    const QString chromium = QStandardPaths::findExecutable("chromium");
-    if (chromium.isEmpty()) return {};
-    QProcess p;
-    p.start(chromium, {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                       "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                       "--user-data-dir=" + profil, "--virtual-time-budget=3000", "--dump-dom",
-                       QUrl::fromLocalFile(cd + "/index.html").toString() + "?tasten=" + tasten});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-} // namespace
-
 // The exported CD folder opens in a real browser: lists, picture, caption as text, keys.
 TEST_F(Export, CDOrdnerImBrowser) {
     if (QStandardPaths::findExecutable("chromium").isEmpty()) GTEST_SKIP() << "no chromium on this machine";
@@ -427,7 +402,11 @@ TEST_F(Export, CDOrdnerImBrowser) {
     ASSERT_EQ(e.Fehlerzahl, 0);
     for (const char* datei : {"index.html", "pixoluda.js", "pixoluda.css", "album.js"})
         EXPECT_TRUE(QFile::exists(ziel.pfad("cd/") + datei)) << datei;
-    const QString start = BrowserDom(ziel.pfad("cd"), "", ziel.pfad("profil"));
+    const auto seite = [&](const QString& tasten) {
+        return BrowserDom(QUrl::fromLocalFile(ziel.pfad("cd/index.html")).toString() + "?tasten=" + tasten,
+                          ziel.pfad("profil"));
+    };
+    const QString start = seite("");
     EXPECT_TRUE(start.contains(QString::fromUtf8(">01.01.2005 - Neujahr in Köln!</option>")))
         << start.toStdString();
     EXPECT_TRUE(start.contains(">2005</option>"));
@@ -436,9 +415,9 @@ TEST_F(Export, CDOrdnerImBrowser) {
     EXPECT_FALSE(start.contains("<script>alert(1)"));
     EXPECT_TRUE(start.contains(">1/2<"));
     // Space pages on; past the day's end into the next day; PageDown to the next day.
-    const QString weiter = BrowserDom(ziel.pfad("cd"), "Space,Space", ziel.pfad("profil"));
+    const QString weiter = seite("Space,Space");
     EXPECT_TRUE(weiter.contains("data-tag=\"20050102\" data-bild=\"c.jpg\"")) << weiter.toStdString();
-    const QString tag = BrowserDom(ziel.pfad("cd"), "PageDown", ziel.pfad("profil"));
+    const QString tag = seite("PageDown");
     EXPECT_TRUE(tag.contains("src=\"2005/20050102/c.jpg\""));
 }
 

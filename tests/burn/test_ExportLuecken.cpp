@@ -5,8 +5,7 @@
 #include "burn/alb_Export.h"
 #include "display/zpt_Metadaten.h"
 #include "display/zpt_grafik.h"
-#include "support/ScriptInteraktion.h"
-#include "support/TestAlbum.h"
+#include "support/ExportTest.h"
 #include "support/Testbilder.h"
 #include "sys/zpt_Fehler.h"
 #include "sys/zpt_sys.h"
@@ -17,34 +16,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
-struct ExportLuecken : ::testing::Test {
-    TestKonfiguration konfiguration;
-    ScriptInteraktion ui;
-    TestAlbum album;
-    TestOrdner ziel;
-    TStillerFortschritt still;
-    QString G() const { return AddBackslash(album.pfad()); }
-    QStringList Namen(const QString& ordner) const { return QDir(ordner).entryList(QDir::Files, QDir::Name); }
-};
-
-// The pictures of an album.js as "datei" -> "text".
-QMap<QString, QString> Seitenbilder(const QByteArray& albumJs) {
-    QByteArray json = albumJs.mid(albumJs.indexOf('{'));
-    json.chop(json.size() - json.lastIndexOf('}') - 1);
-    QMap<QString, QString> bilder;
-    for (const QJsonValue& jahr : QJsonDocument::fromJson(json).object()["jahre"].toArray())
-        for (const QJsonValue& tag : jahr.toObject()["tage"].toArray())
-            for (const QJsonValue& bild : tag.toObject()["bilder"].toArray())
-                bilder.insert(bild.toObject()["datei"].toString(), bild.toObject()["text"].toString());
-    return bilder;
-}
+using ExportLuecken = ExportTest;
 
 // What a HEIC picture may be on a card and still not decode.
 void KaputteHeics(const QString& tag) {
@@ -116,8 +92,7 @@ TEST_F(ExportLuecken, DateilisteNenntAlbumJsUndRenditionen) {
     TExport e(G(), eintraege, still);
     e.CDKopieren(ziel.pfad("cd"), false, ziel.pfad("liste.txt"));
     EXPECT_EQ(e.Fehlerzahl, 0);
-    const QStringList zeilen =
-        QString::fromUtf8(TestOrdner::lesen(ziel.pfad("liste.txt"))).split("\r\n", Qt::SkipEmptyParts);
+    const QStringList zeilen = Zeilen(ziel.pfad("liste.txt"));
     for (const QString& datei :
          {tag + "/a.jpg", tag + "/b.heic", cd + "2024/20240714/_jpg/b.heic.jpg", cd + "album.js",
           cd + "Pixolud.dat", ProgrammVerzeichnis() + "TemplateCDROM/index.html"})

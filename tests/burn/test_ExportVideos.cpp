@@ -5,9 +5,7 @@
 #include "album/alb_ini.h"
 #include "burn/alb_Brennwizard.h"
 #include "burn/alb_Export.h"
-#include "support/ScriptInteraktion.h"
-#include "support/TestAlbum.h"
-#include "sys/zpt_sys.h"
+#include "support/ExportTest.h"
 #include "widgets/zpt_Groupbox.h"
 #include "widgets/zpt_PfadEdit.h"
 
@@ -15,19 +13,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace {
-struct ExportVideos : ::testing::Test {
-    TestKonfiguration konfiguration;
-    ScriptInteraktion ui;
-    TestAlbum album;
-    TestOrdner ziel;
-    TStillerFortschritt still;
+struct ExportVideos : ExportTest {
     QString tag1, tag2;
     const QStringList eintraege{"2005/20050101/IMG_1.jpg", "2005/20050101/IMG_2.jpg", "2005/20050102/c.jpg"};
 
@@ -45,7 +35,6 @@ struct ExportVideos : ::testing::Test {
         album.ordner.datei("2005/20050102/Schlitten.mp4", "schlitten");
         album.ordner.datei("2005/20050103/d.mp4", "d");
     }
-    QString G() const { return AddBackslash(album.pfad()); }
     // The files below `ordner`, relative to it.
     static QStringList Baum(const QString& ordner) {
         QStringList namen;
@@ -56,15 +45,9 @@ struct ExportVideos : ::testing::Test {
                 namen << QString(jahr) + "/" + n;
         return namen;
     }
-    static QStringList Zeilen(const QString& datei) {
-        return QString::fromUtf8(TestOrdner::lesen(datei)).split("\r\n", Qt::SkipEmptyParts);
-    }
     // The days of an album.js.
     static QJsonArray Tage(const QString& albumJs) {
-        QByteArray json = TestOrdner::lesen(albumJs);
-        json = json.mid(json.indexOf('{'));
-        json.chop(json.size() - json.lastIndexOf('}') - 1);
-        return QJsonDocument::fromJson(json).object()["jahre"][0]["tage"].toArray();
+        return AlbumDaten(TestOrdner::lesen(albumJs))["jahre"][0]["tage"].toArray();
     }
 };
 } // namespace

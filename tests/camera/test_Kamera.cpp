@@ -31,19 +31,48 @@
 #include <vector>
 
 namespace {
+void Dateizeit(const QString& pfad, const QDateTime& zeit) {
+    QFile f(pfad);
+    f.open(QIODevice::ReadWrite);
+    f.setFileTime(zeit, QFileDevice::FileModificationTime);
+}
+
+// Sets the local time zone for one test.
+struct Zeitzone {
+    QByteArray vorher = qgetenv("TZ");
+    explicit Zeitzone(const char* tz) {
+        qputenv("TZ", tz);
+        tzset();
+    }
+    ~Zeitzone() {
+        if (vorher.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", vorher);
+        tzset();
+    }
+};
+
 // A file on the "camera" with the given modification time.
 QString KameraDatei(const TestOrdner& karte, const QString& name, const QDateTime& zeit,
                     const QByteArray& inhalt = {}) {
     const QString pfad =
         inhalt.isEmpty() ? JpegEinfarbig(karte.pfad(name), 16, 16) : karte.datei(name, inhalt);
-    QFile f(pfad);
-    f.open(QIODevice::ReadWrite);
-    f.setFileTime(zeit, QFileDevice::FileModificationTime);
+    Dateizeit(pfad, zeit);
     return pfad;
 }
 
 QDateTime Zeit(int jahr, int monat, int tag, int stunde, int minute = 0) {
     return QDateTime(QDate(jahr, monat, tag), QTime(stunde, minute));
+}
+
+// An import of the camera folder `quelle` into the album at `ziel`.
+TKameraImport Import(const QString& quelle, const QString& ziel, bool loeschen = false) {
+    TKameraImport imp;
+    imp.Quelle = quelle;
+    imp.Zielordner = ziel;
+    imp.Loeschen = loeschen;
+    return imp;
 }
 } // namespace
 
@@ -79,9 +108,7 @@ TEST(KameraImport, TageNachDatumMitKorrekturUndOhneUeberschreiben) {
     KameraDatei(karte, "P2.JPG", Zeit(2005, 3, 15, 0, 30)); // 14 hours later
     KameraDatei(karte, "CLIP.MOV", Zeit(2005, 3, 14, 11), "film");
     KameraDatei(karte, "ohnepunkt", Zeit(2005, 3, 14, 11), "x");
-    TKameraImport imp;
-    imp.Quelle = karte.pfad();
-    imp.Zielordner = album.pfad();
+    TKameraImport imp = Import(karte.pfad(), album.pfad());
     // The first picture was taken on 20 March: every file moves by the same amount.
     imp.Versatz = Zeit(2005, 3, 14, 10, 30).msecsTo(Zeit(2005, 3, 20, 0));
     const QString tag = AddBackslash(album.pfad()) + "2005/20050320/";
@@ -113,11 +140,8 @@ TEST(KameraImport, GleicheNamenAnVerschiedenenTagenUndLoeschen) {
     KameraDatei(karte1, "IMG_0001.JPG", Zeit(2005, 1, 1, 12));
     KameraDatei(karte2, "IMG_0001.JPG", Zeit(2005, 1, 2, 12));
     for (TestOrdner* k : {&karte1, &karte2}) {
-        TKameraImport imp;
-        imp.Quelle = k->pfad();
-        imp.Zielordner = album.pfad();
+        TKameraImport imp = Import(k->pfad(), album.pfad(), true);
         imp.Modus = 2;
-        imp.Loeschen = true;
         ASSERT_TRUE(imp.Ausfuehren(imp.Dateien()));
         EXPECT_EQ(imp.Kopiert, 1);
         EXPECT_FALSE(QFile::exists(k->pfad("IMG_0001.JPG"))); // copied, read back, then deleted
@@ -136,11 +160,8 @@ TEST(KameraImport, KonfliktkopienUndSyncZwischendateienBleibenAufDerKarte) {
                              "IMG_0001 (conflicted copy Oma 2026-12-07 113713).JPG", "IMG_0002.JPG.part",
                              "~syncthing~IMG_0003.JPG.tmp"})
         KameraDatei(karte, name, Zeit(2005, 1, 1, 12));
-    TKameraImport imp;
-    imp.Quelle = karte.pfad();
-    imp.Zielordner = album.pfad();
+    TKameraImport imp = Import(karte.pfad(), album.pfad(), true);
     imp.Modus = 2;
-    imp.Loeschen = true;
     EXPECT_EQ(imp.Dateien(), QStringList({"IMG_0001.JPG"}));
     ASSERT_TRUE(imp.Ausfuehren(imp.Dateien()));
     EXPECT_EQ(imp.Kopiert, 1);
@@ -157,10 +178,7 @@ TEST(KameraImport, GescheiterteKopieHaeltDenRestNichtAuf) {
     const QString klein = KameraDatei(karte, "KLEIN.JPG", Zeit(2006, 1, 1, 12), "k");
     // A year folder that cannot be made.
     album.datei("2005", "eine Datei, kein Ordner");
-    TKameraImport imp;
-    imp.Quelle = karte.pfad();
-    imp.Zielordner = album.pfad();
-    imp.Loeschen = true;
+    TKameraImport imp = Import(karte.pfad(), album.pfad(), true);
     ASSERT_TRUE(imp.Ausfuehren(imp.Dateien()));
     EXPECT_EQ(imp.Kopiert, 1);
     EXPECT_TRUE(QFile::exists(album.pfad("2006/20060101/KLEIN.JPG")));
@@ -176,10 +194,7 @@ TEST(KameraImport, GescheiterteKopieHaeltDenRestNichtAuf) {
     KleinesDateisystem platte(64);
     if (!platte.da()) GTEST_SKIP() << "no file system can be mounted here";
     KameraDatei(karte, "KLEIN.JPG", Zeit(2005, 1, 1, 12), "k");
-    TKameraImport voll = TKameraImport();
-    voll.Quelle = karte.pfad();
-    voll.Zielordner = platte.pfad();
-    voll.Loeschen = true;
+    TKameraImport voll = Import(karte.pfad(), platte.pfad(), true);
     ASSERT_TRUE(voll.Ausfuehren(voll.Dateien()));
     EXPECT_TRUE(QFile::exists(bild));
     EXPECT_EQ(QDir(platte.pfad("2005/20050101")).entryList(QDir::Files | QDir::Hidden),
@@ -191,18 +206,10 @@ TEST(KameraImport, GescheiterteKopieHaeltDenRestNichtAuf) {
     // A card that cannot be written: copied, kept on the card, and said so at the end.
     KleinesDateisystem schreibgeschuetzt(64);
     ASSERT_TRUE(schreibgeschuetzt.da());
-    QFile f(schreibgeschuetzt.pfad("FEST.JPG"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("fest");
-    f.close();
-    f.open(QIODevice::ReadWrite);
-    f.setFileTime(Zeit(2007, 1, 1, 12), QFileDevice::FileModificationTime);
-    f.close();
+    ASSERT_TRUE(QFile::copy(karte.datei("fest/FEST.JPG", "fest"), schreibgeschuetzt.pfad("FEST.JPG")));
+    Dateizeit(schreibgeschuetzt.pfad("FEST.JPG"), Zeit(2007, 1, 1, 12));
     ASSERT_EQ(QProcess::execute("mount", {"-o", "remount,ro", schreibgeschuetzt.pfad()}), 0);
-    TKameraImport fest;
-    fest.Quelle = schreibgeschuetzt.pfad();
-    fest.Zielordner = album.pfad();
-    fest.Loeschen = true;
+    TKameraImport fest = Import(schreibgeschuetzt.pfad(), album.pfad(), true);
     ASSERT_TRUE(fest.Ausfuehren(fest.Dateien()));
     EXPECT_TRUE(QFile::exists(schreibgeschuetzt.pfad("FEST.JPG")));
     EXPECT_TRUE(QFile::exists(album.pfad("2007/20070101/FEST.JPG")));
@@ -289,10 +296,7 @@ TEST(KameraImport, AlbumAlsKameraVerschwundeneDateienReihenfolgeUndSommerzeit) {
     const QString tag = album.ordner("2006/20060203");
     KameraDatei(album, "2006/20060203/a.jpg", Zeit(2006, 2, 10, 12));
     album.datei("2006/20060203/ALBUM.DAT", "[TITEL]\r\nTITELNAME=Fasching\r\n");
-    TKameraImport imAlbum;
-    imAlbum.Quelle = tag;
-    imAlbum.Zielordner = album.pfad();
-    imAlbum.Loeschen = true;
+    TKameraImport imAlbum = Import(tag, album.pfad(), true);
     EXPECT_FALSE(imAlbum.Ausfuehren(imAlbum.Dateien()));
     EXPECT_TRUE(ui.meldungen.back().text.contains("liegt im Album"));
     EXPECT_EQ(QDir(tag).entryList(QDir::Files, QDir::Name), QStringList({"ALBUM.DAT", "a.jpg"}));
@@ -302,10 +306,7 @@ TEST(KameraImport, AlbumAlsKameraVerschwundeneDateienReihenfolgeUndSommerzeit) {
     KameraDatei(karte, "A.JPG", Zeit(2005, 5, 1, 12));
     KameraDatei(karte, "c.JPG", Zeit(2005, 5, 3, 12));
     karte.datei("ALBUM.DAT", "[TITEL]\r\nTITELNAME=fremd\r\n");
-    TKameraImport imp;
-    imp.Quelle = karte.pfad();
-    imp.Zielordner = album.pfad();
-    imp.Loeschen = true;
+    TKameraImport imp = Import(karte.pfad(), album.pfad(), true);
     const QStringList namen = imp.Dateien();
     EXPECT_EQ(namen, QStringList({"A.JPG", "ALBUM.DAT", "b.JPG", "c.JPG"}));
     QFile::remove(karte.pfad("b.JPG")); // taken out after the listing
@@ -321,17 +322,13 @@ TEST(KameraImport, AlbumAlsKameraVerschwundeneDateienReihenfolgeUndSommerzeit) {
               "übersprungen.\rb.JPG\r1 Bildunterschriften-Dateien (ALBUM.DAT) wurden nicht heruntergeladen.");
 
     // One day later by the clock, across the change to summer time (27 March 2005).
-    const QByteArray tz = qgetenv("TZ");
-    qputenv("TZ", "Europe/Berlin");
-    tzset();
+    Zeitzone berlin("Europe/Berlin");
     TKameraImport sommer;
     sommer.Zielordner = album.pfad();
     sommer.Versatz = WanduhrAbstand(Zeit(2005, 3, 20, 12), Zeit(2005, 3, 21, 12));
     EXPECT_EQ(sommer.TagOrdner(Zeit(2005, 3, 26, 23, 30)), AddBackslash(album.pfad()) + "2005/20050327/");
     sommer.Versatz = WanduhrAbstand(Zeit(2005, 3, 26, 23, 30), Zeit(2005, 3, 28, 0));
     EXPECT_EQ(sommer.Versatz, qint64(24 * 3600 + 1800) * 1000);
-    qputenv("TZ", tz);
-    tzset();
 }
 
 // A phone's pictures copied days later land on the day they were taken; a video of the
@@ -341,15 +338,9 @@ TEST(KameraImport, NachAufnahmedatumEingeordnet) {
     TestOrdner karte, album;
     JpegMitExif(karte.pfad("IMG_0001.JPG"), Zeit(2024, 7, 14, 18, 30));
     KameraDatei(karte, "IMG_0001.MOV", Zeit(2024, 8, 1, 9), "film");
-    KameraDatei(karte, "ohne.jpg", Zeit(2024, 8, 1, 9)); // no EXIF time
-    for (const QString& n : {"IMG_0001.JPG"}) {
-        QFile f(karte.pfad(n));
-        f.open(QIODevice::ReadWrite);
-        f.setFileTime(Zeit(2024, 8, 1, 9), QFileDevice::FileModificationTime); // copied later
-    }
-    TKameraImport imp;
-    imp.Quelle = karte.pfad();
-    imp.Zielordner = album.pfad();
+    KameraDatei(karte, "ohne.jpg", Zeit(2024, 8, 1, 9));        // no EXIF time
+    Dateizeit(karte.pfad("IMG_0001.JPG"), Zeit(2024, 8, 1, 9)); // copied later
+    TKameraImport imp = Import(karte.pfad(), album.pfad());
     bool aufnahme = false;
     EXPECT_EQ(imp.Zeit("IMG_0001.JPG", &aufnahme), Zeit(2024, 7, 14, 18, 30));
     EXPECT_TRUE(aufnahme);
@@ -365,30 +356,6 @@ TEST(KameraImport, NachAufnahmedatumEingeordnet) {
                              "Dateidatum eingeordnet.");
 }
 
-namespace {
-// Sets the local time zone for one test.
-struct Zeitzone {
-    QByteArray vorher = qgetenv("TZ");
-    explicit Zeitzone(const char* tz) {
-        qputenv("TZ", tz);
-        tzset();
-    }
-    ~Zeitzone() {
-        if (vorher.isNull())
-            qunsetenv("TZ");
-        else
-            qputenv("TZ", vorher);
-        tzset();
-    }
-};
-
-void Dateizeit(const QString& pfad, const QDateTime& zeit) {
-    QFile f(pfad);
-    f.open(QIODevice::ReadWrite);
-    f.setFileTime(zeit, QFileDevice::FileModificationTime);
-}
-} // namespace
-
 // Every file's day is known before the first one leaves the card: a Live Photo's video
 // goes with its picture also when the picture is deleted from the card first; a capture
 // time in the hour the clocks skip is a reading like any other.
@@ -400,10 +367,7 @@ TEST(KameraImport, TageVorDemLoeschenUndZeitenDerSommerzeitLuecke) {
     // A name that looks like a pattern is still the picture's name.
     Dateizeit(JpegMitExif(karte.pfad("Urlaub [2] *.jpg"), Zeit(2019, 8, 15, 19)), Zeit(2019, 9, 1, 9));
     KameraDatei(karte, "Urlaub [2] *.mov", Zeit(2019, 9, 1, 9), "film");
-    TKameraImport imp;
-    imp.Quelle = karte.pfad();
-    imp.Zielordner = album.pfad();
-    imp.Loeschen = true;
+    TKameraImport imp = Import(karte.pfad(), album.pfad(), true);
     ASSERT_TRUE(imp.Ausfuehren(imp.Dateien()));
     EXPECT_EQ(QDir(album.pfad("2019/20190815")).entryList(QDir::Files, QDir::Name),
               QStringList({"IMG_0001.JPG", "IMG_0001.MOV", "Urlaub [2] *.jpg", "Urlaub [2] *.mov"}));
@@ -416,9 +380,7 @@ TEST(KameraImport, TageVorDemLoeschenUndZeitenDerSommerzeitLuecke) {
     TestOrdner karte2;
     const QDateTime luecke(QDate(2005, 3, 27), QTime(2, 30), Qt::UTC); // written as 2005:03:27 02:30:00
     Dateizeit(JpegMitExif(karte2.pfad("P.JPG"), luecke), Zeit(2005, 4, 10, 12));
-    TKameraImport sommer;
-    sommer.Quelle = karte2.pfad();
-    sommer.Zielordner = album.pfad();
+    TKameraImport sommer = Import(karte2.pfad(), album.pfad());
     bool aufnahme = false;
     const QDateTime zeit = sommer.Zeit("P.JPG", &aufnahme);
     EXPECT_TRUE(aufnahme);
@@ -452,10 +414,7 @@ TEST(KameraImport, BilderAusDenUnterordnernVonDcim) {
     EXPECT_EQ(
         DcimDateien(karte.pfad()),
         QStringList({"dcim/100APPLE/IMG_0001.JPG", "dcim/100APPLE/IMG_0001.MOV", "dcim/Camera/PXL_1.jpg"}));
-    TKameraImport imp;
-    imp.Quelle = karte.pfad();
-    imp.Zielordner = album.pfad();
-    imp.Loeschen = true;
+    TKameraImport imp = Import(karte.pfad(), album.pfad(), true);
     EXPECT_EQ(imp.Dateien(), QStringList({"autorun.inf"}));
     imp.MitDcim = true;
     ASSERT_TRUE(imp.Ausfuehren(imp.Dateien()));
@@ -571,10 +530,7 @@ TEST(KameraImport, OhneNoreplaceUndOhneLinks) {
     album.datei(
         QDir(album.pfad()).relativeFilePath(TempVorlage(tag + "/alt.jpg").replace("XXXXXX", "Ab12Cd")),
         "halb");
-    TKameraImport imp;
-    imp.Quelle = karte.pfad();
-    imp.Zielordner = album.pfad();
-    imp.Loeschen = true;
+    TKameraImport imp = Import(karte.pfad(), album.pfad(), true);
     ASSERT_TRUE(imp.Ausfuehren(imp.Dateien()));
     EXPECT_EQ(imp.Kopiert, 1);
     EXPECT_EQ(imp.Uebersprungen, 1);
@@ -595,10 +551,7 @@ TEST(KameraImport, OhneNoreplaceUndOhneLinks) {
     KameraDatei(karte, "GROSS.JPG", Zeit(2005, 1, 1, 12), QByteArray(100 * 1024, 'g'));
     QFile::remove(karte.pfad("alt.jpg"));
     platte.fuellen(150 * 1024);
-    TKameraImport voll;
-    voll.Quelle = karte.pfad();
-    voll.Zielordner = platte.pfad();
-    voll.Loeschen = true;
+    TKameraImport voll = Import(karte.pfad(), platte.pfad(), true);
     ASSERT_TRUE(voll.Ausfuehren(voll.Dateien()));
     EXPECT_EQ(voll.Kopiert, 0);
     EXPECT_EQ(voll.Fehlgeschlagen.size(), 1);

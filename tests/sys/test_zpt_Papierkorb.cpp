@@ -45,12 +45,18 @@ QByteArray Info(const QByteArray& ort) {
     return "[Trash Info]\nPath=" + ort +
            "\nDeletionDate=" + QDate::currentDate().toString(Qt::ISODate).toLatin1() + 'T';
 }
-} // namespace
 
-TEST(Papierkorb, OhneLocalShareEntstehtDerPapierkorbImHeimordner) {
+// A data folder of the test's own, where the home trash is.
+struct Papierkorb : ::testing::Test {
     Umgebung u;
     ScriptInteraktion ui;
-    TestOrdner heim, album, arbeit;
+    TestOrdner daten, album;
+    void SetUp() override { qputenv("XDG_DATA_HOME", QFile::encodeName(daten.pfad())); }
+};
+} // namespace
+
+TEST_F(Papierkorb, OhneLocalShareEntstehtDerPapierkorbImHeimordner) {
+    TestOrdner heim, arbeit;
     qputenv("HOME", QFile::encodeName(heim.pfad()));
     qunsetenv("XDG_DATA_HOME");
     QDir::setCurrent(arbeit.pfad());
@@ -69,11 +75,7 @@ TEST(Papierkorb, OhneLocalShareEntstehtDerPapierkorbImHeimordner) {
     EXPECT_TRUE(Inhalt(arbeit.pfad()).isEmpty());
 }
 
-TEST(Papierkorb, EinPapierkorbDerNichtsAufnimmtEndetInDerZweitenFrage) {
-    Umgebung u;
-    ScriptInteraktion ui;
-    TestOrdner daten, album;
-    qputenv("XDG_DATA_HOME", QFile::encodeName(daten.pfad()));
+TEST_F(Papierkorb, EinPapierkorbDerNichtsAufnimmtEndetInDerZweitenFrage) {
     const QString bild = album.datei("c.jpg", "Bild");
     const QString korb = daten.pfad("Trash");
     daten.ordner("Trash/files");
@@ -100,23 +102,17 @@ TEST(Papierkorb, EinPapierkorbDerNichtsAufnimmtEndetInDerZweitenFrage) {
     EXPECT_TRUE(Inhalt(korb + "/info").isEmpty());
 }
 
-TEST(Papierkorb, VollePlatteLaesstDasBildWoEsIst) {
-    Umgebung u;
-    ScriptInteraktion ui;
-    {
-        TestOrdner daten, album;
-        qputenv("XDG_DATA_HOME", QFile::encodeName(daten.pfad()));
-        const QString bild = album.datei("c.jpg", "Bild");
-        PapierkorbStoeren(PapierkorbStoerung::InfoSchreiben);
-        ui.antworten << mrNo;
-        EXPECT_EQ(BildEntsorgen(bild), Entsorgung::Behalten);
-        PapierkorbStoeren(PapierkorbStoerung::Keine);
-        ASSERT_EQ(ui.meldungen.size(), 1);
-        EXPECT_EQ(ui.meldungen[0].text, kZweiteFrage);
-        EXPECT_EQ(TestOrdner::lesen(bild), "Bild");
-        EXPECT_TRUE(Inhalt(daten.pfad("Trash/files")).isEmpty());
-        EXPECT_TRUE(Inhalt(daten.pfad("Trash/info")).isEmpty());
-    }
+TEST_F(Papierkorb, VollePlatteLaesstDasBildWoEsIst) {
+    const QString bild = album.datei("c.jpg", "Bild");
+    PapierkorbStoeren(PapierkorbStoerung::InfoSchreiben);
+    ui.antworten << mrNo;
+    EXPECT_EQ(BildEntsorgen(bild), Entsorgung::Behalten);
+    PapierkorbStoeren(PapierkorbStoerung::Keine);
+    ASSERT_EQ(ui.meldungen.size(), 1);
+    EXPECT_EQ(ui.meldungen[0].text, kZweiteFrage);
+    EXPECT_EQ(TestOrdner::lesen(bild), "Bild");
+    EXPECT_TRUE(Inhalt(daten.pfad("Trash/files")).isEmpty());
+    EXPECT_TRUE(Inhalt(daten.pfad("Trash/info")).isEmpty());
     // The same on a disk that is really full, where one can be had.
     KleinesDateisystem klein(64);
     if (!klein.da()) GTEST_SKIP() << "kein kleines Dateisystem";
@@ -135,11 +131,7 @@ TEST(Papierkorb, VollePlatteLaesstDasBildWoEsIst) {
     EXPECT_TRUE(Inhalt(klein.pfad("daten/Trash/info")).isEmpty());
 }
 
-TEST(Papierkorb, GleicheNamenUndSonderzeichen) {
-    Umgebung u;
-    ScriptInteraktion ui;
-    TestOrdner daten, album;
-    qputenv("XDG_DATA_HOME", QFile::encodeName(daten.pfad()));
+TEST_F(Papierkorb, GleicheNamenUndSonderzeichen) {
     const QString korb = daten.pfad("Trash");
     // A file in files/ whose .trashinfo got lost keeps its name and content.
     daten.datei("Trash/files/c.jpg", "verwaist");
@@ -167,13 +159,9 @@ TEST(Papierkorb, GleicheNamenUndSonderzeichen) {
     EXPECT_FALSE(QFileInfo::exists(album.pfad(lang)));
 }
 
-TEST(Papierkorb, AufEinemAnderenDateisystemDerPapierkorbDerWurzel) {
-    Umgebung u;
-    ScriptInteraktion ui;
+TEST_F(Papierkorb, AufEinemAnderenDateisystemDerPapierkorbDerWurzel) {
     KleinesDateisystem klein(256);
     if (!klein.da()) GTEST_SKIP() << "kein zweites Dateisystem";
-    TestOrdner daten;
-    qputenv("XDG_DATA_HOME", QFile::encodeName(daten.pfad()));
     const QString uid = QString::number(::getuid());
     const auto bild = [&](const QString& name) {
         QDir().mkpath(klein.pfad("2005"));
@@ -228,13 +216,9 @@ struct Bindung {
 // An album reached through a bind mount of the home's file system: the device says
 // "home", but the file cannot be renamed into the home trash; the trash of the mount
 // takes it, and the question never comes.
-TEST(Papierkorb, AufEinerBindungDesHeimDateisystemsDerenEigenerPapierkorb) {
-    Umgebung u;
-    ScriptInteraktion ui;
-    TestOrdner daten;
+TEST_F(Papierkorb, AufEinerBindungDesHeimDateisystemsDerenEigenerPapierkorb) {
     Bindung bindung;
     if (!bindung.da) GTEST_SKIP() << "no bind mount here";
-    qputenv("XDG_DATA_HOME", QFile::encodeName(daten.pfad()));
     const QString bild = bindung.ziel.datei("2005/a.jpg", "Bild");
     ASSERT_EQ(QFileInfo(bild).canonicalFilePath(), bild);
     EXPECT_EQ(BildEntsorgen(bild), Entsorgung::Entfernt);

@@ -1,12 +1,12 @@
 // The checks of the fault injection fail where they must.
 #include "faults/zpt_Pruefen.h"
+#include "support/TestOrdner.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(Fehlerinjektion, PruefungenSchlagenAn) {
@@ -33,31 +33,17 @@ TEST(Fehlerinjektion, PruefungenSchlagenAn) {
     EXPECT_EQ(i.lost, 2);
 }
 
-TEST(Fehlerinjektion, GeloeschteDateiUndUngesicherteUmbenennung) {
+TEST(Fehlerinjektion, GeloeschteDateiIstVerloren) {
     Schreiber datei{"bildtext", {}, {}, {"ALBUM.DAT"}};
     Ergebnis e;
     Pruefen(datei, {{"ALBUM.DAT", "alt"}}, {{"ALBUM.DAT", "neu"}}, {}, e); // removed, not yet written anew
     EXPECT_EQ(e.lost, 1);
-
-    const QString temp = "/a/ALBUM.DAT.pixoluda-Ab12Cd";
-    const QString umbenennen = "rename " + temp + "\t/a/ALBUM.DAT";
-    const struct {
-        QStringList spur;
-        int ungesichert;
-    } faelle[] = {
-        {{"write " + temp, "fsync " + temp, umbenennen, "fsync /a"}, 0},
-        {{"write " + temp, umbenennen, "fsync /a"}, 1},                  // the temporary not synced
-        {{"write " + temp, "fsync " + temp, umbenennen}, 1},             // the folder not synced
-        {{"fsync /a", "write " + temp, "fsync " + temp, umbenennen}, 1}, // the folder only before
-        {{"rename /a/x.jpg\t/a/y.jpg"}, 0},                              // no temporary: not ours to judge
-    };
-    for (const auto& f : faelle)
-        EXPECT_EQ(UngesicherteUmbenennungen(f.spur), f.ungesichert) << f.spur.join(" | ").toStdString();
 }
 
-// An export may flush its target's file system once after its renames instead of each
-// file on its own; but every copy must be on the medium when it reports.
-TEST(Fehlerinjektion, ExportSichertAmEndeAlles) {
+// A writer syncs its temporary before the rename and the folder after it. An export may
+// instead flush its target's file system once after its renames; but every copy must be
+// on the medium when it reports.
+TEST(Fehlerinjektion, UmbenennungenGesichertExportAmEnde) {
     const QString temp = "/z/cd/2005/a.jpg.pixoluda-Ab12Cd";
     const QString umbenennen = "rename " + temp + "\t/z/cd/2005/a.jpg";
     const struct {
@@ -68,6 +54,10 @@ TEST(Fehlerinjektion, ExportSichertAmEndeAlles) {
         {{"write " + temp, umbenennen, "syncfs /z/cd/2005"}, 0, 1},
         {{"write " + temp, umbenennen, "sync "}, 0, 1},
         {{"write " + temp, "fsync " + temp, umbenennen, "fsync /z/cd/2005"}, 0, 0},
+        {{"write " + temp, umbenennen, "fsync /z/cd/2005"}, 1, 1}, // the temporary not synced
+        {{"write " + temp, "fsync " + temp, umbenennen}, 1, 1},    // the folder not synced
+        {{"fsync /z/cd/2005", "write " + temp, "fsync " + temp, umbenennen}, 1, 1}, // the folder only before
+        {{"rename /z/x.jpg\t/z/y.jpg"}, 0, 0},                              // no temporary: not ours to judge
         {{"write " + temp, umbenennen}, 1, 1},                              // never flushed
         {{"syncfs /z/cd", "write " + temp, umbenennen}, 1, 1},              // flushed before only
         {{"write " + temp, umbenennen, "syncfs /z/anderswo"}, 1, 1},        // another folder
@@ -82,31 +72,23 @@ TEST(Fehlerinjektion, ExportSichertAmEndeAlles) {
 // A real export's calls: its copies flushed once at the end, not each on its own, and
 // none of them left unflushed.
 TEST(Fehlerinjektion, ExportFlushtEinmalStattJedeDatei) {
-    QTemporaryDir d;
-    const QString album = d.filePath("album/2005/20050101/");
-    QDir().mkpath(album);
+    TestOrdner d;
     QStringList liste;
-    for (int i = 0; i < 20; ++i) {
-        QFile f(album + QString("B%1.jpg").arg(i));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(10000, char(i)));
+    for (int i = 0; i < 20; ++i)
         liste << QString("2005/20050101/B%1.jpg").arg(i);
-    }
-    QFile l(d.filePath("liste.txt"));
-    ASSERT_TRUE(l.open(QIODevice::WriteOnly));
-    l.write(liste.join("\r\n").toUtf8());
-    l.close();
+    for (int i = 0; i < 20; ++i)
+        d.datei("album/" + liste[i], QByteArray(10000, char(i)));
+    d.datei("liste.txt", liste.join("\r\n").toUtf8());
     const QString programme = QCoreApplication::applicationDirPath();
     for (const char* modus : {"cd", "labor", "namen", "folge"}) {
-        const QString spur = d.filePath(QString("spur-") + modus);
+        const QString spur = d.pfad(QString("spur-") + modus);
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("LD_PRELOAD", programme + "/pixoluda-abbruchstellen.so");
         env.insert("PIXOLUDA_SPUR", spur);
         p.setProcessEnvironment(env);
         p.start(programme + "/pixoluda-schreiber",
-                {"export", modus, d.filePath("album"), d.filePath("liste.txt"),
-                 d.filePath(QString("ziel-") + modus)});
+                {"export", modus, d.pfad("album"), d.pfad("liste.txt"), d.pfad(QString("ziel-") + modus)});
         ASSERT_TRUE(p.waitForFinished(60000));
         EXPECT_EQ(p.exitCode(), 0) << modus;
         QFile f(spur);
