@@ -365,13 +365,14 @@ TEST_F(Befehle, AndereDateienImKopfbalken) {
     const int breit = m->cb_Tage->width();
     EXPECT_EQ(m->pa_Andere->x(), m->cb_Tage->x() + breit);
     EXPECT_EQ(m->pa_Andere->width(), m->cb_Andere->width() + m->bb_Andere->width());
+    const int andere = m->pa_Andere->width();
 
     m->cb_Tage->setKey("20050102");
     m->cb_TageChange();
     EXPECT_TRUE(m->cb_Andere->KeyList().isEmpty());
     EXPECT_TRUE(m->pa_Andere->isHidden());
     EXPECT_FALSE(m->bb_Andere->isEnabled());
-    EXPECT_EQ(m->cb_Tage->width(), breit + m->pa_Andere->width());
+    EXPECT_EQ(m->cb_Tage->width(), breit + andere);
 
     m->cb_Tage->setKey("20050101");
     m->cb_TageChange();
