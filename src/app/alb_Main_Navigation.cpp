@@ -46,8 +46,7 @@ void Tam_Main::fotoEof() {
     const int i = cb_Tage->KeyIndex();
     if (i >= 0 && i + 1 < cb_Tage->KeyList().size()) {
         cb_Tage->setKey(cb_Tage->KeyList()[i + 1]);
-        TagAnzeigen();
-        foto->First(); // an empty day pages past its end at once
+        TagAnzeigen([this] { foto->First(); }); // an empty day pages past its end at once
     } else if (!cb_Tage->KeyList().isEmpty()) {
         Piep(); // the end of the year; with no days at all there is nothing to announce
     } else {
@@ -62,8 +61,7 @@ void Tam_Main::fotoBof() {
     const int i = cb_Tage->KeyIndex();
     if (i > 0) {
         cb_Tage->setKey(cb_Tage->KeyList()[i - 1]);
-        TagAnzeigen();
-        foto->Last();
+        TagAnzeigen([this] { foto->Last(); });
     } else if (cb_Tage->KeyList().isEmpty()) {
         AusLeeremJahr(-1);
     }

@@ -132,7 +132,7 @@ void TzptFotoPanel::InfoSetzen(int feld, const QString& text) {
 }
 
 void TzptFotoPanel::SetPosition(int index) {
-    if (index == m_position) return;
+    if (index == m_position || m_ordnerLaedt) return;
     if (index >= Count()) {
         if (OnEof) OnEof(this);
     } else if (index >= 0) {
@@ -186,6 +186,7 @@ void TzptFotoPanel::Vorladen() {
 }
 
 void TzptFotoPanel::ShowCurrent() {
+    if (m_ordnerLaedt) return; // shown when the list has come
     if (m_files.isEmpty()) {
         m_bild->hide();
         m_ladeText->hide();
@@ -331,7 +332,29 @@ void TzptFotoPanel::resizeEvent(QResizeEvent* e) {
 }
 
 void TzptFotoPanel::ReadFolder(bool sortieren) {
-    m_files = FotoDateienLesen(m_grundpfad, sortieren);
+    DateienSetzen(FotoDateienLesen(m_grundpfad, sortieren));
+}
+
+void TzptFotoPanel::OrdnerLaedt() {
+    m_ordnerLaedt = true;
+    m_files.clear();
+    m_position = -1;
+    m_bild->hide();
+    m_bild->Leeren();
+    m_geladen.clear();
+    m_bildGroesse = {};
+    InfoSetzen(0, {});
+    InfoSetzen(1, {});
+    InfoSetzen(2, m_grundpfad);
+    m_ladeText->setGeometry(Einpassbereich());
+    m_ladeText->show();
+    m_ladeText->raise();
+}
+
+void TzptFotoPanel::DateienSetzen(const QStringList& dateien) {
+    if (m_ordnerLaedt) m_ladeText->hide();
+    m_ordnerLaedt = false;
+    m_files = dateien;
     m_position = -1;
     if (m_files.isEmpty()) {
         // An empty folder also clears the info line, so it does not tell of the last one.

@@ -156,6 +156,8 @@ int Blockieren(const QString& album) {
     Sagen("beim-blaettern", texte());
     Taste(*m, Qt::Key_N); // the next day
     Arbeiten(300);
+    Sagen("naechster-tag", m->cb_Tage->Key());
+    Sagen("beim-tageswechsel", texte());
 
     bool menueOffen = false;
     QTimer zu;
