@@ -233,6 +233,9 @@ private:
     // The day's files have not come yet: the panel says so, the day's parts are empty.
     void TagLaedt();
     THintergrund m_tagLeser;
+    THintergrund m_textLeser;            // the caption of the picture shown
+    mutable THintergrund m_nachbarLeser; // the neighbouring days, decoded ahead
+    void BildUnterschriftZeigen(const QString& text);
     quint64 m_tagNr = 0;               // counts the days asked for: a late answer for a day left is dropped
     bool m_wiederkehrPruefung = false; // a look is under way
     bool m_albumFortGemeldet = false;  // told that the album cannot be read

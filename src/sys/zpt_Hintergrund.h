@@ -32,7 +32,7 @@ private:
 
 // Reads with `lesen` as the worker's next job (jobs not started yet are dropped) and waits
 // for it until `frist`: true with the result in `ergebnis` when it came in time. Otherwise
-// false, and `spaeter` gets the result on the GUI thread once it has come, unless
+// false, and `spaeter` (when given) gets the result on the GUI thread once it has come, unless
 // `kontext` is gone by then.
 template <class T>
 bool LesenBis(THintergrund& h, std::function<T()> lesen, const QDeadlineTimer& frist, QObject* kontext,
@@ -54,6 +54,7 @@ bool LesenBis(THintergrund& h, std::function<T()> lesen, const QDeadlineTimer& f
             return;
         }
         l.unlock();
+        if (!spaeter) return;
         // The QPointer is looked at on the GUI thread only.
         if (QCoreApplication* app = QCoreApplication::instance())
             QMetaObject::invokeMethod(
