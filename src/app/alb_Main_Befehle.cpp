@@ -125,7 +125,9 @@ void Tam_Main::SuchTrefferZeigen(const TSuchTreffer& t) {
         cb_Jahr->setKey(t.jahr);
         TageLesen();
     }
-    if (t.tag.compare(cb_Tage->Key(), Qt::CaseInsensitive) != 0 || foto->Grundpfad() != TagOrdnerAktuell()) {
+    // A day still being read is read again: the hit's picture is placed when it has come.
+    if (t.tag.compare(cb_Tage->Key(), Qt::CaseInsensitive) != 0 || foto->Grundpfad() != TagOrdnerAktuell() ||
+        foto->OrdnerLaedtNoch()) {
         cb_Tage->setKey(t.tag);
         TagAnzeigen([this, bild = t.bild] { BildZeigen(bild); });
         return;
