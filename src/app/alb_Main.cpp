@@ -18,8 +18,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QLabel>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -106,8 +106,7 @@ Tam_Main::Tam_Main(QWidget* parent) : Tak_Form(parent) {
     BeschriftungSetzen();
     BildUnterschriftSetzen(false);
     KonflikteStarten();
-    TagAnzeigen();
-    foto->First();
+    TagAnzeigen([this] { foto->First(); });
 }
 
 Tam_Main::~Tam_Main() {
@@ -307,7 +306,8 @@ void Tam_Main::AktionenAufbauen() {
          QKeySequence(), [this] { ax_AlleInBrennlisteExecute(); }},
         {"ax_Brennliste", QStringLiteral("Brennliste bearbeiten"), QKeySequence(),
          [this] { ax_BrennlisteExecute(); }},
-        {"ax_Konflikte", QStringLiteral("Konflikte lösen…"), QKeySequence(), [this] { ax_KonflikteExecute(); },
+        {"ax_Konflikte", QStringLiteral("Konflikte lösen…"), QKeySequence(),
+         [this] { ax_KonflikteExecute(); },
          QStringLiteral("Was ein Synchronisationsprogramm als Konflikt beiseitegelegt hat")},
     };
     AktionenAnlegen(this, tabelle);

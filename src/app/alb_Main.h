@@ -3,7 +3,9 @@
 #include "album/alb_KonfliktLauf.h"
 #include "album/alb_SuchDienst.h"
 #include "burn/alb_Brennliste.h"
+#include "sys/zpt_Hintergrund.h"
 #include "widgets/alb_Form.h"
+#include "widgets/zpt_KeyListe.h"
 
 #include <QColor>
 #include <QHash>
@@ -96,7 +98,12 @@ public:
     int TitelFristMs = 25;
     // A title read in the background: the entry of its day, when its year is shown.
     void TitelNachgelesen(const QString& ordner, const QString& titel);
-    void TagAnzeigen();
+    // Shows the day chosen in the lists; `danach` places the panel (First, Last, …) once the
+    // day's files are read: at once, or on a slow drive when they have come, while the
+    // panel says that the picture is being loaded. A day left meanwhile is not shown.
+    void TagAnzeigen(std::function<void()> danach = {});
+    // How long the day waits for its files before it says that they are being loaded.
+    int TagFristMs = 250;
     // Day folder shown in the panel; empty when no listed day is selected.
     QString TagOrdnerAktuell() const;
     void cb_JahrChange();
@@ -135,6 +142,9 @@ public:
     void ax_SuchenExecute();
     // Shows a hit of the search: its year, day and picture, as if paged there.
     void SuchTrefferZeigen(const TSuchTreffer& t);
+    // Goes to the picture of the day shown by its name, found without regard to case (the first one when it
+    // is gone).
+    void BildZeigen(const QString& name);
     void ax_StatusExecute();
     QString StatusText() const;
 
@@ -166,7 +176,7 @@ public:
     void ax_KonflikteExecute();
 
     // Other files of a day (alb_Main_Andere.cpp)
-    void AndereDateienLesen();
+    void AndereDateienSetzen(const QList<TzptKeyString>& dateien);
     bool AndereDateienAnzeigen() const;
     void ax_AndereDateienExecute();
     void ax_AndereDateienAnzeigenExecute();
@@ -228,6 +238,20 @@ private:
     void WiederkehrPruefen();
     void WiederkehrGeprueft(const QString& jahrOrdner, bool lesbar);
     QTimer* m_wiederkehr = nullptr;
+    // The day's files (pictures, other files) are read here, off the GUI thread.
+    struct TagDateien {
+        QStringList bilder;
+        QList<TzptKeyString> andere;
+        QHash<QString, QString> live; // see LiveVideos
+    };
+    void TagZeigen(const TagDateien& dateien, const std::function<void()>& danach);
+    // The day's files have not come yet: the panel says so, the day's parts are empty.
+    void TagLaedt();
+    THintergrund m_tagLeser;
+    THintergrund m_textLeser;            // the caption of the picture shown
+    mutable THintergrund m_nachbarLeser; // the neighbouring days, decoded ahead
+    void BildUnterschriftZeigen(const QString& text);
+    quint64 m_tagNr = 0;               // counts the days asked for: a late answer for a day left is dropped
     bool m_wiederkehrPruefung = false; // a look is under way
     bool m_albumFortGemeldet = false;  // told that the album cannot be read
     QString m_tagVorAusfall, m_bildVorAusfall;

@@ -17,17 +17,16 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-void Tam_Main::AndereDateienLesen() {
-    const QString ordner = foto->Grundpfad();
-    if (AndereDateienMaske.isEmpty() || ordner.isEmpty())
-        cb_Andere->Leeren();
-    else
-        cb_Andere->DateienEinlesen(ordner, AndereDateienMaske, false, false, false, true);
+void Tam_Main::AndereDateienSetzen(const QList<TzptKeyString>& dateien) {
+    cb_Andere->Leeren();
+    for (const TzptKeyString& d : dateien)
+        cb_Andere->AddKey(d.key, d.text);
     // Each day starts with its first file chosen, ready to be opened.
     cb_Andere->setKey(cb_Andere->KeyList().isEmpty() ? QString() : cb_Andere->KeyList().first());
     bb_Andere->setEnabled(!cb_Andere->KeyLeer());
 
     // A still of each video beside its name, made in the background.
+    const QString ordner = foto->Grundpfad();
     QStringList videos;
     for (const QString& name : cb_Andere->KeyList())
         if (IstVideo(name)) videos << ordner + name;
@@ -63,8 +62,7 @@ void Tam_Main::ax_AndereDateienExecute() {
     QString maske = AndereDateienMaske;
     if (!EinzelDialog<Tam_AndereDateien>().Ausfuehren(maske)) return;
     AndereDateienMaske = maske;
-    TagAnzeigen();
-    foto->First();
+    TagAnzeigen([this] { foto->First(); });
 }
 
 void Tam_Main::ax_AndereDateienAnzeigenExecute() {

@@ -125,14 +125,21 @@ void Tam_Main::SuchTrefferZeigen(const TSuchTreffer& t) {
         cb_Jahr->setKey(t.jahr);
         TageLesen();
     }
-    if (t.tag.compare(cb_Tage->Key(), Qt::CaseInsensitive) != 0 || foto->Grundpfad() != TagOrdnerAktuell()) {
+    // A day still being read is read again: the hit's picture is placed when it has come.
+    if (t.tag.compare(cb_Tage->Key(), Qt::CaseInsensitive) != 0 || foto->Grundpfad() != TagOrdnerAktuell() ||
+        foto->OrdnerLaedtNoch()) {
         cb_Tage->setKey(t.tag);
-        TagAnzeigen();
+        TagAnzeigen([this, bild = t.bild] { BildZeigen(bild); });
+        return;
     }
+    BildZeigen(t.bild);
+}
+
+void Tam_Main::BildZeigen(const QString& name) {
     const QStringList bilder = foto->Files();
     int stelle = 0;
     for (int i = 0; i < bilder.size(); ++i)
-        if (bilder[i].compare(t.bild, Qt::CaseInsensitive) == 0) stelle = i;
+        if (bilder[i].compare(name, Qt::CaseInsensitive) == 0) stelle = i;
     foto->SetPosition(stelle);
 }
 
@@ -161,8 +168,7 @@ void Tam_Main::ax_KameraExecute() {
     JahreLesen();
     TageLesen();
     if (!cb_Tage->KeyList().isEmpty()) cb_Tage->setKey(tag);
-    TagAnzeigen();
-    foto->First();
+    TagAnzeigen([this] { foto->First(); });
     FotoFokus();
 }
 
@@ -216,8 +222,7 @@ void Tam_Main::KalenderTagZeigen(const QDate& datum) {
     }
     if (tag.compare(cb_Tage->Key(), Qt::CaseInsensitive) != 0) {
         cb_Tage->setKey(tag);
-        TagAnzeigen();
-        foto->First();
+        TagAnzeigen([this] { foto->First(); });
     }
     FotoFokus();
 }

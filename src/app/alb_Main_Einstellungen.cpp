@@ -129,8 +129,7 @@ void Tam_Main::ax_GrundpfadExecute() {
     TageLesen();
     if (cb_Tage->KeyList().isEmpty()) return;
     cb_Tage->setKey(cb_Tage->KeyList().first());
-    TagAnzeigen();
-    foto->First();
+    TagAnzeigen([this] { foto->First(); });
 }
 
 void Tam_Main::ax_HintergrundExecute() {

@@ -25,15 +25,37 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+namespace {
+// How long paging waits for the neighbouring days' listings to decode their pictures ahead.
+constexpr int kNachbarFristMs = 100;
+} // namespace
+
 void Tam_Main::fotoAfterPositionChanged() {
     re->clear();
     if (!MitBildUnterschrift) return;
-    QStringList zeilen;
-    BildtextLesen(foto->Grundpfad(), QFileInfo(foto->CurrentFileName()).fileName(), zeilen);
-    // A picture captioned in another program shows that caption until one is typed here.
-    const QString text = zeilen.isEmpty() && !foto->CurrentFileName().isEmpty()
-                             ? EingebetteteBildunterschrift(foto->CurrentFileName())
-                             : zeilen.join(u'\n');
+    const QString ordner = foto->Grundpfad(), datei = foto->CurrentFileName();
+    const std::function<QString()> lesen = [ordner, datei] {
+        QStringList zeilen;
+        BildtextLesen(ordner, QFileInfo(datei).fileName(), zeilen);
+        // A picture captioned in another program shows that caption until one is typed here.
+        return zeilen.isEmpty() && !datei.isEmpty() ? EingebetteteBildunterschrift(datei)
+                                                    : zeilen.join(u'\n');
+    };
+    QString text;
+    // Read in the background, waited for a moment (not at all while the picture is still
+    // being read): on a drive that hangs the caption follows when it has come, if its
+    // picture is still shown.
+    if (!LesenBis<QString>(
+            m_textLeser, lesen, QDeadlineTimer(foto->LaedtNoch() ? 0 : TagFristMs), this,
+            [this, datei](const QString& t) {
+                if (MitBildUnterschrift && foto->CurrentFileName() == datei) BildUnterschriftZeigen(t);
+            },
+            text))
+        return;
+    BildUnterschriftZeigen(text);
+}
+
+void Tam_Main::BildUnterschriftZeigen(const QString& text) {
     re->setPlainText(text);
     QTextCursor c(re->document());
     c.select(QTextCursor::Document);
@@ -46,8 +68,7 @@ void Tam_Main::fotoEof() {
     const int i = cb_Tage->KeyIndex();
     if (i >= 0 && i + 1 < cb_Tage->KeyList().size()) {
         cb_Tage->setKey(cb_Tage->KeyList()[i + 1]);
-        TagAnzeigen();
-        foto->First(); // an empty day pages past its end at once
+        TagAnzeigen([this] { foto->First(); }); // an empty day pages past its end at once
     } else if (!cb_Tage->KeyList().isEmpty()) {
         Piep(); // the end of the year; with no days at all there is nothing to announce
     } else {
@@ -62,8 +83,7 @@ void Tam_Main::fotoBof() {
     const int i = cb_Tage->KeyIndex();
     if (i > 0) {
         cb_Tage->setKey(cb_Tage->KeyList()[i - 1]);
-        TagAnzeigen();
-        foto->Last();
+        TagAnzeigen([this] { foto->Last(); });
     } else if (cb_Tage->KeyList().isEmpty()) {
         AusLeeremJahr(-1);
     }
@@ -75,20 +95,32 @@ QStringList Tam_Main::TagNachbarn(bool vorwaerts) const {
     QStringList pfade;
     const int tag = cb_Tage->KeyIndex();
     if (tag < 0 || foto->Count() == 0) return pfade;
-    auto suchen = [&](int schritt) -> QString {
-        for (int i = tag + schritt; i >= 0 && i < cb_Tage->KeyList().size(); i += schritt) {
-            const QString ordner = TagOrdner(Grundpfad, cb_Jahr->ListenKey(), cb_Tage->KeyList()[i]);
-            const QStringList bilder = FotoDateienLesen(ordner, true);
-            if (!bilder.isEmpty()) return ordner + (schritt > 0 ? bilder.first() : bilder.last());
-        }
-        return {};
-    };
     const bool letztes = foto->Position() == foto->Count() - 1, erstes = foto->Position() == 0;
-    if (letztes && vorwaerts) pfade << suchen(+1);
-    if (erstes && !vorwaerts) pfade << suchen(-1);
-    if (letztes && !vorwaerts) pfade << suchen(+1);
-    if (erstes && vorwaerts) pfade << suchen(-1);
-    pfade.removeAll(QString());
+    if (!letztes && !erstes) return pfade;
+    const QString grund = Grundpfad, jahr = cb_Jahr->ListenKey();
+    const QStringList tage = cb_Tage->KeyList();
+    const std::function<QStringList()> lesen = [=] {
+        auto suchen = [&](int schritt) -> QString {
+            for (int i = tag + schritt; i >= 0 && i < tage.size(); i += schritt) {
+                const QString ordner = TagOrdner(grund, jahr, tage[i]);
+                const QStringList bilder = FotoDateienLesen(ordner, true);
+                if (!bilder.isEmpty()) return ordner + (schritt > 0 ? bilder.first() : bilder.last());
+            }
+            return {};
+        };
+        QStringList p;
+        if (letztes && vorwaerts) p << suchen(+1);
+        if (erstes && !vorwaerts) p << suchen(-1);
+        if (letztes && !vorwaerts) p << suchen(+1);
+        if (erstes && vorwaerts) p << suchen(-1);
+        p.removeAll(QString());
+        return p;
+    };
+    // Looked for in the background, waited for a moment (not at all while the picture shown
+    // is still being read): on a drive that hangs nothing is decoded ahead, and the
+    // listings read meanwhile are there for the next page.
+    LesenBis<QStringList>(m_nachbarLeser, lesen, QDeadlineTimer(foto->LaedtNoch() ? 0 : kNachbarFristMs),
+                          nullptr, {}, pfade);
     return pfade;
 }
 

@@ -2,6 +2,7 @@
 #include "app/alb_Main.h"
 
 #include "album/alb_TagTitel.h"
+#include "album/alb_Videos.h"
 #include "album/alb_ini.h"
 #include "app/alb_Tagesindex.h"
 #include "display/zpt_FotoListe.h"
@@ -17,6 +18,7 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QScopedValueRollback>
+#include <QTextEdit>
 
 namespace {
 // A year folder looked at (its existence, its listing) in longer than this lies on a slow drive.
@@ -92,16 +94,51 @@ QString Tam_Main::TagOrdnerAktuell() const {
     return TagOrdner(Grundpfad, cb_Jahr->ListenKey(), cb_Tage->ListenKey());
 }
 
-void Tam_Main::TagAnzeigen() {
+void Tam_Main::TagAnzeigen(std::function<void()> danach) {
+    const quint64 nr = ++m_tagNr;
     foto->setAnzeigeEnabled(false);
     foto->setGrundpfad(TagOrdnerAktuell());
-    AndereDateienLesen();
+    const QString ordner = foto->Grundpfad(), maske = AndereDateienMaske;
+    const std::function<TagDateien()> lesen = [ordner, maske] {
+        TagDateien d;
+        if (ordner.isEmpty()) return d;
+        d.bilder = FotoDateienLesen(ordner, true);
+        d.live = LiveVideos(ordner);
+        if (!maske.isEmpty()) d.andere = TzptKeyComboBox::DateienAuflisten(ordner, maske, false, false);
+        return d;
+    };
+    TagDateien dateien;
+    // No day: nothing to read. Else read in the background, waited for a moment: a drive
+    // that hangs must not freeze the window.
+    if (ordner.isEmpty() || LesenBis<TagDateien>(
+                                m_tagLeser, lesen, QDeadlineTimer(TagFristMs), this,
+                                [this, nr, danach](const TagDateien& d) {
+                                    if (nr == m_tagNr) TagZeigen(d, danach);
+                                },
+                                dateien)) {
+        TagZeigen(dateien, danach);
+        return;
+    }
+    TagLaedt();
+}
+
+void Tam_Main::TagLaedt() {
+    AndereDateienSetzen({});
+    re->clear();
     FensterteileAnpassen();
-    foto->ReadFolder(true);
+    foto->OrdnerLaedt();
+    KonfliktHinweisZeigen();
+}
+
+void Tam_Main::TagZeigen(const TagDateien& dateien, const std::function<void()>& danach) {
+    AndereDateienSetzen(dateien.andere);
+    FensterteileAnpassen();
+    foto->DateienSetzen(dateien.bilder, dateien.live);
     foto->setAnzeigeEnabled(true);
     // Conflict copies are merged in the background; the notice follows when it is done.
     KonfliktHinweisZeigen();
     if (KonfliktLauf) KonfliktLauf->Pruefen(TagOrdnerAktuell(), true);
+    if (danach) danach();
 }
 
 void Tam_Main::cb_JahrChange() {
@@ -109,14 +146,12 @@ void Tam_Main::cb_JahrChange() {
     const QScopedValueRollback<bool> wechsel(m_imJahrWechsel, true);
     TageLesen();
     if (!cb_Tage->KeyList().isEmpty()) cb_Tage->setKey(cb_Tage->KeyList().first());
-    TagAnzeigen();
-    foto->First();
+    TagAnzeigen([this] { foto->First(); });
     FotoFokus();
 }
 
 void Tam_Main::cb_TageChange() {
-    TagAnzeigen();
-    foto->First();
+    TagAnzeigen([this] { foto->First(); });
     FotoFokus();
 }
 
@@ -129,8 +164,7 @@ bool Tam_Main::AusLeeremJahr(int schritt) {
     cb_JahrChange();
     if (schritt < 0 && !cb_Tage->KeyList().isEmpty()) {
         cb_Tage->setKey(cb_Tage->KeyList().last());
-        TagAnzeigen();
-        foto->Last();
+        TagAnzeigen([this] { foto->Last(); });
     }
     return true;
 }
@@ -147,14 +181,38 @@ void Tam_Main::ax_PrevDayExecute() {
     }
     // Days without pictures are passed over backwards here, by the command itself:
     // paging forward from an empty day would bounce back to where the user was.
+    const QString grund = Grundpfad, jahr = cb_Jahr->ListenKey();
+    const QStringList tage = cb_Tage->KeyList();
+    const std::function<int()> suchen = [grund, jahr, tage, i] {
+        int ziel = i - 1;
+        while (ziel > 0 && FotoDateienLesen(TagOrdner(grund, jahr, tage[ziel]), false).isEmpty())
+            --ziel;
+        return ziel;
+    };
+    const auto gehen = [this](int ziel) {
+        cb_Tage->setKey(cb_Tage->KeyList()[ziel]);
+        // The first day of the year may be empty too: it stays shown without a picture.
+        TagAnzeigen([this] {
+            if (foto->Count() > 0) foto->First();
+        });
+        FotoFokus();
+    };
     int ziel = i - 1;
-    while (ziel > 0 &&
-           FotoDateienLesen(TagOrdner(Grundpfad, cb_Jahr->ListenKey(), cb_Tage->KeyList()[ziel]), false)
-               .isEmpty())
-        --ziel;
-    cb_Tage->setKey(cb_Tage->KeyList()[ziel]);
-    TagAnzeigen();
-    // The first day of the year may be empty too: it stays shown without a picture.
-    if (foto->Count() > 0) foto->First();
+    if (LesenBis<int>(
+            m_tagLeser, suchen, QDeadlineTimer(TagFristMs), this,
+            [this, nr = m_tagNr + 1, gehen, tage](int z) {
+                // Still waiting on the day before, in the same list: the day found is shown.
+                if (nr == m_tagNr && cb_Tage->KeyList() == tage) gehen(z);
+            },
+            ziel)) {
+        gehen(ziel);
+        return;
+    }
+    // A slow drive: the day before waits for the search, shown as being loaded.
+    cb_Tage->setKey(tage[i - 1]);
+    ++m_tagNr;
+    foto->setAnzeigeEnabled(false);
+    foto->setGrundpfad(TagOrdnerAktuell());
+    TagLaedt();
     FotoFokus();
 }

@@ -63,11 +63,12 @@ void Tam_Main::WiederkehrGeprueft(const QString& jahrOrdner, bool lesbar) {
     TageLesen();
     if (cb_Tage->KeyList().isEmpty()) return;
     cb_Tage->setKey(cb_Tage->KeyList().contains(tag, Qt::CaseInsensitive) ? tag : cb_Tage->KeyList().first());
-    TagAnzeigen();
-    const int stelle = foto->Files().indexOf(QFileInfo(bild).fileName());
-    if (stelle >= 0)
-        foto->SetPosition(stelle);
-    else
-        foto->First();
+    TagAnzeigen([this, bild] {
+        const int stelle = foto->Files().indexOf(QFileInfo(bild).fileName());
+        if (stelle >= 0)
+            foto->SetPosition(stelle);
+        else
+            foto->First();
+    });
     FotoFokus();
 }

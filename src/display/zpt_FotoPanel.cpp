@@ -148,7 +148,7 @@ void TzptFotoPanel::InfoSetzen(int feld, const QString& text) {
 }
 
 void TzptFotoPanel::SetPosition(int index) {
-    if (index == m_position) return;
+    if (index == m_position || m_ordnerLaedt) return;
     if (index >= Count()) {
         if (OnEof) OnEof(this);
     } else if (index >= 0) {
@@ -205,6 +205,7 @@ void TzptFotoPanel::ShowCurrent() {
     BewegungBeenden();
     // Set first: every way out below leaves the mark right for the position shown.
     LiveAnzeigen();
+    if (m_ordnerLaedt) return; // shown when the list has come
     if (m_files.isEmpty()) {
         m_bild->hide();
         m_ladeText->hide();
@@ -353,9 +354,34 @@ void TzptFotoPanel::resizeEvent(QResizeEvent* e) {
 }
 
 void TzptFotoPanel::ReadFolder(bool sortieren) {
+    DateienSetzen(FotoDateienLesen(m_grundpfad, sortieren), LiveVideos(m_grundpfad));
+}
+
+void TzptFotoPanel::OrdnerLaedt() {
     BewegungBeenden();
-    m_files = FotoDateienLesen(m_grundpfad, sortieren);
-    m_liveVideos = LiveVideos(m_grundpfad);
+    m_ordnerLaedt = true;
+    m_liveVideos.clear();
+    m_files.clear();
+    m_position = -1;
+    m_bild->hide();
+    m_bild->Leeren();
+    m_geladen.clear();
+    m_bildGroesse = {};
+    InfoSetzen(0, {});
+    InfoSetzen(1, {});
+    InfoSetzen(2, m_grundpfad);
+    m_ladeText->setGeometry(Einpassbereich());
+    m_ladeText->show();
+    m_ladeText->raise();
+    LiveAnzeigen();
+}
+
+void TzptFotoPanel::DateienSetzen(const QStringList& dateien, const QHash<QString, QString>& live) {
+    BewegungBeenden();
+    if (m_ordnerLaedt) m_ladeText->hide();
+    m_ordnerLaedt = false;
+    m_files = dateien;
+    m_liveVideos = live;
     m_position = -1;
     LiveAnzeigen();
     if (m_files.isEmpty()) {

@@ -61,6 +61,13 @@ public:
     void Prior() { SetPosition(m_position - 1); }
     void ShowCurrent();
     void ReadFolder(bool sortieren);
+    // As ReadFolder, with the folder's list read elsewhere.
+    // `live`: the folder's Live Photo videos, as LiveVideos gives them.
+    void DateienSetzen(const QStringList& dateien, const QHash<QString, QString>& live);
+    // The folder's list is being read (a slow or hanging drive): no picture, "Bild wird
+    // geladen …", and paging waits until DateienSetzen.
+    void OrdnerLaedt();
+    bool OrdnerLaedtNoch() const { return m_ordnerLaedt; }
     void ReadFolderAt(bool sortieren, const QString& dateiname);
     void ReadFolderFirst(bool sortieren) { ReadFolderAt(sortieren, {}); }
     void ShowFile(const QString& dateiname);
@@ -145,4 +152,5 @@ private:
     QSize m_bildGroesse;
     int m_nenner = 1;
     bool m_vorwaerts = true;
+    bool m_ordnerLaedt = false;
 };

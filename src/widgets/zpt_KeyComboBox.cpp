@@ -106,8 +106,16 @@ void TzptKeyComboBox::AuswahlGeaendert(const QString& text) {
 
 void TzptKeyComboBox::DateienEinlesen(const QString& ordner, const QString& masken, bool ohneEndung,
                                       bool mitPfad, bool mitNichtZugeordnet, bool leeren) {
+    const QList<TzptKeyString> eintraege = DateienAuflisten(ordner, masken, ohneEndung, mitPfad);
     if (leeren) Leeren();
     if (mitNichtZugeordnet) AddKey({}, QStringLiteral("(nicht zugeordnet)"));
+    for (const TzptKeyString& e : eintraege)
+        AddKey(e.key, e.text);
+}
+
+QList<TzptKeyString> TzptKeyComboBox::DateienAuflisten(const QString& ordner, const QString& masken,
+                                                       bool ohneEndung, bool mitPfad) {
+    QList<TzptKeyString> eintraege;
     const QString basis = AddBackslash(ordner);
     // One listing for every mask (on a network drive each costs round trips), the files
     // still grouped mask by mask.
@@ -125,8 +133,10 @@ void TzptKeyComboBox::DateienEinlesen(const QString& ordner, const QString& mask
             for (const QString& datei : std::as_const(alle))
                 if (QDir::match(maske, datei)) dateien << datei;
         for (const QString& datei : std::as_const(dateien))
-            AddKey(mitPfad ? basis + datei : datei, ohneEndung ? QFileInfo(datei).completeBaseName() : datei);
+            eintraege.append(
+                {mitPfad ? basis + datei : datei, ohneEndung ? QFileInfo(datei).completeBaseName() : datei});
     }
+    return eintraege;
 }
 
 bool TzptKeyComboBox::TasteBehandeln(QKeyEvent* k) {

@@ -41,6 +41,9 @@ public:
     bool KeyLeer() const { return Key().isEmpty(); }
     bool NaechsterKey();
     bool VorigerKey();
+    // The entries DateienEinlesen adds, listed without the box (any thread).
+    static QList<TzptKeyString> DateienAuflisten(const QString& ordner, const QString& masken,
+                                                 bool ohneEndung, bool mitPfad);
     void DateienEinlesen(const QString& ordner, const QString& masken, bool ohneEndung, bool mitPfad,
                          bool mitNichtZugeordnet, bool leeren);
 

@@ -144,6 +144,7 @@ int Blockieren(const QString& album) {
         }
     });
 
+    m->ax_MitBildUnterschriftExecute(); // the caption is read with the next picture
     Laufwerk("blockieren:30");
     Taste(*m, Qt::Key_Space); // the next picture
     const auto texte = [&] {
@@ -156,6 +157,11 @@ int Blockieren(const QString& album) {
     Sagen("beim-blaettern", texte());
     Taste(*m, Qt::Key_N); // the next day
     Arbeiten(300);
+    Sagen("naechster-tag", m->cb_Tage->Key());
+    Sagen("beim-tageswechsel", texte());
+    Taste(*m, Qt::Key_V); // the day before, empty days passed over
+    Arbeiten(300);
+    Sagen("voriger-tag", m->cb_Tage->Key());
 
     bool menueOffen = false;
     QTimer zu;

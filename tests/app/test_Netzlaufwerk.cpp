@@ -70,11 +70,10 @@ TEST_F(Netzlaufwerk, FehlerMeldetEinmalUndKehrtVonSelbstZurueck) {
     EXPECT_EQ(gesagt["meldungen-zweiter-ausfall"], "2");
 }
 
-#ifdef PIXOLUDA_NETZ_BLOCKIEREN_TEST
-// Hanging calls never reach the GUI thread: paging says the picture is being loaded, and
-// the menu and Esc answer. The child gives the window 5 s to answer (ten times the half
-// second a user may wait, far below the 30 s a call hangs) before it calls it hanging;
-// the longest pause it saw is in the output (bench_netz measures no hangs).
+// Hanging calls never reach the GUI thread: paging (with the caption shown) and the next or
+// previous day say the picture is being loaded, and the menu and Esc answer. The child gives the window 5 s
+// to answer (ten times the half second a user may wait, far below the 30 s a call hangs) before it calls it
+// hanging; the longest pause it saw is in the output (bench_netz measures no hangs).
 TEST_F(Netzlaufwerk, HaengendeAufrufeLassenDasFensterAntworten) {
     int code = -1;
     const auto gesagt = Lauf("blockieren", &code);
@@ -82,7 +81,11 @@ TEST_F(Netzlaufwerk, HaengendeAufrufeLassenDasFensterAntworten) {
     EXPECT_FALSE(gesagt.contains("haengt"));
     EXPECT_TRUE(gesagt["beim-blaettern"].contains(QString::fromUtf8("Bild wird geladen …")))
         << qPrintable(gesagt["beim-blaettern"]);
+    // The next day and the day before are chosen at once, their pictures said to be loading.
+    EXPECT_EQ(gesagt["naechster-tag"], "20050105");
+    EXPECT_EQ(gesagt["voriger-tag"], "20050104");
+    EXPECT_TRUE(gesagt["beim-tageswechsel"].contains(QString::fromUtf8("Bild wird geladen …")))
+        << qPrintable(gesagt["beim-tageswechsel"]);
     EXPECT_EQ(gesagt["menue"], "ja");
     EXPECT_EQ(gesagt["esc-schliesst"], "ja");
 }
-#endif
