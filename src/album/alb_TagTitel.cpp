@@ -47,6 +47,9 @@ bool TTagTitel::Bekannt(const QString& ordner, QString* titel) const {
 
 void TTagTitel::Merken(const QString& ordner, const QString& titel) {
     m_titel.insert(ordner, titel);
+    m_gemerkt.insert(ordner, ++m_zaehler);
+    std::lock_guard<std::mutex> l(m_warteschlange->sperre);
+    m_warteschlange->liste.removeOne(ordner);
 }
 
 void TTagTitel::AusSuchCache(const QString& grundpfad) {
@@ -70,8 +73,10 @@ void TTagTitel::Nachlesen(const QStringList& ordner) {
     if (ordner.isEmpty()) return;
     std::lock_guard<std::mutex> l(m_warteschlange->sperre);
     QStringList& liste = m_warteschlange->liste;
-    for (const QString& o : ordner)
+    for (const QString& o : ordner) {
         liste.removeOne(o);
+        m_angefragt.insert(o, ++m_zaehler);
+    }
     liste = ordner + liste; // the list just shown first
     if (m_warteschlange->laeuft) return;
     m_warteschlange->laeuft = true;
@@ -101,6 +106,8 @@ void TTagTitel::Nachlesen(const QStringList& ordner) {
 }
 
 void TTagTitel::Eingetroffen(const QString& ordner, const QString& titel) {
+    // Read before the user's title was saved, it may tell the old one: the user's stays.
+    if (m_gemerkt.value(ordner) > m_angefragt.value(ordner)) return;
     const auto i = m_titel.constFind(ordner);
     if (i != m_titel.cend() && *i == titel) return;
     m_titel.insert(ordner, titel);

@@ -44,6 +44,10 @@ signals:
 private:
     void Eingetroffen(const QString& ordner, const QString& titel);
     QHash<QString, QString> m_titel;
+    // When a folder was last asked for and last told by the program (one running count):
+    // a reading asked for before the program's own title is older than it.
+    QHash<QString, quint64> m_angefragt, m_gemerkt;
+    quint64 m_zaehler = 0;
     QString m_cacheGelesen; // base folder whose search cache was taken
     struct Warteschlange;
     std::shared_ptr<Warteschlange> m_warteschlange;

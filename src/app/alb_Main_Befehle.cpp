@@ -40,6 +40,12 @@ void Tam_Main::ax_BildDelExecute() {
                            videos.join(u'\r') + QStringLiteral("\rin den Papierkorb verschoben werden?"),
                        MeldungsArt::Bestaetigung, mbJa | mbNein, mrYes) != mrYes)
         videos.clear();
+    // A day's listing or a merge that came while the user was asked may have moved the
+    // panel on: only the picture named in the question goes.
+    if (foto->CurrentFileName() != datei) {
+        Piep();
+        return;
+    }
     // The caption is set aside under the picture's identity, taken while it is still here.
     QStringList zeilen;
     BildtextLesen(datei, zeilen);

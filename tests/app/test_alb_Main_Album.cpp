@@ -459,4 +459,17 @@ TEST_F(Album, TitelAusDemHintergrundErscheinenInDerListe) {
     TTagTitel::Instanz().Warten();
     EXPECT_EQ(m->cb_Tage->itemText(0), QString::fromUtf8("03.01.2005 - Schnee in Köln"));
     EXPECT_EQ(m->cb_Tage->count(), 4);
+    // A reading asked for before the user gave a title (F4) does not take it back; one
+    // asked for afterwards tells what the file says.
+    const QString schlitten = TagOrdner(album.pfad(), "2005", "20050104");
+    TTagTitel::Instanz().Nachlesen({schlitten});
+    TTagTitel::Instanz().Merken(schlitten, "Eisbahn");
+    TTagTitel::Instanz().Warten();
+    QString titel;
+    EXPECT_TRUE(TTagTitel::Instanz().Bekannt(schlitten, &titel));
+    EXPECT_EQ(titel, "Eisbahn");
+    TTagTitel::Instanz().Nachlesen({schlitten});
+    TTagTitel::Instanz().Warten();
+    EXPECT_TRUE(TTagTitel::Instanz().Bekannt(schlitten, &titel));
+    EXPECT_EQ(titel, "Schlitten");
 }

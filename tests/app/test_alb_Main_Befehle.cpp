@@ -27,6 +27,9 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <functional>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -60,6 +63,38 @@ TEST_F(Befehle, LoeschenMitNeinAendertNichts) {
     EXPECT_EQ(ui.meldungen[0].vorgabe, mrNo);
     EXPECT_TRUE(QFile::exists(tag + "/a.jpg"));
     EXPECT_EQ(m->foto->Count(), 3);
+}
+
+namespace {
+// Answers the question after `waehrend` ran: what arrives while the user reads it.
+struct FrageMitZwischenfall : ScriptInteraktion {
+    std::function<void()> waehrend;
+    int Meldung(const MeldungsAnfrage& a) override {
+        if (waehrend) std::exchange(waehrend, {})();
+        return ScriptInteraktion::Meldung(a);
+    }
+};
+} // namespace
+
+// A day's listing from a slow drive that comes while the deletion is asked about moves the
+// panel to the day's first picture: the picture named in the question is the one that goes,
+// or none.
+TEST_F(Befehle, LoeschenNachSpaeterTagesliste) {
+    auto m = Fenster();
+    m->TagFristMs = 0; // the day's files come later, as from a slow drive
+    for (int i = 0; i < 1000 && !m->foto->OrdnerLaedtNoch(); ++i)
+        m->cb_TageChange(); // read within no time on a local disk, now and then
+    if (!m->foto->OrdnerLaedtNoch()) GTEST_SKIP() << "the listing came at once";
+    m->Aktion("ax_Refresh")->trigger(); // read again by the user meanwhile
+    m->foto->Last();
+    ASSERT_EQ(Bild(*m), "c.jpg");
+    FrageMitZwischenfall frage;
+    frage.antworten << mrYes;
+    frage.waehrend = [&] { (void)QTest::qWaitFor([&] { return Bild(*m) != "c.jpg"; }, 5000); };
+    m->Aktion("ax_BildDel")->trigger();
+    ASSERT_EQ(frage.meldungen.size(), 1);
+    EXPECT_TRUE(frage.meldungen[0].text.contains("c.jpg"));
+    EXPECT_TRUE(QFile::exists(tag + "/a.jpg"));
 }
 
 TEST_F(Befehle, LoeschenDesLetztenUndDesEinzigenBildes) {
