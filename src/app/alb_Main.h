@@ -249,6 +249,7 @@ private:
     void TagLaedt();
     THintergrund m_tagLeser;
     THintergrund m_textLeser;            // the caption of the picture shown
+    quint64 m_textNr = 0;                // counts the captions asked for: only the last is shown late
     mutable THintergrund m_nachbarLeser; // the neighbouring days, decoded ahead
     void BildUnterschriftZeigen(const QString& text);
     quint64 m_tagNr = 0;               // counts the days asked for: a late answer for a day left is dropped

@@ -32,6 +32,7 @@ constexpr int kNachbarFristMs = 100;
 
 void Tam_Main::fotoAfterPositionChanged() {
     re->clear();
+    const quint64 nr = ++m_textNr;
     if (!MitBildUnterschrift) return;
     const QString ordner = foto->Grundpfad(), datei = foto->CurrentFileName();
     const std::function<QString()> lesen = [ordner, datei] {
@@ -47,8 +48,10 @@ void Tam_Main::fotoAfterPositionChanged() {
     // picture is still shown.
     if (!LesenBis<QString>(
             m_textLeser, lesen, QDeadlineTimer(foto->LaedtNoch() ? 0 : TagFristMs), this,
-            [this, datei](const QString& t) {
-                if (MitBildUnterschrift && foto->CurrentFileName() == datei) BildUnterschriftZeigen(t);
+            [this, datei, nr](const QString& t) {
+                // Only the last reading asked for: an earlier one may tell a caption since changed.
+                if (MitBildUnterschrift && nr == m_textNr && foto->CurrentFileName() == datei)
+                    BildUnterschriftZeigen(t);
             },
             text))
         return;

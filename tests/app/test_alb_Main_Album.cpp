@@ -24,6 +24,9 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <chrono>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -228,6 +231,18 @@ TEST_F(Album, BildunterschriftErstNachDemNaechstenBild) {
     EXPECT_EQ(m->re->document()->firstBlock().blockFormat().alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
     Taste(*m, Qt::Key_Home);
     EXPECT_EQ(m->re->toPlainText(), "");
+    // A caption read late from a slow drive does not cover the one read since: the user's
+    // new caption stays shown.
+    Taste(*m, Qt::Key_Space);
+    m->TagFristMs = 0;
+    for (int i = 0; i < 1000 && (i == 0 || !m->re->toPlainText().isEmpty()); ++i)
+        m->fotoAfterPositionChanged();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the late reading ends
+    ASSERT_TRUE(BildtextSchreiben(m->foto->CurrentFileName(), {"Eisbahn"}));
+    m->TagFristMs = 60000;
+    m->fotoAfterPositionChanged();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    EXPECT_EQ(m->re->toPlainText(), "Eisbahn");
     m->Aktion("ax_MitBildUnterschrift")->trigger();
     EXPECT_TRUE(m->re->isHidden());
     EXPECT_FALSE(m->Aktion("ax_MitBildUnterschrift")->isChecked());
