@@ -9,6 +9,7 @@
 #include "camera/alb_Kamera.h"
 #include "display/alb_10Bilder.h"
 #include "display/alc_3x3.h"
+#include "display/zpt_FotoListe.h"
 #include "display/zpt_FotoPanel.h"
 #include "display/zpt_grafik.h"
 #include "settings/zpt_Parameter.h"
@@ -157,6 +158,8 @@ void Tam_Main::ax_RefreshExecute() {
     // Caption files another program changed are read at the next search, every one of
     // them: a change within the second of the last reading leaves no trace in the file's time.
     if (m_suchIndex) m_suchIndex->AllesNeuLesen();
+    // So are the day folders: a drive's clock may not tell a change in the folder's time.
+    FotoListenVergessen();
     const QString tag = cb_Tage->Key();
     const QString datei = foto->CurrentFileName();
     TageLesen();

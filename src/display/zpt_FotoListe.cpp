@@ -63,6 +63,11 @@ QStringList FotoDateienLesen(const QString& ordner, bool sortieren) {
     return dateien;
 }
 
+void FotoListenVergessen() {
+    QMutexLocker l(&listenSperre);
+    listen.clear();
+}
+
 int FotoIndex(const QStringList& dateien, const QString& grundpfad, const QString& name) {
     if (grundpfad.isEmpty() || name.isEmpty() || !name.startsWith(grundpfad)) return 0;
     const QString rest = name.mid(grundpfad.size());

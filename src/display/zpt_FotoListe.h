@@ -8,6 +8,8 @@
 // files left out), sorted case-insensitively in the user's locale when asked.
 QStringList FotoDateienLesen(const QString& ordner, bool sortieren);
 void FotoDateienSortieren(QStringList& dateien);
+// Forgets the listings kept by folder time: the next listing of every folder reads it anew.
+void FotoListenVergessen();
 // Index of `name` (a full path below `grundpfad`) in `dateien`, found without regard
 // to case; 0 for an empty name, a name outside `grundpfad` or one not listed.
 int FotoIndex(const QStringList& dateien, const QString& grundpfad, const QString& name);

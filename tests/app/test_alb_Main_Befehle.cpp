@@ -27,7 +27,9 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <fcntl.h>
 #include <functional>
+#include <sys/stat.h>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -373,6 +375,15 @@ TEST_F(Befehle, RefreshBehaeltTagUndBild) {
     EXPECT_EQ(Bild(*m), "b.jpg");
     EXPECT_EQ(m->foto->Count(), 4);
     EXPECT_TRUE(m->cb_Tage->KeyList().contains("20050103"));
+    // A change the folder's time does not tell (a drive's coarse or lagging clock) is seen
+    // at the refresh all the same.
+    const timespec zeiten[2] = {{0, UTIME_OMIT}, {time(nullptr) - 86400, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(tag).constData(), zeiten, 0), 0);
+    m->Aktion("ax_Refresh")->trigger(); // listed and kept by the folder's time
+    JpegEinfarbig(tag + "/ab.jpg", 20, 20);
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(tag).constData(), zeiten, 0), 0);
+    m->Aktion("ax_Refresh")->trigger();
+    EXPECT_EQ(m->foto->Count(), 5);
 }
 
 TEST_F(Befehle, DateinameInDieZwischenablageMitPiep) {
